@@ -1,0 +1,12 @@
+// dnovar: the command-line face of the calendar control.
+#include <CLI/CLI.hpp>
+
+#include "apps/dnovar/date_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Dnovar, a Czech month-calendar control"};
+  app.require_subcommand(1);
+  dnovar::app::add_date_command(app);
+  CLI11_PARSE(app, argc, argv);
+  return 0;
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Set-up, build, run and test on a fresh Debian 12 machine.
+#   ./dev.sh run     build and start the main program
+#   ./dev.sh test    build and run every test, in the release and the sanitizer build
+#   ./dev.sh bench   build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
+          nlohmann-json3-dev libcli11-dev qt6-base-dev xvfb xauth xdotool fonts-dejavu-core valgrind)
+
+install_missing_packages() {
+  local missing=()
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [[ ${#missing[@]} -eq 0 ]] && return
+  local sudo=()
+  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+build() {  # build PRESET
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_missing_packages
+    build default
+    dnovar=./build/default/apps/dnovar/dnovar
+    echo "\$ dnovar date build 2024 4 31     # 31 April runs on into May"
+    "$dnovar" date build 2024 4 31
+    echo "\$ dnovar date parts 45413.75"
+    "$dnovar" date parts 45413.75
+    ;;
+  test)
+    install_missing_packages
+    for preset in default asan; do
+      build "$preset"
+      ctest --preset "$preset" -j "$(nproc)"
+    done
+    ;;
+  bench)
+    install_missing_packages
+    build default
+    ./build/default/bench/dnovar_bench "${@:2}"
+    ;;
+  *)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac
