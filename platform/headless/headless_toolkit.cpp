@@ -1,0 +1,174 @@
+#include "platform/headless/headless_toolkit.h"
+
+#include <algorithm>
+
+#include "platform/dispatch.h"
+
+namespace dnovar {
+
+HeadlessSurface::HeadlessSurface(const SurfaceSpec& spec, ErrorSink& errors,
+                                 std::deque<ModalAction>* modal_actions)
+    : spec_(spec), errors_(errors), modal_actions_(modal_actions) {
+  widgets_.reserve(spec_.widgets.size());
+  for (std::size_t i = 0; i < spec_.widgets.size(); ++i) {
+    const WidgetId id{static_cast<int>(i)};
+    // A spin button set from code notifies inside the set, as its own dispatch.
+    widgets_.push_back(std::make_unique<HeadlessWidget>(spec_.widgets[i], [this, id] {
+      deliver(id, [&](WidgetEvents& events) { events.value_changed(id); });
+    }));
+  }
+}
+
+HeadlessWidget& HeadlessSurface::widget(WidgetId id) {
+  if (id.value < 0 || id.value >= static_cast<int>(widgets_.size())) raise_no_such_element(id.value);
+  return *widgets_[static_cast<std::size_t>(id.value)];
+}
+
+template <typename Handler>
+void HeadlessSurface::deliver(WidgetId, Handler&& handler) {
+  if (events_ == nullptr) return;
+  WidgetEvents& events = *events_;
+  dispatch_notification(errors_, [&] { handler(events); });
+}
+
+bool HeadlessSurface::accepts_input(WidgetId id) {
+  return enabled_ && loaded_ && widget(id).enabled();
+}
+
+void HeadlessSurface::user_click(WidgetId id) {
+  if (!accepts_input(id)) return;
+  deliver(id, [&](WidgetEvents& events) { events.click(id); });
+}
+
+void HeadlessSurface::user_choose(WidgetId combo, int index) {
+  if (!accepts_input(combo)) return;
+  widget(combo).choose_item(index);
+  deliver(combo, [&](WidgetEvents& events) { events.click(combo); });
+}
+
+void HeadlessSurface::user_spin(WidgetId spin, bool up) {
+  if (!accepts_input(spin)) return;
+  HeadlessWidget& w = widget(spin);
+  const long long step = up ? w.increment() : -static_cast<long long>(w.increment());
+  const long long next = std::clamp<long long>(w.value() + step, w.min(), w.max());
+  // A value already beyond the range (set from code) steps back into it, never further out.
+  if ((up && next < w.value()) || (!up && next > w.value())) return;
+  w.set_value(static_cast<Int32>(next));
+}
+
+void HeadlessSurface::user_key(WidgetId text_box, int key_code) {
+  if (!accepts_input(text_box)) return;
+  HeadlessWidget& w = widget(text_box);
+  if (w.kind() != WidgetKind::TextBox && w.kind() != WidgetKind::ComboBox) raise_not_supported();
+  int code = key_code;
+  deliver(text_box, [&](WidgetEvents& events) { events.key_press(text_box, code); });
+  if (code == 0) return;
+  std::string text = w.text();
+  if (code == kKeyBackspace) {
+    // Removes the last character, whole UTF-8 sequence included.
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+    if (!text.empty()) text.pop_back();
+  } else if (code >= 32) {
+    // Append the code point as UTF-8.
+    const auto cp = static_cast<unsigned>(code);
+    if (cp < 0x80) {
+      text.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      text.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      text.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      text.push_back(static_cast<char>(0xE0 | ((cp >> 12) & 0x0F)));
+      text.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      text.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  } else {
+    return;  // Enter and other control keys insert nothing into a single-line box
+  }
+  w.set_text(text);
+}
+
+void HeadlessSurface::user_paste(WidgetId text_box, std::string_view text) {
+  if (!accepts_input(text_box)) return;
+  widget(text_box).set_text(text);
+}
+
+void HeadlessSurface::user_mouse_down(WidgetId id, int button) {
+  if (!accepts_input(id)) return;
+  deliver(id, [&](WidgetEvents& events) { events.mouse_down(id, button); });
+}
+
+void HeadlessSurface::user_mouse_up(WidgetId id, int) {
+  // The control handles no MouseUp; the release only shows in the next move's button state.
+  (void)accepts_input(id);
+}
+
+void HeadlessSurface::user_mouse_move(WidgetId id, int buttons) {
+  if (!accepts_input(id)) return;
+  deliver(id, [&](WidgetEvents& events) { events.mouse_move(id, buttons); });
+}
+
+void HeadlessSurface::user_double_click(WidgetId id) {
+  if (!accepts_input(id)) return;
+  deliver(id, [&](WidgetEvents& events) { events.double_click(id); });
+}
+
+void HeadlessSurface::user_focus_in() {
+  deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_entered(); });
+}
+
+void HeadlessSurface::user_focus_out() {
+  deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_left(); });
+}
+
+WidgetId HeadlessSurface::find(std::string_view name, int index) const {
+  bool name_seen = false;
+  for (std::size_t i = 0; i < spec_.widgets.size(); ++i) {
+    if (spec_.widgets[i].name != name) continue;
+    name_seen = true;
+    if (spec_.widgets[i].index == index) return WidgetId{static_cast<int>(i)};
+  }
+  if (name_seen) raise_no_such_element(index);
+  raise_not_supported();
+}
+
+void HeadlessSurface::show_modal() {
+  loaded_ = true;
+  // Plays the queued user actions until the form is unloaded; an empty queue closes it by the
+  // close box, so a script never hangs.
+  WidgetId button{};
+  for (std::size_t i = 0; i < spec_.widgets.size(); ++i)
+    if (spec_.widgets[i].kind == WidgetKind::CommandButton) button = WidgetId{static_cast<int>(i)};
+  while (loaded_) {
+    ModalAction action = ModalAction::CloseBox;
+    if (modal_actions_ != nullptr && !modal_actions_->empty()) {
+      action = modal_actions_->front();
+      modal_actions_->pop_front();
+    }
+    switch (action) {
+      case ModalAction::PressFirstButton:
+      case ModalAction::AccessKey:
+        if (button.value >= 0) user_click(button);
+        break;
+      case ModalAction::CloseBox:
+        unload();
+        break;
+      case ModalAction::Escape:
+        break;
+    }
+  }
+}
+
+std::unique_ptr<Surface> HeadlessToolkit::create_surface(const SurfaceSpec& spec, ErrorSink& errors) {
+  return std::make_unique<HeadlessSurface>(spec, errors, nullptr);
+}
+
+std::unique_ptr<Form> HeadlessToolkit::create_form(const SurfaceSpec& spec, ErrorSink& errors) {
+  return std::make_unique<HeadlessSurface>(spec, errors, &modal_actions_);
+}
+
+void HeadlessToolkit::beep() {
+  ++beeps_;
+  if (beep_listener_) beep_listener_();
+}
+
+}  // namespace dnovar

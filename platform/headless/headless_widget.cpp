@@ -1,0 +1,110 @@
+#include "platform/headless/headless_widget.h"
+
+namespace dnovar {
+
+HeadlessWidget::HeadlessWidget(const WidgetSpec& spec, std::function<void()> notify_value_change)
+    : kind_(spec.kind),
+      caption_(spec.caption),
+      back_colour_(spec.back_colour),
+      fore_colour_(spec.fore_colour),
+      bold_(spec.font.bold),
+      enabled_(spec.enabled),
+      min_(spec.min),
+      max_(spec.max),
+      increment_(spec.increment),
+      value_(spec.value),
+      notify_value_change_(std::move(notify_value_change)) {}
+
+bool HeadlessWidget::has_caption() const {
+  return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame || kind_ == WidgetKind::CommandButton;
+}
+bool HeadlessWidget::has_text() const { return kind_ == WidgetKind::TextBox || kind_ == WidgetKind::ComboBox; }
+void HeadlessWidget::require(bool supported) const {
+  if (!supported) raise_not_supported();
+}
+
+void HeadlessWidget::set_caption(std::string_view caption) {
+  require(has_caption());
+  caption_.assign(caption);
+}
+std::string HeadlessWidget::caption() const {
+  require(has_caption());
+  return caption_;
+}
+void HeadlessWidget::set_text(std::string_view text) {
+  require(has_text());
+  // Setting a combo box's text from code chooses no entry and reports no click.
+  caption_.assign(text);
+  if (kind_ == WidgetKind::ComboBox) {
+    list_index_ = -1;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+      if (items_[i] == caption_) list_index_ = static_cast<int>(i);
+  }
+}
+std::string HeadlessWidget::text() const {
+  require(has_text());
+  return caption_;
+}
+void HeadlessWidget::set_back_colour(Colour colour) {
+  require(kind_ != WidgetKind::SpinButton);
+  back_colour_ = colour;
+}
+Colour HeadlessWidget::back_colour() const {
+  require(kind_ != WidgetKind::SpinButton);
+  return back_colour_;
+}
+void HeadlessWidget::set_fore_colour(Colour colour) {
+  require(kind_ != WidgetKind::SpinButton);
+  fore_colour_ = colour;
+}
+Colour HeadlessWidget::fore_colour() const {
+  require(kind_ != WidgetKind::SpinButton);
+  return fore_colour_;
+}
+void HeadlessWidget::set_font_bold(bool bold) {
+  require(kind_ != WidgetKind::SpinButton);
+  bold_ = bold;
+}
+bool HeadlessWidget::font_bold() const {
+  require(kind_ != WidgetKind::SpinButton);
+  return bold_;
+}
+void HeadlessWidget::set_enabled(bool enabled) { enabled_ = enabled; }
+bool HeadlessWidget::enabled() const { return enabled_; }
+
+void HeadlessWidget::set_value(Int32 value) {
+  require(kind_ == WidgetKind::SpinButton);
+  if (value == value_) return;
+  value_ = value;
+  if (notify_value_change_) notify_value_change_();
+}
+Int32 HeadlessWidget::value() const {
+  require(kind_ == WidgetKind::SpinButton);
+  return value_;
+}
+
+void HeadlessWidget::clear_items() {
+  require(kind_ == WidgetKind::ComboBox);
+  items_.clear();
+  list_index_ = -1;
+}
+void HeadlessWidget::add_item(std::string_view item) {
+  require(kind_ == WidgetKind::ComboBox);
+  items_.emplace_back(item);
+}
+int HeadlessWidget::list_index() const {
+  require(kind_ == WidgetKind::ComboBox);
+  return list_index_;
+}
+std::vector<std::string> HeadlessWidget::items() const {
+  require(kind_ == WidgetKind::ComboBox);
+  return items_;
+}
+void HeadlessWidget::choose_item(int index) {
+  require(kind_ == WidgetKind::ComboBox);
+  if (index < 0 || index >= static_cast<int>(items_.size())) raise_invalid_argument();
+  list_index_ = index;
+  caption_ = items_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace dnovar

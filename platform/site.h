@@ -1,0 +1,35 @@
+// What a control needs from its host: the site it lives in and the property bag it persists to.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/toolkit.h"
+#include "platform/variant.h"
+
+namespace dnovar {
+
+class ControlSite : public ErrorSink {
+ public:
+  // The extender's Name, read late-bound; a host without one raises its error (438).
+  virtual std::string extender_name() = 0;
+  // Tells the host that the named property changed (it marks its document as changed).
+  virtual void property_changed(std::string_view name) = 0;
+  // Delivers an event of the control's source interface, synchronously.
+  virtual void raise_event(std::string_view name, int dispatch_id) = 0;
+  virtual Toolkit& toolkit() = 0;
+  virtual const Clock& clock() const = 0;
+};
+
+// The host's keyed store of typed values.
+class PropertyBag {
+ public:
+  virtual ~PropertyBag() = default;
+  // The stored value of the key, or the default when the key is absent.
+  virtual Variant read(std::string_view key, const Variant& default_value) = 0;
+  // Stores the value, except that a value equal to the default is not stored (the key is removed).
+  virtual void write(std::string_view key, const Variant& value, const Variant& default_value) = 0;
+};
+
+}  // namespace dnovar

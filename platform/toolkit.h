@@ -1,0 +1,123 @@
+// The seam between the control and a widget toolkit. The control sees widgets only through these
+// operations; a backend (headless, Qt) implements them and nothing more.
+//
+// Fixed choices every backend keeps:
+// - colours are stored and returned as set, system colours unresolved;
+// - a spin button notifies a value change only when its value really changes; a value set from
+//   code is stored as given (not clamped) and notifies inside the set; the user's arrow steps stop
+//   at Min/Max without wrapping;
+// - setting a combo box's text from code reports no click;
+// - a text box appends what a key press lets through;
+// - while the surface as a whole is disabled, no user input reaches any of its widgets;
+// - every notification is one dispatch: what the handler throws is reported to the ErrorSink and
+//   the backend carries on (see dispatch.h).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/colour.h"
+#include "platform/error.h"
+#include "platform/int16.h"
+#include "platform/widget_spec.h"
+
+namespace dnovar {
+
+// Mouse buttons as bits: 1 left, 2 right, 4 middle.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+// Character codes the handlers care about.
+inline constexpr int kKeyBackspace = 8;
+inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
+
+// One widget. Every operation exists on the base; a kind that lacks it raises error 438, as a
+// late-bound call of a missing member would.
+class Widget {
+ public:
+  virtual ~Widget() = default;
+
+  // Label, frame, command button.
+  virtual void set_caption(std::string_view caption);
+  virtual std::string caption() const;
+  // Text box, combo box.
+  virtual void set_text(std::string_view text);
+  virtual std::string text() const;
+  virtual void set_back_colour(Colour colour);
+  virtual Colour back_colour() const;
+  virtual void set_fore_colour(Colour colour);
+  virtual Colour fore_colour() const;
+  virtual void set_font_bold(bool bold);
+  virtual bool font_bold() const;
+  virtual void set_enabled(bool enabled);
+  virtual bool enabled() const;
+  // Spin button.
+  virtual void set_value(Int32 value);
+  virtual Int32 value() const;
+  // Combo box.
+  virtual void clear_items();
+  virtual void add_item(std::string_view item);
+  virtual int list_index() const;
+  virtual std::vector<std::string> items() const;
+};
+
+// What a surface tells the control. Called on the UI thread, one at a time (or nested inside a
+// spin button's set_value).
+class WidgetEvents {
+ public:
+  virtual ~WidgetEvents() = default;
+  virtual void click(WidgetId) {}
+  virtual void value_changed(WidgetId) {}
+  // The handler may replace the code; 0 discards the key.
+  virtual void key_press(WidgetId, int& /*key_code*/) {}
+  virtual void mouse_down(WidgetId, int /*button*/) {}
+  virtual void mouse_move(WidgetId, int /*buttons*/) {}
+  virtual void double_click(WidgetId) {}
+  // Focus moved into the surface from outside, or out of it.
+  virtual void focus_entered() {}
+  virtual void focus_left() {}
+};
+
+// Where the backend reports a handler's failure (the host shows it; the control stays usable).
+class ErrorSink {
+ public:
+  virtual ~ErrorSink() = default;
+  virtual void report_error(const RuntimeError& error) = 0;
+};
+
+// The widgets of one control or form, created from a SurfaceSpec.
+class Surface {
+ public:
+  virtual ~Surface() = default;
+  virtual const SurfaceSpec& spec() const = 0;
+  virtual Widget& widget(WidgetId id) = 0;
+  std::size_t widget_count() const { return spec().widgets.size(); }
+  virtual void set_events(WidgetEvents* events) = 0;
+  // The enabled state of the surface as a whole; the widgets' own flags are not touched.
+  virtual void set_enabled(bool enabled) = 0;
+  virtual bool enabled() const = 0;
+};
+
+// A top-level form (a dialog).
+class Form : public Surface {
+ public:
+  // Shows the form modally with no owner; returns once it has been unloaded.
+  virtual void show_modal() = 0;
+  // Closes and destroys the form's window; unloading an unloaded form does nothing.
+  virtual void unload() = 0;
+  virtual bool loaded() const = 0;
+};
+
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+  virtual std::unique_ptr<Surface> create_surface(const SurfaceSpec& spec, ErrorSink& errors) = 0;
+  virtual std::unique_ptr<Form> create_form(const SurfaceSpec& spec, ErrorSink& errors) = 0;
+  virtual void beep() = 0;
+};
+
+}  // namespace dnovar

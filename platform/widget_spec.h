@@ -1,0 +1,70 @@
+// What a backend needs to create a widget: kind, name, geometry in twips, initial look and content.
+// A control describes its whole surface (or a form) as one table of these; a widget is then
+// addressed by its position in that table, its WidgetId.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/colour.h"
+#include "platform/int16.h"
+
+namespace dnovar {
+
+enum class WidgetKind { Frame, Label, TextBox, ComboBox, CommandButton, SpinButton };
+
+enum class Alignment { Left, Right, Centre };
+
+struct FontSpec {
+  std::string face = "MS Sans Serif";
+  double points = 8.25;
+  bool bold = false;
+  int charset = 238;  // Central European
+};
+
+struct TwipRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Position of a widget in its surface's table.
+struct WidgetId {
+  int value = -1;
+  friend bool operator==(WidgetId, WidgetId) = default;
+};
+
+inline constexpr int kNoParent = -1;   // the surface (the control or form) itself
+inline constexpr int kNoIndex = -1;    // not an element of a control array
+
+struct WidgetSpec {
+  WidgetKind kind = WidgetKind::Label;
+  std::string name;
+  int index = kNoIndex;      // element index within a control array of `name`
+  int parent = kNoParent;    // WidgetId value of the containing frame
+  TwipRect rect;
+  int tab_index = 0;
+  std::string caption;       // caption of a frame, label or button; text of a text box or combo box
+  FontSpec font;
+  Colour fore_colour = kButtonText;
+  Colour back_colour = kButtonFace;
+  Alignment alignment = Alignment::Left;
+  bool enabled = true;
+  std::string tool_tip;
+  // Spin buttons only.
+  Int32 min = 0;
+  Int32 max = 0;
+  Int32 increment = 1;
+  Int32 value = 0;
+  // Command buttons: the access key the caption's '&' marks, lower case, or 0.
+};
+
+struct SurfaceSpec {
+  std::string caption;  // forms only: the title bar
+  int width = 0;        // client area, twips
+  int height = 0;
+  std::vector<WidgetSpec> widgets;
+};
+
+}  // namespace dnovar
