@@ -1,0 +1,65 @@
+// The calendar control's logic on its surface: state, start-up, the month refresh, Easter, and the
+// accessors the automation interface exposes. It never catches: a run-time error ends the
+// operation and what was done stays done.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/calendar_state.h"
+#include "core/surface_layout.h"
+#include "platform/site.h"
+
+namespace dnovar {
+
+class Calendar {
+ public:
+  // Creates every widget of the surface through the site's toolkit. Members hold their defaults;
+  // nothing is drawn until Inicializuj or Aktualizuj runs.
+  explicit Calendar(ControlSite& site);
+  ~Calendar();
+  Calendar(const Calendar&) = delete;
+  Calendar& operator=(const Calendar&) = delete;
+
+  CalendarState& state() { return state_; }
+  const CalendarState& state() const { return state_; }
+  Surface& surface() { return *surface_; }
+  ControlSite& site() { return site_; }
+
+  // Start-up: tables, month list, the date (today when AktDatum is 0), and a full refresh.
+  void Inicializuj();
+  // The month refresh. k = 0 first rebuilds AktDatum from Rok, Mesic, Den; otherwise keeps it.
+  void Aktualizuj(Int16 k = 0);
+  // The Monday marked as the Easter holiday of `rok` (estimated from a mean lunation).
+  DateSerial Velikonoce(Int16 rok) const;
+
+  // Properties with accessors. The write accessors notify the host under the property's name.
+  DateSerial Datum() const { return state_.AktDatum; }
+  void put_Datum(DateSerial value);
+  std::string Caption() const;
+  void put_Caption(std::string_view caption);
+  Int32 VyberColor() const;              // the stored value as a 32-bit integer; empty reads as 0
+  void put_VyberColor(Int32 colour);     // accepted only when > 0; otherwise ignored, no error
+  Bool16 Enabled() const;
+  void put_Enabled(bool enabled);
+
+  // The host's focus notifications: the frame caption is bold while the focus is inside.
+  void enter_focus();
+  void exit_focus();
+
+  // Widgets by role, and the day cell of an index (error 340 outside 0..36).
+  Widget& widget(WidgetId id) { return surface_->widget(id); }
+  Widget& day_cell(long long index);
+
+ private:
+  void take_date_apart();
+  void mark_holidays();
+  Colour highlight_colour() const;
+
+  ControlSite& site_;
+  std::unique_ptr<Surface> surface_;
+  CalendarState state_;
+};
+
+}  // namespace dnovar

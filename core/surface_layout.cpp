@@ -1,0 +1,95 @@
+#include "core/surface_layout.h"
+
+namespace dnovar {
+
+namespace {
+
+WidgetSpec make(WidgetKind kind, const char* name, int left, int top, int width, int height, int tab_index,
+                const char* caption) {
+  WidgetSpec spec;
+  spec.kind = kind;
+  spec.name = name;
+  spec.parent = widget_ids::Frame1.value;
+  spec.rect = {left, top, width, height};
+  spec.tab_index = tab_index;
+  spec.caption = caption;
+  if (kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox) {
+    spec.back_colour = kWindowBackground;
+    spec.fore_colour = kWindowText;
+  }
+  return spec;
+}
+
+WidgetSpec spinner(const char* name, int left, int top, int width, int height, int tab_index, Int32 min,
+                   Int32 max) {
+  WidgetSpec spec = make(WidgetKind::SpinButton, name, left, top, width, height, tab_index, "");
+  spec.min = min;
+  spec.max = max;
+  spec.increment = 1;
+  spec.value = min;
+  return spec;
+}
+
+// Tab indexes of the grid run backwards: 18..52 are cells 34 down to 0, then 53 cell 36, 54 cell 35.
+int day_cell_tab_index(int cell) { return cell <= 34 ? 52 - cell : (cell == 36 ? 53 : 54); }
+
+SurfaceSpec build_surface() {
+  SurfaceSpec surface;
+  surface.width = kSurfaceWidth;
+  surface.height = kSurfaceHeight;
+  auto& w = surface.widgets;
+
+  WidgetSpec frame = make(WidgetKind::Frame, "Frame1", 120, 120, 4215, 3495, 0, " Kalendář ");
+  frame.parent = kNoParent;
+  w.push_back(frame);
+
+  WidgetSpec day = make(WidgetKind::TextBox, "txtDen", 480, 600, 375, 285, 1, "Text1");
+  day.font.bold = true;
+  day.alignment = Alignment::Right;
+  day.enabled = false;
+  w.push_back(day);
+  w.push_back(spinner("UpDown3", 840, 480, 240, 495, 3, 1, 31));
+  w.push_back(make(WidgetKind::ComboBox, "cmbMonth", 1440, 600, 1095, 315, 2, "cmbMonth"));
+  w.push_back(spinner("UpDown1", 1560, 240, 735, 240, 6, 1, 12));
+  WidgetSpec year = make(WidgetKind::TextBox, "txtYear", 2880, 600, 615, 285, 4, "Text1");
+  year.alignment = Alignment::Centre;
+  w.push_back(year);
+  w.push_back(spinner("UpDown2", 3480, 480, 240, 495, 5, 1000, 3000));
+  w.push_back(make(WidgetKind::Label, "lbltyd", 3240, 1200, 495, 255, 56, "Týden"));
+  WidgetSpec week = make(WidgetKind::Label, "lblTyden", 3360, 1440, 375, 255, 55, "Týd");
+  week.fore_colour = kBlue;
+  w.push_back(week);
+  w.push_back(make(WidgetKind::CommandButton, "cmdDnes", 3120, 1920, 735, 375, 7, "&Dnes"));
+  w.push_back(make(WidgetKind::CommandButton, "cmdZavri", 3120, 2400, 735, 375, 9, "&Zavři"));
+  WidgetSpec shift = make(WidgetKind::CommandButton, "cmdDplus", 3120, 2880, 735, 375, 8, "D + -");
+  shift.tool_tip = "Posune datum o zadaný počet dní.";
+  w.push_back(shift);
+  WidgetSpec increment = make(WidgetKind::TextBox, "txtDplus", 2400, 2955, 570, 285, 57, "txtDplus");
+  increment.alignment = Alignment::Right;
+  w.push_back(increment);
+  w.push_back(make(WidgetKind::Label, "lblPrestup", 480, 3000, 1575, 255, 10, "Label1"));
+
+  for (int i = 0; i < kDayCellCount; ++i) {
+    WidgetSpec cell = make(WidgetKind::Label, "lblDny", 1080 + 360 * (i / 7), 1200 + 240 * (i % 7), 255, 255,
+                           day_cell_tab_index(i), "D");
+    cell.index = i;
+    w.push_back(cell);
+  }
+  static const char* const weekday_names[kWeekdayCount] = {"Po", "Út", "St", "Čt", "Pá", "So", "Ne"};
+  for (int k = 0; k < kWeekdayCount; ++k) {
+    WidgetSpec label = make(WidgetKind::Label, "lblDOW", 480, 1200 + 240 * k, 255, 255, 17 - k, weekday_names[k]);
+    label.index = k;
+    if (k >= 5) label.fore_colour = kRed;
+    w.push_back(label);
+  }
+  return surface;
+}
+
+}  // namespace
+
+const SurfaceSpec& calendar_surface() {
+  static const SurfaceSpec surface = build_surface();
+  return surface;
+}
+
+}  // namespace dnovar
