@@ -2,11 +2,13 @@
 #include <CLI/CLI.hpp>
 
 #include "apps/dnovar/date_command.h"
+#include "apps/dnovar/script_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Dnovar, a Czech month-calendar control"};
   app.require_subcommand(1);
   dnovar::app::add_date_command(app);
+  dnovar::app::add_script_command(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

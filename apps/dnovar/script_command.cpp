@@ -1,0 +1,46 @@
+#include "apps/dnovar/script_command.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "apps/script/script_host.h"
+
+namespace dnovar::app {
+
+namespace {
+
+int run_script(const std::string& backend_name, const std::string& file) {
+  std::unique_ptr<script::ScriptBackend> backend;
+  if (backend_name == "headless") {
+    backend = script::make_headless_backend();
+  } else {
+    std::cerr << "unknown backend: " << backend_name << '\n';
+    return 2;
+  }
+  std::ifstream stream;
+  std::istream* in = &std::cin;
+  if (file != "-") {
+    stream.open(file);
+    if (!stream) {
+      std::cerr << "cannot read " << file << '\n';
+      return 2;
+    }
+    in = &stream;
+  }
+  script::ScriptHost host(*backend, std::cout);
+  return host.run(*in, std::cerr);
+}
+
+}  // namespace
+
+void add_script_command(CLI::App& app) {
+  auto* command = app.add_subcommand("script", "Run a script of host actions and user input (see docs/script.md)");
+  auto backend = std::make_shared<std::string>("headless");
+  auto file = std::make_shared<std::string>();
+  command->add_option("--backend", *backend, "headless (default) or qt")->capture_default_str();
+  command->add_option("file", *file, "Script file, - for standard input")->required();
+  command->callback([backend, file] { std::exit(run_script(*backend, *file)); });
+}
+
+}  // namespace dnovar::app

@@ -1,0 +1,38 @@
+// What the script host needs from a toolkit backend: the toolkit, and a way to deliver user
+// input to a surface the way that backend's real input arrives.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/headless/headless_toolkit.h"
+#include "platform/toolkit.h"
+
+namespace dnovar::script {
+
+class ScriptBackend {
+ public:
+  virtual ~ScriptBackend() = default;
+  virtual Toolkit& toolkit() = 0;
+  virtual void on_beep(std::function<void()> listener) = 0;
+
+  virtual void click(Surface& surface, WidgetId id) = 0;
+  virtual void choose(Surface& surface, WidgetId combo, int index) = 0;
+  virtual void spin(Surface& surface, WidgetId spinner, bool up) = 0;
+  virtual void key(Surface& surface, WidgetId text_box, int key_code) = 0;
+  virtual void paste(Surface& surface, WidgetId text_box, std::string_view text) = 0;
+  virtual void mouse_down(Surface& surface, WidgetId id, int button) = 0;
+  virtual void mouse_up(Surface& surface, WidgetId id, int button) = 0;
+  virtual void mouse_move(Surface& surface, WidgetId id, int buttons) = 0;
+  virtual void double_click(Surface& surface, WidgetId id) = 0;
+  virtual void focus_in(Surface& surface) = 0;
+  virtual void focus_out(Surface& surface) = 0;
+  // What the user does inside the next modal form.
+  virtual void queue_modal(ModalAction action) = 0;
+};
+
+std::unique_ptr<ScriptBackend> make_headless_backend();
+
+}  // namespace dnovar::script

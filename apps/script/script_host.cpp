@@ -1,0 +1,235 @@
+#include "apps/script/script_host.h"
+
+#include <istream>
+#include <ostream>
+
+#include "apps/script/script_value.h"
+#include "apps/script/surface_json.h"
+#include "platform/date_text.h"
+#include "platform/number_text.h"
+
+namespace dnovar::script {
+
+namespace {
+
+void expect_count(const std::vector<Token>& args, std::size_t min, std::size_t max) {
+  if (args.size() < min || args.size() > max) throw SyntaxError("wrong number of arguments");
+}
+
+int parse_int(const Token& token) {
+  const Variant value = parse_value(token);
+  if (value.type() != Variant::Type::I2 && value.type() != Variant::Type::I4)
+    throw SyntaxError("an integer was expected: " + token.text);
+  return value.to_i4();
+}
+
+// Decodes UTF-8 into code points; an invalid byte stands for itself.
+std::vector<int> code_points(const std::string& text) {
+  std::vector<int> points;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 1;
+    if (i + static_cast<std::size_t>(length) > text.size()) length = 1;
+    int point = length == 1 ? byte : byte & (0x7F >> length);
+    for (int k = 1; k < length; ++k) point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    points.push_back(point);
+    i += static_cast<std::size_t>(length);
+  }
+  return points;
+}
+
+// Colours print as unsigned numbers; everything else as its value.
+std::string format_property(std::string_view name, const Variant& value) {
+  if (name == "VyberColor" && (value.type() == Variant::Type::I4 || value.type() == Variant::Type::I2))
+    return std::to_string(static_cast<std::uint32_t>(value.to_i4()));
+  return format_value(value);
+}
+
+}  // namespace
+
+ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out)
+    : backend_(backend), out_(out), site_(backend.toolkit(), clock_) {
+  backend_.on_beep([this] { site_.record("beep"); });
+  commands_ = {
+      {"today", &ScriptHost::today},   {"start", &ScriptHost::start},   {"get", &ScriptHost::get},
+      {"put", &ScriptHost::put},       {"call", &ScriptHost::call},     {"focus", &ScriptHost::focus},
+      {"show", &ScriptHost::show},     {"state", &ScriptHost::state},   {"events", &ScriptHost::events},
+      {"click", &ScriptHost::click},   {"select", &ScriptHost::select}, {"spin", &ScriptHost::spin},
+      {"key", &ScriptHost::key},       {"text", &ScriptHost::text},     {"mouse", &ScriptHost::mouse},
+      {"dblclick", &ScriptHost::dblclick},
+  };
+}
+
+ScriptHost::~ScriptHost() { backend_.on_beep(nullptr); }
+
+int ScriptHost::run(std::istream& in, std::ostream& err) {
+  std::string line;
+  int number = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    try {
+      execute_line(line);
+    } catch (const SyntaxError& error) {
+      out_.flush();
+      err << "line " << number << ": " << error.what() << std::endl;
+      return 2;
+    }
+  }
+  return 0;
+}
+
+void ScriptHost::execute_line(const std::string& line) {
+  const std::vector<Token> tokens = split_line(line);
+  if (tokens.empty() || (!tokens[0].quoted && tokens[0].text.front() == '#')) return;
+  const auto command = commands_.find(tokens[0].text);
+  if (tokens[0].quoted || command == commands_.end()) throw SyntaxError("unknown command: " + tokens[0].text);
+  const Arguments args(tokens.begin() + 1, tokens.end());
+  try {
+    (this->*(command->second))(args);
+  } catch (const RuntimeError& error) {
+    out_ << "error " << error.number() << ' ' << error.what() << '\n';
+  }
+  out_.flush();
+}
+
+ScriptInstance& ScriptHost::instance() {
+  if (!instance_) throw RuntimeError(91, "Object variable or With block variable not set");
+  return *instance_;
+}
+
+void ScriptHost::ok() { out_ << "ok\n"; }
+
+WidgetId ScriptHost::widget_named(const Token& name) {
+  const SurfaceSpec& spec = surface().spec();
+  for (std::size_t i = 0; i < spec.widgets.size(); ++i)
+    if (spec.widgets[i].name == name.text && spec.widgets[i].index == kNoIndex) return WidgetId{static_cast<int>(i)};
+  throw SyntaxError("no such widget: " + name.text);
+}
+
+WidgetId ScriptHost::day_cell(const Token& cell) {
+  const int index = parse_int(cell);
+  if (index < 0 || index >= kDayCellCount) raise_no_such_element(index);
+  surface();  // an instance must exist
+  return day_cell_id(index);
+}
+
+void ScriptHost::today(const Arguments& args) {
+  expect_count(args, 1, 1);
+  const auto date = parse_date_text(args[0].text);
+  if (!date) throw SyntaxError("a date YYYY-MM-DD was expected");
+  clock_.fix(*date);
+  ok();
+}
+
+void ScriptHost::start(const Arguments& args) {
+  expect_count(args, 0, 1);
+  const DateSerial date = args.empty() ? 0.0 : parse_value(args[0]).to_date();
+  instance_.reset();
+  instance_ = make_direct_instance(site_);
+  instance_->calendar().state().AktDatum = date;
+  instance_->calendar().Inicializuj();
+  ok();
+}
+
+void ScriptHost::get(const Arguments& args) {
+  expect_count(args, 1, 1);
+  const Variant value = instance().get(args[0].text);
+  out_ << args[0].text << '=' << format_property(args[0].text, value) << '\n';
+}
+
+void ScriptHost::put(const Arguments& args) {
+  expect_count(args, 2, 2);
+  const Variant value = parse_value(args[1]);
+  instance().put(args[0].text, value);
+  ok();
+}
+
+void ScriptHost::call(const Arguments& args) {
+  expect_count(args, 1, 8);
+  std::vector<Variant> values;
+  for (std::size_t i = 1; i < args.size(); ++i) values.push_back(parse_value(args[i]));
+  const Variant result = instance().call(args[0].text, values);
+  if (result.is_empty()) ok();
+  else out_ << format_value(result) << '\n';
+}
+
+void ScriptHost::focus(const Arguments& args) {
+  expect_count(args, 1, 1);
+  if (args[0].text == "in") backend_.focus_in(surface());
+  else if (args[0].text == "out") backend_.focus_out(surface());
+  else throw SyntaxError("focus in|out");
+  ok();
+}
+
+void ScriptHost::show(const Arguments& args) {
+  expect_count(args, 0, 0);
+  out_ << surface_json(surface()) << '\n';
+}
+
+void ScriptHost::state(const Arguments& args) {
+  expect_count(args, 0, 0);
+  out_ << state_json(instance().calendar().state()) << '\n';
+}
+
+void ScriptHost::events(const Arguments& args) {
+  expect_count(args, 0, 0);
+  for (const std::string& line : site_.take_events()) out_ << line << '\n';
+  out_ << "end\n";
+}
+
+void ScriptHost::click(const Arguments& args) {
+  expect_count(args, 1, 1);
+  backend_.click(surface(), widget_named(args[0]));
+  ok();
+}
+
+void ScriptHost::select(const Arguments& args) {
+  expect_count(args, 2, 2);
+  const WidgetId combo = widget_named(args[0]);
+  backend_.choose(surface(), combo, parse_int(args[1]));
+  ok();
+}
+
+void ScriptHost::spin(const Arguments& args) {
+  expect_count(args, 2, 2);
+  const WidgetId spinner = widget_named(args[0]);
+  if (args[1].text != "up" && args[1].text != "down") throw SyntaxError("spin NAME up|down");
+  backend_.spin(surface(), spinner, args[1].text == "up");
+  ok();
+}
+
+void ScriptHost::key(const Arguments& args) {
+  expect_count(args, 2, 2);
+  const WidgetId box = widget_named(args[0]);
+  if (!args[1].quoted) throw SyntaxError("key NAME \"TEXT\"");
+  for (int code : code_points(args[1].text)) backend_.key(surface(), box, code);
+  ok();
+}
+
+void ScriptHost::text(const Arguments& args) {
+  expect_count(args, 2, 2);
+  const WidgetId box = widget_named(args[0]);
+  if (!args[1].quoted) throw SyntaxError("text NAME \"TEXT\"");
+  backend_.paste(surface(), box, args[1].text);
+  ok();
+}
+
+void ScriptHost::mouse(const Arguments& args) {
+  expect_count(args, 3, 3);
+  const std::string& action = args[0].text;
+  if (action != "down" && action != "up" && action != "move") throw SyntaxError("mouse down|up|move CELL BUTTONS");
+  const int buttons = parse_int(args[2]);
+  const WidgetId cell = day_cell(args[1]);
+  if (action == "down") backend_.mouse_down(surface(), cell, buttons);
+  else if (action == "up") backend_.mouse_up(surface(), cell, buttons);
+  else backend_.mouse_move(surface(), cell, buttons);
+  ok();
+}
+
+void ScriptHost::dblclick(const Arguments& args) {
+  expect_count(args, 1, 1);
+  backend_.double_click(surface(), day_cell(args[0]));
+  ok();
+}
+
+}  // namespace dnovar::script

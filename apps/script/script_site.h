@@ -1,0 +1,37 @@
+// The script host's site: records what a host would see (property changes, events, beeps and
+// contained errors) for the `events` command, and plays the extender with a settable Name.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/site.h"
+
+namespace dnovar::script {
+
+class ScriptSite final : public ControlSite {
+ public:
+  ScriptSite(Toolkit& toolkit, const Clock& clock) : toolkit_(toolkit), clock_(clock) {}
+
+  std::string extender_name() override;
+  void property_changed(std::string_view name) override { record("changed " + std::string(name)); }
+  void raise_event(std::string_view name, int) override { record("event " + std::string(name)); }
+  void report_error(const RuntimeError& error) override;
+  Toolkit& toolkit() override { return toolkit_; }
+  const Clock& clock() const override { return clock_; }
+
+  void record(std::string line) { events_.push_back(std::move(line)); }
+  std::vector<std::string> take_events();
+  void set_name(std::string name) { name_ = std::move(name); }
+  void remove_extender() { name_.reset(); }
+  const std::optional<std::string>& name() const { return name_; }
+
+ private:
+  Toolkit& toolkit_;
+  const Clock& clock_;
+  std::optional<std::string> name_ = "Dnovar1";
+  std::vector<std::string> events_;
+};
+
+}  // namespace dnovar::script

@@ -1,0 +1,176 @@
+#include "core/calendar.h"
+
+#include <cmath>
+
+#include "core/easter.h"
+#include "core/week_number.h"
+#include "platform/number_text.h"
+
+namespace dnovar {
+
+namespace {
+
+constexpr Int16 kFixedHolidays[11] = {101, 501, 508, 705, 706, 928, 1028, 1117, 1224, 1225, 1226};
+constexpr Int16 kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+const char* const kMonthNames[12] = {"Leden",    "Únor",  "Březen", "Duben", "Květen",   "Červen",
+                                     "Červenec", "Srpen", "Září",   "Říjen", "Listopad", "Prosinec"};
+constexpr const char* kLeapYearCaption = "Přestupný rok";
+
+Int16 to_member(int part) { return checked_i16(part); }
+
+}  // namespace
+
+Calendar::Calendar(ControlSite& site)
+    : site_(site), surface_(site.toolkit().create_surface(calendar_surface(), site)) {}
+
+Calendar::~Calendar() = default;
+
+Widget& Calendar::day_cell(long long index) {
+  if (index < 0 || index >= kDayCellCount) raise_no_such_element(index);
+  return surface_->widget(day_cell_id(static_cast<int>(index)));
+}
+
+void Calendar::take_date_apart() {
+  const DateParts parts = date_parts(state_.AktDatum);
+  state_.Rok = to_member(parts.date.year);
+  state_.Mesic = to_member(parts.date.month);
+  state_.Den = to_member(parts.date.day);
+  state_.Dtyd = to_member(parts.weekday);
+}
+
+void Calendar::Inicializuj() {
+  for (int i = 0; i < 11; ++i) state_.TabSvatku[static_cast<std::size_t>(i + 1)] = kFixedHolidays[i];
+  for (int i = 0; i < 12; ++i) state_.DnuVMesici[static_cast<std::size_t>(i + 1)] = kDaysInMonth[i];
+  for (int i = 0; i < 12; ++i) state_.NazvyMesicu[static_cast<std::size_t>(i + 1)] = kMonthNames[i];
+  // A stored black highlight never survives loading.
+  if (state_.VyberColor.to_i4() == 0) state_.VyberColor = Variant::i4(static_cast<Int32>(kYellow));
+  Widget& months = widget(widget_ids::cmbMonth);
+  months.clear_items();
+  for (int m = 1; m <= 12; ++m) months.add_item(state_.NazvyMesicu[static_cast<std::size_t>(m)]);
+  state_.DenStisk = -1;
+  if (state_.AktDatum != 0) {
+    const CivilDate date = civil_date(state_.AktDatum);
+    state_.Rok = to_member(date.year);
+    state_.Mesic = to_member(date.month);
+    state_.Den = to_member(date.day);
+  } else {
+    const CivilDate today = civil_date(site_.clock().today());
+    state_.Rok = to_member(today.year);
+    state_.Mesic = to_member(today.month);
+    state_.Den = to_member(today.day);
+    state_.AktDatum = make_date(state_.Rok, state_.Mesic, state_.Den);
+  }
+  state_.Dtyd = to_member(weekday(state_.AktDatum));
+  Aktualizuj(0);
+}
+
+Colour Calendar::highlight_colour() const { return static_cast<Colour>(state_.VyberColor.to_i4()); }
+
+void Calendar::Aktualizuj(Int16 k) {
+  CalendarState& s = state_;
+  s.Aktualizace = kTrue;
+  if (k == 0) s.AktDatum = make_date(s.Rok, s.Mesic, s.Den);
+  take_date_apart();
+
+  // Leap year: 29 February stays in February.
+  s.Prestup = to_bool16(civil_date(make_date(s.Rok, 2, 29)).month == 2);
+  widget(widget_ids::lblPrestup).set_caption(s.Prestup ? kLeapYearCaption : "");
+
+  widget(widget_ids::txtYear).set_text(format_integer(s.Rok));
+  widget(widget_ids::txtDen).set_text(format_integer(s.Den));
+  // Mesic is 1..12 here, the parts of a valid date.
+  widget(widget_ids::cmbMonth).set_text(s.NazvyMesicu[static_cast<std::size_t>(s.Mesic)]);
+  widget(widget_ids::txtDplus).set_text(format_integer(s.Dplus));
+
+  // Each set may run a spinner's handler nested here; Aktualizace keeps it from refreshing.
+  widget(widget_ids::UpDown1).set_value(s.Mesic);
+  widget(widget_ids::UpDown2).set_value(s.Rok);
+  widget(widget_ids::UpDown3).set_value(s.Den);
+
+  s.Dtyd1 = to_member(weekday(make_date(s.Rok, s.Mesic, 1)));
+  widget(widget_ids::lblTyden).set_caption(format_integer(week_number(s.AktDatum, s.Rok)));
+
+  for (int i = 0; i < kDayCellCount; ++i) {
+    Widget& cell = day_cell(i);
+    cell.set_caption("");
+    cell.set_back_colour(kButtonFace);
+    cell.set_font_bold(false);
+  }
+
+  Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
+  if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
+  for (Int16 d = 1; d <= day_count; ++d) day_cell(sub16(add16(s.Dtyd1, d), 2)).set_caption(format_integer(d));
+
+  if (s.Svatky) mark_holidays();
+
+  // The interval: a 16-bit product, so both bounds must be non-zero and of one sign.
+  if (mul16(s.Dlow, s.Dhigh) >= 1) {
+    const Int16 first = sub16(add16(s.Dlow, s.Dtyd1), 2);
+    const Int16 last = sub16(add16(s.Dhigh, s.Dtyd1), 2);
+    // A 16-bit loop counter: stepping past 32767 overflows, as the platform's loop does.
+    for (Int16 i = first; i <= last; i = add16(i, 1)) {
+      if (i < kDayCellCount) day_cell(i).set_back_colour(highlight_colour());
+    }
+  }
+
+  day_cell(sub16(add16(s.Den, s.Dtyd1), 2)).set_back_colour(kCyan);
+
+  for (std::size_t i = 0; i < surface_->widget_count(); ++i)
+    widget(WidgetId{static_cast<int>(i)}).set_enabled(surface_->enabled());
+  widget(widget_ids::txtDen).set_enabled(false);
+  s.Aktualizace = kFalse;
+}
+
+void Calendar::mark_holidays() {
+  CalendarState& s = state_;
+  auto mark = [&](Int16 code) {
+    // The month part rounds (halves to even); for every code in use it equals the quotient.
+    if (round_to_i16(code / 100.0) == s.Mesic) day_cell(sub16(add16(static_cast<Int16>(code % 100), s.Dtyd1), 2)).set_font_bold(true);
+  };
+  bool has_easter = false;
+  Int16 easter_code = 0;
+  if (s.Mesic > 2 && s.Mesic < 5) {
+    const CivilDate easter = civil_date(Velikonoce(s.Rok));
+    easter_code = add16(mul16(to_member(easter.month), 100), to_member(easter.day));
+    has_easter = true;
+  }
+  for (std::size_t i = 1; i <= 11; ++i) mark(s.TabSvatku[i]);
+  if (has_easter) mark(easter_code);
+}
+
+DateSerial Calendar::Velikonoce(Int16 rok) const { return estimated_easter_monday(rok); }
+
+void Calendar::put_Datum(DateSerial value) {
+  state_.AktDatum = value;
+  site_.property_changed("Datum");
+}
+
+std::string Calendar::Caption() const { return surface_->widget(widget_ids::Frame1).caption(); }
+
+void Calendar::put_Caption(std::string_view caption) {
+  const std::string copy(caption);
+  surface_->widget(widget_ids::Frame1).set_caption(copy);
+  site_.property_changed("Caption");
+}
+
+Int32 Calendar::VyberColor() const { return state_.VyberColor.to_i4(); }
+
+void Calendar::put_VyberColor(Int32 colour) {
+  // Black and every system-colour reference (top bit set, so negative) are ignored, not errors.
+  if (colour <= 0) return;
+  state_.VyberColor = Variant::i4(colour);
+  site_.property_changed("VyberColor");
+}
+
+Bool16 Calendar::Enabled() const { return to_bool16(surface_->enabled()); }
+
+void Calendar::put_Enabled(bool enabled) {
+  surface_->set_enabled(enabled);
+  site_.property_changed("Enabled");
+}
+
+void Calendar::enter_focus() { surface_->widget(widget_ids::Frame1).set_font_bold(true); }
+
+void Calendar::exit_focus() { surface_->widget(widget_ids::Frame1).set_font_bold(false); }
+
+}  // namespace dnovar

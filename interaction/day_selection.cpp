@@ -1,0 +1,74 @@
+#include "interaction/day_selection.h"
+
+#include "platform/toolkit.h"
+
+namespace dnovar {
+
+namespace {
+
+// Sets Dlow at each start and Dhigh at each end of a highlighted run in cells 1..36; later edges
+// overwrite earlier ones and nothing is cleared first. Returns whether any highlighted cell was met.
+bool scan_interval_edges(Calendar& calendar) {
+  CalendarState& s = calendar.state();
+  const Colour highlight = static_cast<Colour>(calendar.VyberColor());
+  bool any_highlighted = false;
+  bool previous = calendar.day_cell(0).back_colour() == highlight;
+  for (Int16 i = 1; i <= kDayCellCount - 1; ++i) {
+    const bool current = calendar.day_cell(i).back_colour() == highlight;
+    if (current && !previous) s.Dlow = add16(sub16(i, s.Dtyd1), 2);
+    if (!current && previous) s.Dhigh = add16(sub16(i, s.Dtyd1), 1);
+    any_highlighted = any_highlighted || current;
+    previous = current;
+  }
+  return any_highlighted;
+}
+
+void paint_cells(Calendar& calendar, Int16 from, Int16 to, Colour colour) {
+  for (Int16 i = from; i <= to; i = add16(i, 1)) calendar.day_cell(i).set_back_colour(colour);
+}
+
+}  // namespace
+
+void day_mouse_down(Calendar& calendar, int cell) { calendar.state().DenStisk = checked_i16(cell); }
+
+void day_mouse_move(Calendar& calendar, int cell, int buttons) {
+  CalendarState& s = calendar.state();
+  const bool left_held = (buttons & kLeftButton) != 0;
+  const bool right_held = (buttons & kRightButton) != 0;
+  if (left_held) s.TahLevy = kTrue;
+  if (right_held) s.TahPravy = kTrue;
+  s.DenPohyb = checked_i16(cell);
+
+  if (!left_held && s.DenStisk >= 0 && s.TahLevy != 0) {
+    // A drag released past the last day ends at the cell of day 31.
+    const Int16 last_cell = add16(s.Dtyd1, 29);
+    if (s.DenPohyb > last_cell) s.DenPohyb = last_cell;
+    paint_cells(calendar, s.DenStisk, s.DenPohyb, static_cast<Colour>(calendar.VyberColor()));
+    s.DenStisk = -1;
+    s.TahLevy = kFalse;
+    scan_interval_edges(calendar);
+  }
+
+  if (!right_held && s.DenStisk >= 0 && s.TahPravy != 0) {
+    paint_cells(calendar, s.DenStisk, s.DenPohyb, kButtonFace);
+    s.DenStisk = -1;
+    s.TahPravy = kFalse;
+    if (!scan_interval_edges(calendar)) {
+      s.Dlow = 0;
+      s.Dhigh = 0;
+    }
+  }
+
+  calendar.day_cell(sub16(add16(s.Den, s.Dtyd1), 2)).set_back_colour(kCyan);
+  if (s.Dlow == 0 && s.Dhigh > 0) s.Dlow = 1;
+}
+
+void day_double_click(Calendar& calendar, int cell) {
+  const std::string caption = calendar.day_cell(cell).caption();
+  // A cell outside the month carries no day number: nothing to select.
+  if (caption.empty()) return;
+  calendar.state().Den = Variant::string(caption).to_i2();
+  calendar.Aktualizuj(0);
+}
+
+}  // namespace dnovar
