@@ -1,0 +1,59 @@
+// A site for tests: headless widgets, a fixed clock, and a spy recording what the host receives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
+#include "platform/headless/headless_toolkit.h"
+#include "platform/site.h"
+
+namespace dnovar::testing_support {
+
+class TestSite final : public ControlSite {
+ public:
+  explicit TestSite(DateSerial today = make_date(2024, 5, 20)) : clock_(today) {
+    toolkit_.on_beep([this] { received.push_back("beep"); });
+  }
+  std::string extender_name() override { return "Dnovar1"; }
+  void property_changed(std::string_view name) override { received.push_back("changed " + std::string(name)); }
+  void raise_event(std::string_view name, int) override { received.push_back("event " + std::string(name)); }
+  void report_error(const RuntimeError& error) override {
+    received.push_back("error " + std::to_string(error.number()));
+  }
+  Toolkit& toolkit() override { return toolkit_; }
+  const Clock& clock() const override { return clock_; }
+
+  FixedClock clock_;
+  HeadlessToolkit toolkit_;
+  std::vector<std::string> received;
+};
+
+// A started calendar with its handlers attached.
+struct StartedCalendar {
+  explicit StartedCalendar(DateSerial date, DateSerial today = make_date(2024, 5, 20)) : site(today) {
+    calendar.state().AktDatum = date;
+    calendar.Inicializuj();
+  }
+  HeadlessSurface& surface() { return static_cast<HeadlessSurface&>(calendar.surface()); }
+  CalendarState& state() { return calendar.state(); }
+  Widget& cell(int i) { return calendar.day_cell(i); }
+  std::string caption(int i) { return cell(i).caption(); }
+
+  TestSite site;
+  Calendar calendar{site};
+  CalendarEvents events{calendar};
+};
+
+template <typename Action>
+int error_of(Action&& action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+}  // namespace dnovar::testing_support
