@@ -56,7 +56,7 @@ ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out)
       {"show", &ScriptHost::show},     {"state", &ScriptHost::state},   {"events", &ScriptHost::events},
       {"click", &ScriptHost::click},   {"select", &ScriptHost::select}, {"spin", &ScriptHost::spin},
       {"key", &ScriptHost::key},       {"text", &ScriptHost::text},     {"mouse", &ScriptHost::mouse},
-      {"dblclick", &ScriptHost::dblclick},
+      {"dblclick", &ScriptHost::dblclick}, {"grid", &ScriptHost::grid},
   };
 }
 
@@ -164,6 +164,11 @@ void ScriptHost::focus(const Arguments& args) {
 void ScriptHost::show(const Arguments& args) {
   expect_count(args, 0, 0);
   out_ << surface_json(surface()) << '\n';
+}
+
+void ScriptHost::grid(const Arguments& args) {
+  expect_count(args, 0, 0);
+  out_ << month_grid_text(instance().calendar()) << "end\n";
 }
 
 void ScriptHost::state(const Arguments& args) {

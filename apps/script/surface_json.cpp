@@ -79,4 +79,30 @@ std::string state_json(const CalendarState& s) {
   return out.dump();
 }
 
+std::string month_grid_text(Calendar& calendar) {
+  std::string text = calendar.widget(widget_ids::cmbMonth).text() + ' ' + calendar.widget(widget_ids::txtYear).text() +
+                     "  týden " + calendar.widget(widget_ids::lblTyden).caption();
+  const std::string leap = calendar.widget(widget_ids::lblPrestup).caption();
+  if (!leap.empty()) text += "  " + leap;
+  text += '\n';
+  const auto highlight = static_cast<Colour>(calendar.state().VyberColor.to_i4());
+  for (int row = 0; row < kWeekdayCount; ++row) {
+    std::string line = calendar.widget(weekday_label_id(row)).caption();
+    for (int cell = row; cell < kDayCellCount; cell += kWeekdayCount) {
+      Widget& w = calendar.day_cell(cell);
+      const Colour back = w.back_colour();
+      const char mark = back == kCyan ? '@' : back == highlight ? '#' : back == kButtonFace ? ' ' : '?';
+      std::string caption = w.caption();
+      if (caption.size() < 2) caption.insert(0, 2 - caption.size(), ' ');
+      line += ' ';
+      line += mark;
+      line += caption;
+      line += w.font_bold() ? '*' : ' ';
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line + '\n';
+  }
+  return text;
+}
+
 }  // namespace dnovar::script
