@@ -48,6 +48,10 @@ case "${1:-}" in
     install_missing_packages
     build default
     ./build/default/bench/dnovar_bench "${@:2}"
+    # Instructions per refresh, counted by callgrind over 1000 refreshes.
+    total=$(valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
+              ./build/default/bench/refresh_instructions 1000 2>&1 | sed -n 's/.*Collected : *\([0-9]*\).*/\1/p')
+    echo "Aktualizuj: $((total / 1000)) instructions per refresh (callgrind, 1000 refreshes)"
     ;;
   *)
     echo "usage: $0 run|test|bench" >&2
