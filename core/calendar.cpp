@@ -1,6 +1,7 @@
 #include "core/calendar.h"
 
 #include <cmath>
+#include <optional>
 
 #include "core/easter.h"
 #include "core/week_number.h"
@@ -18,16 +19,33 @@ constexpr const char* kLeapYearCaption = "Přestupný rok";
 
 Int16 to_member(int part) { return checked_i16(part); }
 
+// "1".."31" without formatting each time.
+std::string_view day_number_text(int day) {
+  static constexpr std::string_view kNumbers[] = {
+      "0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12", "13", "14", "15",
+      "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31"};
+  return kNumbers[day];
+}
+
 }  // namespace
 
 Calendar::Calendar(ControlSite& site)
-    : site_(site), surface_(site.toolkit().create_surface(calendar_surface(), site)) {}
+    : site_(site), surface_(site.toolkit().create_surface(calendar_surface(), site)) {
+  widgets_.reserve(surface_->widget_count());
+  for (std::size_t i = 0; i < surface_->widget_count(); ++i)
+    widgets_.push_back(&surface_->widget(WidgetId{static_cast<int>(i)}));
+}
 
 Calendar::~Calendar() = default;
 
+Widget& Calendar::widget(WidgetId id) {
+  if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size()) raise_not_supported();
+  return *widgets_[static_cast<std::size_t>(id.value)];
+}
+
 Widget& Calendar::day_cell(long long index) {
   if (index < 0 || index >= kDayCellCount) raise_no_such_element(index);
-  return surface_->widget(day_cell_id(static_cast<int>(index)));
+  return *widgets_[static_cast<std::size_t>(widget_ids::first_day_cell + index)];
 }
 
 void Calendar::take_date_apart() {
@@ -90,16 +108,17 @@ void Calendar::Aktualizuj(Int16 k) {
   s.Dtyd1 = to_member(weekday(make_date(s.Rok, s.Mesic, 1)));
   widget(widget_ids::lblTyden).set_caption(format_integer(week_number(s.AktDatum, s.Rok)));
 
+  // Clearing the grid and numbering the days are one pass: each cell gets its final caption at
+  // once. Nothing between the two can fail, so no caller can tell the difference.
+  Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
+  if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
   for (int i = 0; i < kDayCellCount; ++i) {
     Widget& cell = day_cell(i);
-    cell.set_caption("");
+    const int day = day_for_cell(i, s.Dtyd1);
+    cell.set_caption(day >= 1 && day <= day_count ? day_number_text(day) : std::string_view());
     cell.set_back_colour(kButtonFace);
     cell.set_font_bold(false);
   }
-
-  Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
-  if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
-  for (Int16 d = 1; d <= day_count; ++d) day_cell(sub16(add16(s.Dtyd1, d), 2)).set_caption(format_integer(d));
 
   if (s.Svatky) mark_holidays();
 
@@ -107,16 +126,21 @@ void Calendar::Aktualizuj(Int16 k) {
   if (mul16(s.Dlow, s.Dhigh) >= 1) {
     const Int16 first = sub16(add16(s.Dlow, s.Dtyd1), 2);
     const Int16 last = sub16(add16(s.Dhigh, s.Dtyd1), 2);
-    // A 16-bit loop counter: stepping past 32767 overflows, as the platform's loop does.
+    // A 16-bit loop counter: stepping past 32767 overflows, as the platform's loop does. The
+    // colour is converted when the first cell needs it (a conversion that fails fails there).
+    std::optional<Colour> colour;
     for (Int16 i = first; i <= last; i = add16(i, 1)) {
-      if (i < kDayCellCount) day_cell(i).set_back_colour(highlight_colour());
+      if (i >= kDayCellCount) continue;
+      Widget& cell = day_cell(i);
+      if (!colour) colour = highlight_colour();
+      cell.set_back_colour(*colour);
     }
   }
 
   day_cell(sub16(add16(s.Den, s.Dtyd1), 2)).set_back_colour(kCyan);
 
-  for (std::size_t i = 0; i < surface_->widget_count(); ++i)
-    widget(WidgetId{static_cast<int>(i)}).set_enabled(surface_->enabled());
+  const bool enabled = surface_->enabled();
+  for (Widget* w : widgets_) w->set_enabled(enabled);
   widget(widget_ids::txtDen).set_enabled(false);
   s.Aktualizace = kFalse;
 }

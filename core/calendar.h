@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/calendar_state.h"
 #include "core/surface_layout.h"
@@ -49,7 +50,7 @@ class Calendar {
   void exit_focus();
 
   // Widgets by role, and the day cell of an index (error 340 outside 0..36).
-  Widget& widget(WidgetId id) { return surface_->widget(id); }
+  Widget& widget(WidgetId id);
   Widget& day_cell(long long index);
 
  private:
@@ -59,6 +60,8 @@ class Calendar {
 
   ControlSite& site_;
   std::unique_ptr<Surface> surface_;
+  // The surface's widgets in table order, looked up once: a refresh touches about 200 of them.
+  std::vector<Widget*> widgets_;
   CalendarState state_;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_widget.h"
 
+#include <algorithm>
+
 namespace dnovar {
 
 HeadlessWidget::HeadlessWidget(const WidgetSpec& spec, std::function<void()> notify_value_change)
@@ -15,16 +17,11 @@ HeadlessWidget::HeadlessWidget(const WidgetSpec& spec, std::function<void()> not
       value_(spec.value),
       notify_value_change_(std::move(notify_value_change)) {}
 
-bool HeadlessWidget::has_caption() const {
-  return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame || kind_ == WidgetKind::CommandButton;
-}
-bool HeadlessWidget::has_text() const { return kind_ == WidgetKind::TextBox || kind_ == WidgetKind::ComboBox; }
-void HeadlessWidget::require(bool supported) const {
-  if (!supported) raise_not_supported();
-}
 
 void HeadlessWidget::set_caption(std::string_view caption) {
   require(has_caption());
+  // Most writes repeat what is there; comparing first keeps a refresh cheap.
+  if (caption_.size() == caption.size() && std::equal(caption.begin(), caption.end(), caption_.begin())) return;
   caption_.assign(caption);
 }
 std::string HeadlessWidget::caption() const {
@@ -33,7 +30,10 @@ std::string HeadlessWidget::caption() const {
 }
 void HeadlessWidget::set_text(std::string_view text) {
   require(has_text());
-  // Setting a combo box's text from code chooses no entry and reports no click.
+  if (kind_ == WidgetKind::TextBox && caption_.size() == text.size() &&
+      std::equal(text.begin(), text.end(), caption_.begin()))
+    return;
+  // Setting a combo box's text from code reports no click; the entry it names becomes the chosen one.
   caption_.assign(text);
   if (kind_ == WidgetKind::ComboBox) {
     list_index_ = -1;

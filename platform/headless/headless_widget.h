@@ -41,9 +41,13 @@ class HeadlessWidget final : public Widget {
   void choose_item(int index);
 
  private:
-  bool has_caption() const;
-  bool has_text() const;
-  void require(bool supported) const;
+  bool has_caption() const {
+    return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame || kind_ == WidgetKind::CommandButton;
+  }
+  bool has_text() const { return kind_ == WidgetKind::TextBox || kind_ == WidgetKind::ComboBox; }
+  void require(bool supported) const {
+    if (!supported) raise_not_supported();
+  }
 
   WidgetKind kind_;
   std::string caption_;
