@@ -32,10 +32,8 @@ case "${1:-}" in
     install_missing_packages
     build default
     dnovar=./build/default/apps/dnovar/dnovar
-    echo "\$ dnovar date build 2024 4 31     # 31 April runs on into May"
-    "$dnovar" date build 2024 4 31
-    echo "\$ dnovar date parts 45413.75"
-    "$dnovar" date parts 45413.75
+    echo "This month, as the control shows it (today marked @, holidays *):"
+    printf 'start\ngrid\n' | "$dnovar" script - | sed -e '/^ok$/d' -e '/^end$/d'
     ;;
   test)
     install_missing_packages
