@@ -141,7 +141,8 @@ void expect_members(const json& object, std::initializer_list<const char*> requi
   for (const char* name : required) {
     if (!object.contains(name)) rejecter.reject(std::string("missing \"") + name + "\"");
   }
-  for (const auto& [name, value] : object.items()) {
+  for (const auto& item : object.items()) {
+    const std::string& name = item.key();
     const auto is = [&name](const char* known) { return name == known; };
     if (std::none_of(required.begin(), required.end(), is) &&
         std::none_of(optional.begin(), optional.end(), is)) {

@@ -47,7 +47,10 @@ class MemoryBag final : public PropertyBag {
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
 
-  friend bool operator==(const MemoryBag&, const MemoryBag&) = default;
+  // Same keys, values (type included) and order.
+  friend bool operator==(const MemoryBag& a, const MemoryBag& b) {
+    return a.entries_ == b.entries_;
+  }
 
  private:
   std::vector<Entry> entries_;

@@ -1,0 +1,189 @@
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "platform/error.h"
+
+namespace dnovar {
+namespace {
+
+constexpr Guid kClassA = guid_literal("{C3000000-0000-0000-0000-00000000000A}");
+constexpr Guid kClassB = guid_literal("{C3000000-0000-0000-0000-00000000000B}");
+constexpr Guid kLibrary = guid_literal("{C3000000-0000-0000-0000-0000000000FF}");
+
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("dnovar_registry_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::filesystem::path file() const { return folder_ / "sub" / "registry.json"; }
+  std::string contents() const {
+    std::ifstream in(file());
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  void write(const std::string& text) const {
+    std::filesystem::create_directories(file().parent_path());
+    std::ofstream(file()) << text;
+  }
+  static ClassRegistration entry(Guid clsid, std::string prog_id, std::string module) {
+    return {clsid, std::move(prog_id), std::move(module), kLibrary, "1.0"};
+  }
+
+  std::filesystem::path folder_;
+};
+
+int error_of(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+TEST_F(RegistryTest, AMissingFileIsAnEmptyRegistry) {
+  const Registry registry(file());
+  EXPECT_TRUE(registry.classes().empty());
+  EXPECT_FALSE(registry.find_prog_id("DnovarLib.Dnovar"));
+  EXPECT_FALSE(Registry(file()).unregister_class(kClassA));
+  EXPECT_FALSE(std::filesystem::exists(file())) << "a lookup or a no-op writes nothing";
+}
+
+TEST_F(RegistryTest, RegistersLooksUpAndUnregistersExactlyItsOwnEntries) {
+  Registry registry(file());
+  registry.register_class(entry(kClassA, "Lib.A", "/opt/a.so"));
+  registry.register_class(entry(kClassB, "Lib.B", "/opt/b.so"));
+
+  EXPECT_EQ(registry.find_prog_id("Lib.A"), kClassA);
+  EXPECT_EQ(registry.find_prog_id("lib.b"), kClassB) << "ProgIDs ignore case";
+  EXPECT_EQ(registry.find_class(kClassB), entry(kClassB, "Lib.B", "/opt/b.so"));
+
+  EXPECT_TRUE(registry.unregister_class(kClassA));
+  EXPECT_FALSE(registry.find_class(kClassA));
+  EXPECT_FALSE(registry.find_prog_id("Lib.A"));
+  EXPECT_EQ(registry.find_prog_id("Lib.B"), kClassB);
+  EXPECT_EQ(registry.classes().size(), 1u);
+  EXPECT_FALSE(registry.unregister_class(kClassA));
+
+  registry.register_class(entry(kClassA, "Lib.A", "/opt/a.so"));
+  EXPECT_TRUE(registry.unregister_class(kClassA));
+  registry.register_class(entry(kClassA, "Lib.A", "/opt/a.so"));
+  EXPECT_EQ(registry.classes().size(), 2u);
+  EXPECT_EQ(registry.find_prog_id("Lib.A"), kClassA);
+}
+
+TEST_F(RegistryTest, ReRegisteringReplacesAndAProgIdFollowsItsLastClass) {
+  Registry registry(file());
+  registry.register_class(entry(kClassA, "Lib.Old", "/opt/a1.so"));
+  registry.register_class(entry(kClassA, "Lib.A", "/opt/a2.so"));
+  EXPECT_EQ(registry.classes().size(), 1u);
+  EXPECT_EQ(registry.find_class(kClassA)->module, "/opt/a2.so");
+  EXPECT_FALSE(registry.find_prog_id("Lib.Old"))
+      << "the class's old ProgID went with its old entry";
+
+  // B takes A's ProgID; unregistering A then leaves B's claim alone.
+  registry.register_class(entry(kClassB, "Lib.A", "/opt/b.so"));
+  EXPECT_EQ(registry.find_prog_id("Lib.A"), kClassB);
+  EXPECT_TRUE(registry.unregister_class(kClassA));
+  EXPECT_EQ(registry.find_prog_id("Lib.A"), kClassB);
+}
+
+TEST_F(RegistryTest, ChangesReplaceTheFileWholeAndLeaveNoTemporaryFiles) {
+  Registry registry(file());
+  registry.register_class(entry(kClassA, "Lib.A", "/opt/a.so"));
+  std::ifstream held(file());  // a reader holding the old file keeps reading the old contents
+  const std::string before = contents();
+  registry.register_class(entry(kClassB, "Lib.B", "/opt/b.so"));
+  std::stringstream old_text;
+  old_text << held.rdbuf();
+  EXPECT_EQ(old_text.str(), before);
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& item :
+       std::filesystem::directory_iterator(file().parent_path()))
+    ++files;
+  EXPECT_EQ(files, 1u);
+}
+
+TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
+  const std::string valid_head = R"({"format": "dnovar-registry", "version": 1, )";
+  const std::string cases[] = {
+      "",
+      "not json",
+      "[]",
+      R"({"format": "dnovar-bag", "version": 1, "classes": [], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 2, "classes": [], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": {}, "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [])",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [7], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [{"clsid": "{bad}", "prog_id": "A", "module": "/a", "type_library": "{C3000000-0000-0000-0000-0000000000FF}", "version": "1.0"}], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": [{"prog_id": "A"}]})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": [], "x": ")" +
+          std::string("\xff") + "\"}",
+  };
+  for (const std::string& text : cases) {
+    write(text);
+    Registry registry(file());
+    EXPECT_EQ(error_of([&] { registry.find_prog_id("A"); }), 321) << text;
+    EXPECT_EQ(error_of([&] { registry.register_class(entry(kClassA, "A", "/a")); }), 321) << text;
+    EXPECT_EQ(contents(), text) << "a failed change writes nothing";
+  }
+  write(valid_head + R"("classes": [], "prog_ids": []})");
+  EXPECT_TRUE(Registry(file()).classes().empty());
+}
+
+TEST_F(RegistryTest, DefaultLocationFollowsTheEnvironment) {
+  struct Case {
+    const char* registry;
+    const char* xdg;
+    const char* home;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/r/reg.json", "/x", "/h", "/r/reg.json"},
+      {nullptr, "/x", "/h", "/x/dnovar/registry.json"},
+      {nullptr, "", "/h", "/h/.local/share/dnovar/registry.json"},
+      {nullptr, nullptr, "/h", "/h/.local/share/dnovar/registry.json"},
+  };
+  const auto saved = [](const char* name) -> std::optional<std::string> {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  };
+  const auto registry = saved("DNOVAR_REGISTRY"), xdg = saved("XDG_DATA_HOME"),
+             home = saved("HOME");
+  const auto set = [](const char* name, const char* value) {
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  };
+  for (const Case& c : cases) {
+    set("DNOVAR_REGISTRY", c.registry);
+    set("XDG_DATA_HOME", c.xdg);
+    set("HOME", c.home);
+    EXPECT_EQ(Registry::default_path(), c.expected);
+  }
+  set("DNOVAR_REGISTRY", nullptr);
+  set("XDG_DATA_HOME", nullptr);
+  set("HOME", nullptr);
+  EXPECT_EQ(error_of([] { Registry::default_path(); }), 5);
+  set("DNOVAR_REGISTRY", registry ? registry->c_str() : nullptr);
+  set("XDG_DATA_HOME", xdg ? xdg->c_str() : nullptr);
+  set("HOME", home ? home->c_str() : nullptr);
+}
+
+}  // namespace
+}  // namespace dnovar
