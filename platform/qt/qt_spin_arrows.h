@@ -1,0 +1,46 @@
+// The up-down spin control: two arrow buttons, up over down, stepping an integer Value between
+// Min and Max by the increment. Its value is its own; no text box is bound to it.
+//
+// - A value set from code is stored as given, even outside Min..Max, and notifies inside the set.
+// - Only a real change notifies.
+// - The user's steps (arrow buttons, Up/Down keys) stop at Min/Max without wrapping; a value
+//   beyond the range steps back into it, never further out.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "platform/int16.h"
+
+class QToolButton;
+
+namespace dnovar {
+
+// The value after one user step from `value`; `value` itself when the step goes nowhere.
+// Min and Max may come in either order.
+Int32 stepped_value(Int32 value, Int32 min, Int32 max, Int32 increment, bool up);
+
+class SpinArrows final : public QWidget {
+ public:
+  SpinArrows(Int32 min, Int32 max, Int32 increment, Int32 value,
+             std::function<void()> notify_change, QWidget* parent);
+
+  void set_value(Int32 value);
+  Int32 value() const { return value_; }
+  void step(bool up);
+
+  QToolButton& up_button() const { return *up_; }
+  QToolButton& down_button() const { return *down_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  Int32 min_, max_, increment_, value_;
+  std::function<void()> notify_change_;
+  QToolButton* up_;
+  QToolButton* down_;
+};
+
+}  // namespace dnovar

@@ -1,0 +1,33 @@
+#include "platform/qt/qt_toolkit.h"
+
+#include <QApplication>
+#include <stdexcept>
+
+#include "platform/qt/qt_surface.h"
+
+namespace dnovar {
+
+namespace {
+
+void require_application() {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+    throw std::logic_error("the Qt toolkit needs a QApplication");
+}
+
+}  // namespace
+
+std::unique_ptr<Surface> QtToolkit::create_surface(const SurfaceSpec& desc, ErrorSink& errors) {
+  require_application();
+  return std::make_unique<QtSurface>(desc, errors, QtSurface::Role::Control);
+}
+
+std::unique_ptr<Form> QtToolkit::create_form(const SurfaceSpec& desc, ErrorSink& errors) {
+  require_application();
+  return std::make_unique<QtSurface>(desc, errors, QtSurface::Role::Form);
+}
+
+void QtToolkit::beep() {
+  QApplication::beep();
+}
+
+}  // namespace dnovar

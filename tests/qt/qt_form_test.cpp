@@ -1,0 +1,149 @@
+// A modal form on Qt: the window it is, and the ways it ends.
+#include <QTimer>
+
+#include "tests/qt/qt_test_support.h"
+
+namespace dnovar::qt_test {
+namespace {
+
+constexpr WidgetId kTitle{0};
+constexpr WidgetId kClose{1};
+
+SurfaceSpec small_dialog() {
+  SurfaceSpec form;
+  form.caption = " Dnovar";
+  form.width = 4290;
+  form.height = 2595;
+  WidgetSpec title;
+  title.kind = WidgetKind::Label;
+  title.name = "Label1";
+  title.rect = {240, 240, 3375, 375};
+  title.caption = "Český kalendář ";
+  title.font.points = 13.5;
+  title.font.bold = true;
+  form.widgets.push_back(title);
+  WidgetSpec button;
+  button.kind = WidgetKind::CommandButton;
+  button.name = "Command1";
+  button.rect = {3000, 2040, 1095, 375};
+  button.tab_index = 3;
+  button.caption = "&Zavřít";
+  form.widgets.push_back(button);
+  return form;
+}
+
+// The form's button unloads it, as the dialog's own handler does.
+class ClosingButton : public EventSpy {
+ public:
+  void click(WidgetId id) override {
+    EventSpy::click(id);
+    if (id == kClose) form->unload();
+  }
+  Form* form = nullptr;
+};
+
+class ModalForm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = toolkit.create_form(small_dialog(), errors);
+    events.watch(*form);
+    events.form = form.get();
+    form->set_events(&events);
+  }
+
+  // Runs `act` inside the modal loop; gives up (and fails) if the form is still shown 5 s later.
+  void show_and(std::function<void(QWidget&)> act) {
+    QWidget& window = surface_root(*form);
+    QTimer::singleShot(0, &window, [&window, act] {
+      if (QTest::qWaitForWindowActive(&window)) act(window);
+    });
+    QTimer::singleShot(5000, &window, [this] {
+      gave_up = true;
+      form->unload();
+    });
+    form->show_modal();
+    EXPECT_FALSE(gave_up) << "the form stayed open";
+    EXPECT_FALSE(form->loaded());
+  }
+
+  QtToolkit toolkit;
+  RecordedErrors errors;
+  ClosingButton events;
+  std::unique_ptr<Form> form;
+  bool gave_up = false;
+};
+
+TEST_F(ModalForm, IsAFixedDialogWindowWithItsCaptionAndOnlyACloseBox) {
+  QWidget& window = surface_root(*form);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral(" Dnovar"));
+  EXPECT_EQ(window.size(), QSize(286, 173));
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
+  const Qt::WindowFlags flags = window.windowFlags();
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(surface_widget(*form, kTitle).font().pixelSize(), 18);
+}
+
+std::vector<Notice> clicks(std::vector<Notice> notices) {
+  std::erase_if(notices, [](const Notice& notice) { return notice.kind != Kind::Click; });
+  return notices;
+}
+
+struct EndCase {
+  const char* name;
+  std::function<void(Form&, QWidget& window)> act;
+  bool clicked;
+};
+
+TEST_F(ModalForm, EachWayOfClosingEndsTheShowingAndEscapeIsNotOne) {
+  const EndCase cases[] = {
+      {"button clicked",
+       [](Form& f, QWidget&) { QTest::mouseClick(&surface_widget(f, kClose), Qt::LeftButton); },
+       true},
+      {"Alt+Z",
+       [](Form&, QWidget& window) { QTest::keyClick(&window, Qt::Key_Z, Qt::AltModifier); }, true},
+      {"close box", [](Form&, QWidget& window) { window.close(); }, false},
+      {"unloaded twice from code",
+       [](Form& f, QWidget&) {
+         f.unload();
+         f.unload();
+       },
+       false},
+  };
+  for (const EndCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();  // a fresh form each time, as the about dialog gets
+    bool open_after_escape = false;
+    show_and([&](QWidget& window) {
+      QTest::keyClick(&window, Qt::Key_Escape);
+      QTest::keyClick(&surface_widget(*form, kClose), Qt::Key_Escape);
+      open_after_escape = form->loaded() && window.isVisible();
+      c.act(*form, window);
+    });
+    EXPECT_TRUE(open_after_escape);
+    EXPECT_FALSE(surface_root(*form).isVisible());
+    const std::vector<Notice> expected =
+        c.clicked ? std::vector<Notice>{{Kind::Click, kClose.value, 0}} : std::vector<Notice>{};
+    EXPECT_EQ(clicks(events.take()), expected);
+  }
+}
+
+TEST_F(ModalForm, AnUnloadedFormShowsAgainButNotTwiceAtOnce) {
+  form->unload();
+  EXPECT_FALSE(form->loaded());
+  int nested_error = 0;
+  show_and([&](QWidget&) {
+    EXPECT_TRUE(form->loaded());
+    try {
+      form->show_modal();
+    } catch (const RuntimeError& error) {
+      nested_error = error.number();
+    }
+    form->unload();
+  });
+  EXPECT_EQ(nested_error, 400);
+}
+
+}  // namespace
+}  // namespace dnovar::qt_test

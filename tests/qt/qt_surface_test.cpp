@@ -1,0 +1,219 @@
+// The calendar surface on Qt: where its widgets stand, how they look, and where the focus goes.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "tests/qt/qt_test_support.h"
+
+namespace dnovar::qt_test {
+namespace {
+
+using Surface_ = CalendarSurfaceTest;
+
+// Twips of a widget from the surface's client area: its own plus its container's.
+QPoint twips_from_root(const WidgetSpec& entry) {
+  QPoint origin(entry.rect.left, entry.rect.top);
+  if (entry.parent != kNoParent) {
+    const TwipRect& container =
+        calendar_surface().widgets[static_cast<std::size_t>(entry.parent)].rect;
+    origin += QPoint(container.left, container.top);
+  }
+  return origin;
+}
+
+TEST_F(Surface_, RootIsTheClientAreaAndEveryWidgetStandsWhereItsTwipsSay) {
+  EXPECT_EQ(root->size(), QSize(300, 251));
+  const auto& widgets = calendar_surface().widgets;
+  for (std::size_t i = 0; i < widgets.size(); ++i) {
+    const WidgetSpec& entry = widgets[i];
+    SCOPED_TRACE(entry.name + "(" + std::to_string(entry.index) + ")");
+    QWidget& widget = qt(WidgetId{static_cast<int>(i)});
+    EXPECT_EQ(widget.mapTo(root, QPoint(0, 0)), twips_from_root(entry) / 15);
+    EXPECT_EQ(widget.size(), QSize(entry.rect.width, entry.rect.height) / 15);
+  }
+}
+
+TEST_F(Surface_, DayCellsFormSixWeekColumnsOfSevenWeekdays) {
+  for (int i = 0; i < kDayCellCount; ++i) {
+    SCOPED_TRACE(i);
+    const int column = i / 7;
+    const int row = i % 7;
+    EXPECT_EQ(qt(day_cell_id(i)).mapTo(root, QPoint(0, 0)),
+              QPoint((120 + 1080 + 360 * column) / 15, (120 + 1200 + 240 * row) / 15));
+  }
+}
+
+TEST_F(Surface_, FontsFitTheCellsAndCarryCzechLetters) {
+  const QString czech = QString::fromUtf8("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽáčďéěíňóřšťúůýž");
+  for (bool bold : {false, true}) {
+    SCOPED_TRACE(bold);
+    QWidget& cell = qt(day_cell_id(12));
+    surface->widget(day_cell_id(12)).set_font_bold(bold);
+    const QFontMetrics metrics(cell.font());
+    EXPECT_EQ(cell.font().pixelSize(), 11) << "8.25 pt at 96 dots per inch, whatever the screen";
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("28")), cell.width());
+    EXPECT_LE(metrics.height(), cell.height());
+    for (char32_t letter : czech.toUcs4())
+      EXPECT_TRUE(metrics.inFontUcs4(letter)) << static_cast<int>(letter);
+  }
+  EXPECT_TRUE(qt(widget_ids::txtDen).font().bold());
+  EXPECT_FALSE(qt(widget_ids::txtYear).font().bold());
+}
+
+TEST_F(Surface_, FrameCaptionTurnsBoldAloneAndTheWidgetsKeepTheirFonts) {
+  Widget& frame = surface->widget(widget_ids::Frame1);
+  frame.set_font_bold(true);
+  EXPECT_TRUE(frame.font_bold());
+  EXPECT_TRUE(qt(widget_ids::Frame1).font().bold());
+  EXPECT_FALSE(qt(day_cell_id(0)).font().bold());
+  EXPECT_FALSE(qt(widget_ids::cmdDnes).font().bold());
+  EXPECT_FALSE(surface->widget(widget_ids::lblPrestup).font_bold());
+  frame.set_font_bold(false);
+  EXPECT_FALSE(qt(widget_ids::Frame1).font().bold());
+  EXPECT_TRUE(qt(widget_ids::txtDen).font().bold());
+}
+
+TEST_F(Surface_, CaptionsTextsAndToolTipShowWhatWasSet) {
+  using namespace widget_ids;
+  EXPECT_EQ(static_cast<QGroupBox&>(qt(Frame1)).title(), QString::fromUtf8(" Kalendář "));
+  EXPECT_EQ(static_cast<QPushButton&>(qt(cmdZavri)).text(), QString::fromUtf8("&Zavři"));
+  EXPECT_EQ(qt(cmdDplus).toolTip(), QString::fromUtf8("Posune datum o zadaný počet dní."));
+  EXPECT_EQ(static_cast<QLineEdit&>(qt(txtDen)).alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);
+  EXPECT_EQ(static_cast<QLineEdit&>(qt(txtYear)).alignment() & Qt::AlignHorizontal_Mask,
+            Qt::AlignHCenter);
+  surface->widget(Frame1).set_caption("Čtvrtletí & spol.");
+  EXPECT_EQ(surface->widget(Frame1).caption(), "Čtvrtletí & spol.");
+  EXPECT_EQ(static_cast<QGroupBox&>(qt(Frame1)).title(), QString::fromUtf8("Čtvrtletí & spol."));
+  surface->widget(txtDplus).set_text("-14");
+  EXPECT_EQ(static_cast<QLineEdit&>(qt(txtDplus)).text(), QStringLiteral("-14"));
+}
+
+struct CellColourCase {
+  int cell;
+  Colour colour;
+};
+
+TEST_F(Surface_, CellBackgroundsAreStoredAsSetAndPaintedResolved) {
+  const CellColourCase cases[] = {{0, kCyan}, {8, kYellow}, {16, kButtonFace}, {24, 0x00336699}};
+  for (const CellColourCase& c : cases) {
+    Widget& cell = surface->widget(day_cell_id(c.cell));
+    cell.set_caption("");  // nothing drawn over the centre
+    cell.set_back_colour(c.colour);
+    EXPECT_EQ(cell.back_colour(), c.colour) << "system colours stay unresolved";
+  }
+  const QImage picture = render_surface(*surface);
+  const QColor button_face = QApplication::palette().color(QPalette::Active, QPalette::Button);
+  const QColor expected[] = {QColor(0, 255, 255), QColor(255, 255, 0), button_face,
+                             QColor(0x99, 0x66, 0x33)};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].cell);
+    QWidget& cell = qt(day_cell_id(cases[i].cell));
+    const QPoint centre = cell.mapTo(root, cell.rect().center()) * picture.devicePixelRatio();
+    EXPECT_EQ(picture.pixelColor(centre), expected[i]);
+  }
+}
+
+TEST_F(Surface_, SystemColoursPaintAsThePalettesRoles) {
+  const QPalette& system = QApplication::palette();
+  Widget& label = surface->widget(widget_ids::lblPrestup);
+  label.set_caption("");
+  const struct {
+    Colour colour;
+    QColor painted;
+  } cases[] = {{kButtonFace, system.color(QPalette::Button)},
+               {kButtonText, system.color(QPalette::ButtonText)},
+               {kWindowBackground, system.color(QPalette::Base)},
+               {kWindowText, system.color(QPalette::Text)}};
+  for (const auto& c : cases) {
+    label.set_back_colour(c.colour);
+    const QImage picture = render_surface(*surface);
+    QWidget& widget = qt(widget_ids::lblPrestup);
+    EXPECT_EQ(picture.pixelColor(widget.mapTo(root, widget.rect().center())), c.painted)
+        << std::hex << c.colour;
+  }
+}
+
+// The control placed between two fields of a host window.
+class Focus : public CalendarSurfaceTest {
+ protected:
+  void SetUp() override {
+    CalendarSurfaceTest::SetUp();
+    // Created in this order, the three stand in this order in the window's tab chain.
+    auto* layout = new QVBoxLayout(&window);
+    before = new QLineEdit(&window);
+    layout->addWidget(before);
+    layout->addWidget(root);
+    after = new QLineEdit(&window);
+    layout->addWidget(after);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    spy.take();
+  }
+
+  // The host window goes after the control, whose root it holds.
+  void TearDown() override { surface.reset(); }
+
+  void tab(Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+  }
+
+  QWidget window;
+  QLineEdit* before = nullptr;
+  QLineEdit* after = nullptr;
+};
+
+TEST_F(Focus, TabVisitsTheFocusableWidgetsByTabIndex) {
+  using namespace widget_ids;
+  const WidgetId order[] = {cmbMonth, UpDown3,  txtYear,  UpDown2, UpDown1,
+                            cmdDnes,  cmdDplus, cmdZavri, txtDplus};
+  for (WidgetId id : order) {
+    tab();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_TRUE(QApplication::focusWidget() == &qt(id) ||
+                QApplication::focusWidget()->focusProxy() == &qt(id) ||
+                qt(id).isAncestorOf(QApplication::focusWidget()))
+        << calendar_surface().widgets[static_cast<std::size_t>(id.value)].name;
+  }
+  tab();
+  EXPECT_EQ(QApplication::focusWidget(), after);
+}
+
+TEST_F(Focus, EnteringAndLeavingAreReportedOnceMovesInsideNot) {
+  tab();
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered}}));
+  for (int i = 0; i < 8; ++i) tab();
+  EXPECT_TRUE(spy.take().empty()) << "moves between the control's own widgets";
+  tab();
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusLeft}}));
+  tab(Qt::ShiftModifier);
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered}}));
+  before->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusLeft}}));
+}
+
+TEST_F(Focus, AClickOnAWidgetOfTheControlEntersIt) {
+  QTest::mouseClick(&qt(widget_ids::cmdDnes), Qt::LeftButton);
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered},
+                                             {Kind::Click, widget_ids::cmdDnes.value, 0}}));
+}
+
+TEST_F(Focus, OpeningTheMonthListKeepsTheFocusInside) {
+  auto& combo = static_cast<QComboBox&>(qt(widget_ids::cmbMonth));
+  surface->widget(widget_ids::cmbMonth).add_item("Leden");
+  combo.setFocus(Qt::TabFocusReason);
+  spy.take();
+  combo.showPopup();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(combo.view()->window()));
+  combo.hidePopup();
+  EXPECT_TRUE(spy.take().empty());
+}
+
+}  // namespace
+}  // namespace dnovar::qt_test
