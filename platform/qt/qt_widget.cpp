@@ -1,11 +1,11 @@
 #include "platform/qt/qt_widget.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "platform/qt/qt_colour.h"
+#include "platform/qt/qt_frame_box.h"
 #include "platform/qt/qt_list_combo.h"
 #include "platform/qt/qt_spin_arrows.h"
 
@@ -81,7 +81,7 @@ void QtWidget::set_caption(std::string_view caption) {
   const QString text = to_qstring(caption);
   switch (kind_) {
     case WidgetKind::Frame:
-      static_cast<QGroupBox&>(widget_).setTitle(text);
+      static_cast<FrameBox&>(widget_).set_caption(text);
       break;
     case WidgetKind::CommandButton:
       static_cast<QPushButton&>(widget_).setText(text);  // '&' marks the access key, as in Qt

@@ -1,10 +1,10 @@
 #include "platform/qt/qt_widget_factory.h"
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <cmath>
 
 #include "platform/qt/qt_font.h"
+#include "platform/qt/qt_frame_box.h"
 #include "platform/qt/qt_key_line_edit.h"
 #include "platform/qt/qt_list_combo.h"
 #include "platform/qt/qt_mouse_label.h"
@@ -49,11 +49,8 @@ Qt::Alignment field_alignment(Alignment alignment) {
 
 QWidget* create_of_kind(const WidgetSpec& desc, WidgetId id, QWidget& parent, EventRelay& relay) {
   switch (desc.kind) {
-    case WidgetKind::Frame: {
-      auto* frame = new QGroupBox(&parent);
-      frame->setAutoFillBackground(true);
-      return frame;
-    }
+    case WidgetKind::Frame:
+      return new FrameBox(&parent);
     case WidgetKind::Label: {
       auto* label = new MouseLabel(id, relay, &parent);
       label->setAlignment(label_alignment(desc.alignment));

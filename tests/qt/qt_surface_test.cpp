@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/qt_frame_box.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace dnovar::qt_test {
@@ -80,7 +80,7 @@ TEST_F(Surface_, FrameCaptionTurnsBoldAloneAndTheWidgetsKeepTheirFonts) {
 
 TEST_F(Surface_, CaptionsTextsAndToolTipShowWhatWasSet) {
   using namespace widget_ids;
-  EXPECT_EQ(static_cast<QGroupBox&>(qt(Frame1)).title(), QString::fromUtf8(" Kalendář "));
+  EXPECT_EQ(static_cast<FrameBox&>(qt(Frame1)).caption(), QString::fromUtf8(" Kalendář "));
   EXPECT_EQ(static_cast<QPushButton&>(qt(cmdZavri)).text(), QString::fromUtf8("&Zavři"));
   EXPECT_EQ(qt(cmdDplus).toolTip(), QString::fromUtf8("Posune datum o zadaný počet dní."));
   EXPECT_EQ(static_cast<QLineEdit&>(qt(txtDen)).alignment() & Qt::AlignHorizontal_Mask,
@@ -89,7 +89,7 @@ TEST_F(Surface_, CaptionsTextsAndToolTipShowWhatWasSet) {
             Qt::AlignHCenter);
   surface->widget(Frame1).set_caption("Čtvrtletí & spol.");
   EXPECT_EQ(surface->widget(Frame1).caption(), "Čtvrtletí & spol.");
-  EXPECT_EQ(static_cast<QGroupBox&>(qt(Frame1)).title(), QString::fromUtf8("Čtvrtletí & spol."));
+  EXPECT_EQ(static_cast<FrameBox&>(qt(Frame1)).caption(), QString::fromUtf8("Čtvrtletí & spol."));
   surface->widget(txtDplus).set_text("-14");
   EXPECT_EQ(static_cast<QLineEdit&>(qt(txtDplus)).text(), QStringLiteral("-14"));
 }
@@ -117,6 +117,11 @@ TEST_F(Surface_, CellBackgroundsAreStoredAsSetAndPaintedResolved) {
     const QPoint centre = cell.mapTo(root, cell.rect().center()) * picture.devicePixelRatio();
     EXPECT_EQ(picture.pixelColor(centre), expected[i]);
   }
+  // A plain cell blends into the frame: the frame's inside is its background colour, untinted.
+  QWidget& frame = qt(widget_ids::Frame1);
+  const QPoint left_margin =
+      frame.mapTo(root, QPoint(10, frame.height() / 2)) * picture.devicePixelRatio();
+  EXPECT_EQ(picture.pixelColor(left_margin), button_face);
 }
 
 TEST_F(Surface_, SystemColoursPaintAsThePalettesRoles) {
