@@ -22,7 +22,7 @@ bool takes_focus(WidgetKind kind) {
 }  // namespace
 
 QtSurface::QtSurface(const SurfaceSpec& desc, ErrorSink& errors, Role role)
-    : desc_(desc), relay_(errors), root_(std::make_unique<SurfaceRoot>()) {
+    : desc_(desc), relay_(errors), root_(new SurfaceRoot) {
   root_->setFixedSize(twips_to_pixels(desc_.width), twips_to_pixels(desc_.height));
   root_->setFont(font_for(FontSpec{}));
   if (role == Role::Form) {
@@ -33,9 +33,14 @@ QtSurface::QtSurface(const SurfaceSpec& desc, ErrorSink& errors, Role role)
     root_->setAttribute(Qt::WA_QuitOnClose, false);
     root_->on_close([this] { unload(); });
   }
-  build_widgets();
+  try {
+    build_widgets();
+  } catch (...) {
+    delete root_.data();
+    throw;
+  }
   set_tab_order();
-  focus_connection_ = QObject::connect(qApp, &QApplication::focusChanged, root_.get(),
+  focus_connection_ = QObject::connect(qApp, &QApplication::focusChanged, root_.data(),
                                        [this](QWidget*, QWidget* now) { track_focus(now); });
 }
 
@@ -45,13 +50,15 @@ QtSurface::~QtSurface() {
   relay_.set_events(nullptr);
   // A form released while shown ends its modal loop; show_modal touches nothing after it.
   if (modal_loop_ != nullptr) modal_loop_->quit();
+  widgets_.clear();
+  delete root_.data();
 }
 
 void QtSurface::build_widgets() {
   widgets_.reserve(desc_.widgets.size());
   for (std::size_t i = 0; i < desc_.widgets.size(); ++i) {
     const WidgetSpec& entry = desc_.widgets[i];
-    QWidget* parent = root_.get();
+    QWidget* parent = root_.data();
     if (entry.parent != kNoParent) {
       // A container comes before what it holds, and only a frame holds widgets.
       if (entry.parent < 0 || static_cast<std::size_t>(entry.parent) >= i ||
@@ -98,7 +105,7 @@ bool QtSurface::enabled() const {
 // choosing from it does not take the focus out of the surface.
 bool QtSurface::contains(const QWidget* widget) const {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
-    if (w == root_.get()) return true;
+    if (w == root_.data()) return true;
   return false;
 }
 

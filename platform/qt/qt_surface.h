@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QMetaObject>
+#include <QPointer>
 #include <memory>
 #include <vector>
 
@@ -54,7 +55,8 @@ class QtSurface final : public Form {
 
   SurfaceSpec desc_;
   EventRelay relay_;
-  std::unique_ptr<SurfaceRoot> root_;
+  // Owned: deleted with the surface, unless a host window holding it was deleted first.
+  QPointer<SurfaceRoot> root_;
   std::vector<std::unique_ptr<QtWidget>> widgets_;
   QMetaObject::Connection focus_connection_;
   bool enabled_ = true;

@@ -148,6 +148,14 @@ TEST_F(Input, ComboTextFromCodeIsNoClickButTheUsersChoiceIs) {
   month.set_text("nic");
   EXPECT_EQ(month.list_index(), -1);
   EXPECT_TRUE(spy.take().empty());
+
+  // Typing into the field is a key press like in a text box, and chooses nothing.
+  month.set_text("Září");
+  QTest::keyClick(combo.lineEdit(), Qt::Key_X);
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::KeyPress, widget_ids::cmbMonth.value, 'x'}}));
+  EXPECT_EQ(month.text(), "Záříx");
+  EXPECT_EQ(month.list_index(), -1);
+  EXPECT_EQ(month.items().size(), std::size(kMonths));
 }
 
 TEST_F(Input, ComboEntryChosenFromTheOpenListIsAClick) {

@@ -144,6 +144,33 @@ TEST_F(Surface_, SystemColoursPaintAsThePalettesRoles) {
   }
 }
 
+TEST(QtSurfaceTable, AWidgetInsideAnythingButAnEarlierFrameIsAnInvalidArgument) {
+  const struct {
+    const char* name;
+    WidgetKind container;
+    int parent;
+  } cases[] = {{"inside a label", WidgetKind::Label, 0},
+               {"inside itself", WidgetKind::Frame, 1},
+               {"inside a later frame", WidgetKind::Frame, 2},
+               {"no such widget", WidgetKind::Frame, 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SurfaceSpec table;
+    table.widgets.resize(3);
+    table.widgets[0].kind = c.container;
+    table.widgets[1].parent = c.parent;
+    table.widgets[2].kind = WidgetKind::Frame;
+    QtToolkit toolkit;
+    RecordedErrors errors;
+    try {
+      toolkit.create_surface(table, errors);
+      ADD_FAILURE() << "created";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), error_number::invalid_argument);
+    }
+  }
+}
+
 // The control placed between two fields of a host window.
 class Focus : public CalendarSurfaceTest {
  protected:

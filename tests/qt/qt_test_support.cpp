@@ -82,12 +82,4 @@ void CalendarSurfaceTest::SetUp() {
   spy.take();  // the window's first focus is not what a test is about
 }
 
-WidgetId CalendarSurfaceTest::find(const std::string& name, int index) const {
-  const auto& widgets = calendar_surface().widgets;
-  for (std::size_t i = 0; i < widgets.size(); ++i)
-    if (widgets[i].name == name && widgets[i].index == index) return WidgetId{static_cast<int>(i)};
-  ADD_FAILURE() << "no widget " << name << "(" << index << ")";
-  return WidgetId{};
-}
-
 }  // namespace dnovar::qt_test

@@ -82,7 +82,6 @@ class CalendarSurfaceTest : public ::testing::Test {
   void SetUp() override;
 
   QWidget& qt(WidgetId id) { return surface_widget(*surface, id); }
-  WidgetId find(const std::string& name, int index = kNoIndex) const;
 
   QtToolkit toolkit;
   RecordedErrors errors;
