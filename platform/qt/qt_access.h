@@ -9,7 +9,9 @@
 
 namespace dnovar {
 
-// The root widget, for a host to embed in its window (QWidget::setParent) and show.
+// The root widget, for a host to embed in its window (QWidget::setParent) and show. The surface
+// owns it and deletes it when released: release the surface before its host window, or take the
+// root out of the window first.
 QWidget& surface_root(Surface& surface);
 
 // The Qt widget that shows a widget of the surface, so real events can be sent to it.

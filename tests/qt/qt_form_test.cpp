@@ -42,7 +42,7 @@ class ClosingButton : public EventSpy {
   Form* form = nullptr;
 };
 
-class ModalForm : public ::testing::Test {
+class QtModalForm : public ::testing::Test {
  protected:
   void SetUp() override {
     form = toolkit.create_form(small_dialog(), errors);
@@ -73,7 +73,7 @@ class ModalForm : public ::testing::Test {
   bool gave_up = false;
 };
 
-TEST_F(ModalForm, IsAFixedDialogWindowWithItsCaptionAndOnlyACloseBox) {
+TEST_F(QtModalForm, IsAFixedDialogWindowWithItsCaptionAndOnlyACloseBox) {
   QWidget& window = surface_root(*form);
   EXPECT_EQ(window.windowTitle(), QStringLiteral(" Dnovar"));
   EXPECT_EQ(window.size(), QSize(286, 173));
@@ -96,7 +96,7 @@ struct EndCase {
   bool clicked;
 };
 
-TEST_F(ModalForm, EachWayOfClosingEndsTheShowingAndEscapeIsNotOne) {
+TEST_F(QtModalForm, EachWayOfClosingEndsTheShowingAndEscapeIsNotOne) {
   const EndCase cases[] = {
       {"button clicked",
        [](Form& f, QWidget&) { QTest::mouseClick(&surface_widget(f, kClose), Qt::LeftButton); },
@@ -129,7 +129,7 @@ TEST_F(ModalForm, EachWayOfClosingEndsTheShowingAndEscapeIsNotOne) {
   }
 }
 
-TEST_F(ModalForm, AnUnloadedFormShowsAgainButNotTwiceAtOnce) {
+TEST_F(QtModalForm, AnUnloadedFormShowsAgainButNotTwiceAtOnce) {
   form->unload();
   EXPECT_FALSE(form->loaded());
   int nested_error = 0;

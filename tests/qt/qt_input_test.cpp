@@ -9,7 +9,7 @@
 namespace dnovar::qt_test {
 namespace {
 
-using Input = CalendarSurfaceTest;
+using QtInput = CalendarSurfaceTest;
 
 struct PressCase {
   int cell;
@@ -17,7 +17,7 @@ struct PressCase {
   int bits;
 };
 
-TEST_F(Input, MousePressOnADayCellReportsTheCellAndTheButton) {
+TEST_F(QtInput, MousePressOnADayCellReportsTheCellAndTheButton) {
   const PressCase cases[] = {{0, Qt::LeftButton, kLeftButton},
                              {36, Qt::RightButton, kRightButton},
                              {20, Qt::MiddleButton, kMiddleButton}};
@@ -36,7 +36,7 @@ struct HeldCase {
   int bits;
 };
 
-TEST_F(Input, MouseMoveWhileHeldReportsThePressedCellWithTheHeldButtons) {
+TEST_F(QtInput, MouseMoveWhileHeldReportsThePressedCellWithTheHeldButtons) {
   const HeldCase cases[] = {{{Qt::LeftButton}, kLeftButton},
                             {{Qt::RightButton}, kRightButton},
                             {{Qt::LeftButton, Qt::RightButton}, kLeftButton | kRightButton}};
@@ -52,7 +52,7 @@ TEST_F(Input, MouseMoveWhileHeldReportsThePressedCellWithTheHeldButtons) {
   }
 }
 
-TEST_F(Input, MouseMoveWithoutButtonsReportsTheCellUnderThePointer) {
+TEST_F(QtInput, MouseMoveWithoutButtonsReportsTheCellUnderThePointer) {
   // The pointer comes from outside the grid, so only the cells' own moves can be reported.
   QTest::mouseMove(root, QPoint(1, 1));
   spy.take();
@@ -71,7 +71,7 @@ struct DoubleClickCase {
   std::vector<Notice> expected;  // for the second press; cell id filled in by the test
 };
 
-TEST_F(Input, LeftDoubleClickIsOneDoubleClickAndNoSecondPress) {
+TEST_F(QtInput, LeftDoubleClickIsOneDoubleClickAndNoSecondPress) {
   const WidgetId cell_id = day_cell_id(17);
   QWidget& cell = qt(cell_id);
   const DoubleClickCase cases[] = {
@@ -97,7 +97,7 @@ struct KeyCase {
   const char* result;  // the box afterwards, typed into "20"
 };
 
-TEST_F(Input, KeyPressInATextBoxIsReportedAndWhatPassesIsTyped) {
+TEST_F(QtInput, KeyPressInATextBoxIsReportedAndWhatPassesIsTyped) {
   spy.key_replacements = {{'a', 'b'}, {'5', 0}, {'z', kKeyBackspace}};
   const KeyCase cases[] = {
       {"digit passes", Qt::Key_2, "2", '2', "202"},
@@ -127,7 +127,7 @@ TEST_F(Input, KeyPressInATextBoxIsReportedAndWhatPassesIsTyped) {
 const char* const kMonths[] = {"Leden",    "Únor",  "Březen", "Duben", "Květen",   "Červen",
                                "Červenec", "Srpen", "Září",   "Říjen", "Listopad", "Prosinec"};
 
-TEST_F(Input, ComboTextFromCodeIsNoClickButTheUsersChoiceIs) {
+TEST_F(QtInput, ComboTextFromCodeIsNoClickButTheUsersChoiceIs) {
   Widget& month = surface->widget(widget_ids::cmbMonth);
   for (const char* name : kMonths) month.add_item(name);
   EXPECT_EQ(month.text(), "cmbMonth") << "filling the list leaves the text";
@@ -158,7 +158,7 @@ TEST_F(Input, ComboTextFromCodeIsNoClickButTheUsersChoiceIs) {
   EXPECT_EQ(month.items().size(), std::size(kMonths));
 }
 
-TEST_F(Input, ComboEntryChosenFromTheOpenListIsAClick) {
+TEST_F(QtInput, ComboEntryChosenFromTheOpenListIsAClick) {
   Widget& month = surface->widget(widget_ids::cmbMonth);
   for (const char* name : kMonths) month.add_item(name);
   auto& combo = static_cast<QComboBox&>(qt(widget_ids::cmbMonth));
@@ -174,7 +174,7 @@ TEST_F(Input, ComboEntryChosenFromTheOpenListIsAClick) {
   EXPECT_EQ(month.text(), "Listopad");
 }
 
-TEST_F(Input, SpinnerValueFromCodeIsStoredAsGivenAndNotifiesOnlyARealChange) {
+TEST_F(QtInput, SpinnerValueFromCodeIsStoredAsGivenAndNotifiesOnlyARealChange) {
   const WidgetId day = widget_ids::UpDown3;  // 1..31
   Widget& spinner = surface->widget(day);
   spinner.set_value(1);
@@ -205,7 +205,7 @@ struct ArrowCase {
   std::vector<Int32> reported;  // the values notified, one per real change
 };
 
-TEST_F(Input, ArrowClicksStepAndStopAtTheRangeWithoutWrapping) {
+TEST_F(QtInput, ArrowClicksStepAndStopAtTheRangeWithoutWrapping) {
   using namespace widget_ids;
   const ArrowCase cases[] = {
       {"day up to Max", UpDown3, 29, true, 4, {30, 31}},
@@ -228,7 +228,7 @@ TEST_F(Input, ArrowClicksStepAndStopAtTheRangeWithoutWrapping) {
   }
 }
 
-TEST_F(Input, ArrowKeysStepTheFocusedSpinner) {
+TEST_F(QtInput, ArrowKeysStepTheFocusedSpinner) {
   const WidgetId year = widget_ids::UpDown2;
   surface->widget(year).set_value(2024);
   qt(year).setFocus();
@@ -241,7 +241,7 @@ TEST_F(Input, ArrowKeysStepTheFocusedSpinner) {
                                              {Kind::ValueChanged, year.value, 2023}}));
 }
 
-TEST_F(Input, ButtonsReportClicksByMouseAndByAccessKey) {
+TEST_F(QtInput, ButtonsReportClicksByMouseAndByAccessKey) {
   using namespace widget_ids;
   QTest::mouseClick(&qt(cmdDplus), Qt::LeftButton);
   // An access key presses its button visibly: the click comes when the button is let up again.
@@ -254,7 +254,7 @@ TEST_F(Input, ButtonsReportClicksByMouseAndByAccessKey) {
                                              {Kind::Click, cmdZavri.value, 0}}));
 }
 
-TEST_F(Input, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
+TEST_F(QtInput, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
   using namespace widget_ids;
   surface->set_enabled(false);
   EXPECT_FALSE(surface->enabled());
@@ -286,7 +286,7 @@ TEST_F(Input, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
   EXPECT_EQ(surface->widget(txtYear).text(), "197");
 }
 
-TEST_F(Input, AFailingHandlerIsReportedAndInputGoesOn) {
+TEST_F(QtInput, AFailingHandlerIsReportedAndInputGoesOn) {
   using namespace widget_ids;
   spy.after_record = [](const Notice& notice) {
     if (notice.kind == Kind::Click) throw RuntimeError(error_number::overflow, "Overflow");

@@ -13,7 +13,7 @@
 namespace dnovar::qt_test {
 namespace {
 
-using Surface_ = CalendarSurfaceTest;
+using QtSurfaceLook = CalendarSurfaceTest;
 
 // Twips of a widget from the surface's client area: its own plus its container's.
 QPoint twips_from_root(const WidgetSpec& entry) {
@@ -26,7 +26,7 @@ QPoint twips_from_root(const WidgetSpec& entry) {
   return origin;
 }
 
-TEST_F(Surface_, RootIsTheClientAreaAndEveryWidgetStandsWhereItsTwipsSay) {
+TEST_F(QtSurfaceLook, RootIsTheClientAreaAndEveryWidgetStandsWhereItsTwipsSay) {
   EXPECT_EQ(root->size(), QSize(300, 251));
   const auto& widgets = calendar_surface().widgets;
   for (std::size_t i = 0; i < widgets.size(); ++i) {
@@ -38,7 +38,7 @@ TEST_F(Surface_, RootIsTheClientAreaAndEveryWidgetStandsWhereItsTwipsSay) {
   }
 }
 
-TEST_F(Surface_, DayCellsFormSixWeekColumnsOfSevenWeekdays) {
+TEST_F(QtSurfaceLook, DayCellsFormSixWeekColumnsOfSevenWeekdays) {
   for (int i = 0; i < kDayCellCount; ++i) {
     SCOPED_TRACE(i);
     const int column = i / 7;
@@ -48,7 +48,7 @@ TEST_F(Surface_, DayCellsFormSixWeekColumnsOfSevenWeekdays) {
   }
 }
 
-TEST_F(Surface_, FontsFitTheCellsAndCarryCzechLetters) {
+TEST_F(QtSurfaceLook, FontsFitTheCellsAndCarryCzechLetters) {
   const QString czech = QString::fromUtf8("ÁČĎÉĚÍŇÓŘŠŤÚŮÝŽáčďéěíňóřšťúůýž");
   for (bool bold : {false, true}) {
     SCOPED_TRACE(bold);
@@ -65,7 +65,7 @@ TEST_F(Surface_, FontsFitTheCellsAndCarryCzechLetters) {
   EXPECT_FALSE(qt(widget_ids::txtYear).font().bold());
 }
 
-TEST_F(Surface_, FrameCaptionTurnsBoldAloneAndTheWidgetsKeepTheirFonts) {
+TEST_F(QtSurfaceLook, FrameCaptionTurnsBoldAloneAndTheWidgetsKeepTheirFonts) {
   Widget& frame = surface->widget(widget_ids::Frame1);
   frame.set_font_bold(true);
   EXPECT_TRUE(frame.font_bold());
@@ -78,7 +78,7 @@ TEST_F(Surface_, FrameCaptionTurnsBoldAloneAndTheWidgetsKeepTheirFonts) {
   EXPECT_TRUE(qt(widget_ids::txtDen).font().bold());
 }
 
-TEST_F(Surface_, CaptionsTextsAndToolTipShowWhatWasSet) {
+TEST_F(QtSurfaceLook, CaptionsTextsAndToolTipShowWhatWasSet) {
   using namespace widget_ids;
   EXPECT_EQ(static_cast<FrameBox&>(qt(Frame1)).caption(), QString::fromUtf8(" Kalendář "));
   EXPECT_EQ(static_cast<QPushButton&>(qt(cmdZavri)).text(), QString::fromUtf8("&Zavři"));
@@ -99,7 +99,7 @@ struct CellColourCase {
   Colour colour;
 };
 
-TEST_F(Surface_, CellBackgroundsAreStoredAsSetAndPaintedResolved) {
+TEST_F(QtSurfaceLook, CellBackgroundsAreStoredAsSetAndPaintedResolved) {
   const CellColourCase cases[] = {{0, kCyan}, {8, kYellow}, {16, kButtonFace}, {24, 0x00336699}};
   for (const CellColourCase& c : cases) {
     Widget& cell = surface->widget(day_cell_id(c.cell));
@@ -124,7 +124,7 @@ TEST_F(Surface_, CellBackgroundsAreStoredAsSetAndPaintedResolved) {
   EXPECT_EQ(picture.pixelColor(left_margin), button_face);
 }
 
-TEST_F(Surface_, SystemColoursPaintAsThePalettesRoles) {
+TEST_F(QtSurfaceLook, SystemColoursPaintAsThePalettesRoles) {
   const QPalette& system = QApplication::palette();
   Widget& label = surface->widget(widget_ids::lblPrestup);
   label.set_caption("");
@@ -172,7 +172,7 @@ TEST(QtSurfaceTable, AWidgetInsideAnythingButAnEarlierFrameIsAnInvalidArgument) 
 }
 
 // The control placed between two fields of a host window.
-class Focus : public CalendarSurfaceTest {
+class QtFocus : public CalendarSurfaceTest {
  protected:
   void SetUp() override {
     CalendarSurfaceTest::SetUp();
@@ -201,7 +201,7 @@ class Focus : public CalendarSurfaceTest {
   QLineEdit* after = nullptr;
 };
 
-TEST_F(Focus, TabVisitsTheFocusableWidgetsByTabIndex) {
+TEST_F(QtFocus, TabVisitsTheFocusableWidgetsByTabIndex) {
   using namespace widget_ids;
   const WidgetId order[] = {cmbMonth, UpDown3,  txtYear,  UpDown2, UpDown1,
                             cmdDnes,  cmdDplus, cmdZavri, txtDplus};
@@ -217,7 +217,7 @@ TEST_F(Focus, TabVisitsTheFocusableWidgetsByTabIndex) {
   EXPECT_EQ(QApplication::focusWidget(), after);
 }
 
-TEST_F(Focus, EnteringAndLeavingAreReportedOnceMovesInsideNot) {
+TEST_F(QtFocus, EnteringAndLeavingAreReportedOnceMovesInsideNot) {
   tab();
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered}}));
   for (int i = 0; i < 8; ++i) tab();
@@ -230,13 +230,13 @@ TEST_F(Focus, EnteringAndLeavingAreReportedOnceMovesInsideNot) {
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusLeft}}));
 }
 
-TEST_F(Focus, AClickOnAWidgetOfTheControlEntersIt) {
+TEST_F(QtFocus, AClickOnAWidgetOfTheControlEntersIt) {
   QTest::mouseClick(&qt(widget_ids::cmdDnes), Qt::LeftButton);
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered},
                                              {Kind::Click, widget_ids::cmdDnes.value, 0}}));
 }
 
-TEST_F(Focus, OpeningTheMonthListKeepsTheFocusInside) {
+TEST_F(QtFocus, OpeningTheMonthListKeepsTheFocusInside) {
   auto& combo = static_cast<QComboBox&>(qt(widget_ids::cmbMonth));
   surface->widget(widget_ids::cmbMonth).add_item("Leden");
   combo.setFocus(Qt::TabFocusReason);
