@@ -140,7 +140,7 @@ void QtSurface::show_modal() {
 void QtSurface::unload() {
   if (!loaded_) return;
   loaded_ = false;
-  root_->hide();
+  if (root_ != nullptr) root_->hide();
   if (modal_loop_ != nullptr) {
     modal_loop_->quit();
     modal_loop_ = nullptr;

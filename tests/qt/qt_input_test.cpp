@@ -249,9 +249,14 @@ TEST_F(QtInput, ButtonsReportClicksByMouseAndByAccessKey) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return spy.notices.size() == 2; }));
   QTest::keyClick(root, Qt::Key_Z, Qt::AltModifier);
   ASSERT_TRUE(QTest::qWaitFor([&] { return spy.notices.size() == 3; }));
+  qt(cmdDnes).setFocus();
+  QTest::keyClick(&qt(cmdDnes), Qt::Key_Return);
+  QTest::keyClick(&qt(cmdDnes), Qt::Key_Space);
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::Click, cmdDplus.value, 0},
                                              {Kind::Click, cmdDnes.value, 0},
-                                             {Kind::Click, cmdZavri.value, 0}}));
+                                             {Kind::Click, cmdZavri.value, 0},
+                                             {Kind::Click, cmdDnes.value, 0},
+                                             {Kind::Click, cmdDnes.value, 0}}));
 }
 
 TEST_F(QtInput, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
