@@ -1,0 +1,92 @@
+#include "host/about_dialog.h"
+
+#include <memory>
+
+namespace dnovar {
+
+namespace {
+
+WidgetSpec label(const char* name, int left, int top, int width, int height, int tab_index, const char* caption,
+                 FontSpec font) {
+  WidgetSpec spec;
+  spec.kind = WidgetKind::Label;
+  spec.name = name;
+  spec.rect = {left, top, width, height};
+  spec.tab_index = tab_index;
+  spec.caption = caption;
+  spec.font = std::move(font);
+  return spec;
+}
+
+SurfaceSpec build_form() {
+  SurfaceSpec form;
+  form.caption = " Dnovar";
+  form.width = 4290;
+  form.height = 2595;
+  form.widgets.push_back(label("Label1", 240, 240, 3375, 375, 0, "Český kalendář ",
+                               FontSpec{.face = "MS Sans Serif", .points = 13.5, .bold = true}));
+  // The label is wider than the dialog; its words wrap at its own width and the dialog's edge
+  // cuts off what lies beyond.
+  form.widgets.push_back(label("Label2", 240, 720, 4215, 855, 1,
+                               "Umožňuje zobrazit  měsíční kalendář a  zadat  aktuální datum nebo časový "
+                               "interval pomocí vybrání (nasvícení). Umožňuje  zobrazit české  svátky  "
+                               "tučným  fontem. Má konstantní velikost.",
+                               FontSpec{}));
+  form.widgets.push_back(label("Label3", 240, 1680, 3375, 255, 2, "Autoři: vývojáři projektu Dnovar",
+                               FontSpec{.face = "Arial CE", .points = 9}));
+  WidgetSpec button;
+  button.kind = WidgetKind::CommandButton;
+  button.name = "Command1";
+  button.rect = {3000, 2040, 1095, 375};
+  button.tab_index = 3;
+  button.caption = "&Zavřít";
+  form.widgets.push_back(button);
+  return form;
+}
+
+constexpr WidgetId kCloseButton{3};
+
+// The button's Click unloads the form that owns it, which ends the modal showing.
+class AboutEvents final : public WidgetEvents {
+ public:
+  explicit AboutEvents(Form& form) : form_(form) {}
+  void click(WidgetId id) override {
+    if (id == kCloseButton) form_.unload();
+  }
+
+ private:
+  Form& form_;
+};
+
+// The module's one reference to the dialog; empty while no dialog exists.
+std::unique_ptr<Form>& shared_dialog() {
+  static std::unique_ptr<Form> dialog;
+  return dialog;
+}
+
+}  // namespace
+
+const SurfaceSpec& about_dialog_form() {
+  static const SurfaceSpec form = build_form();
+  return form;
+}
+
+void show_about_dialog(Toolkit& toolkit, ErrorSink& errors) {
+  std::unique_ptr<Form>& dialog = shared_dialog();
+  if (!dialog) dialog = toolkit.create_form(about_dialog_form(), errors);
+  AboutEvents events(*dialog);
+  // A failure leaves the dialog in the shared reference for the next call, without these events.
+  struct Detach {
+    Form* form;
+    ~Detach() {
+      if (form != nullptr) form->set_events(nullptr);
+    }
+  } detach{dialog.get()};
+  dialog->set_events(&events);
+  dialog->show_modal();
+  dialog->unload();
+  detach.form = nullptr;
+  dialog.reset();
+}
+
+}  // namespace dnovar

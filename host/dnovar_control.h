@@ -1,0 +1,78 @@
+// The control as a component: the automation interface _Dnovar (generated from the type library),
+// the event source __Dnovar, and the hosting calls (site, initialise, load, save, focus).
+#pragma once
+
+#include <memory>
+
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
+#include "platform/com/automation.h"
+#include "platform/com/control_hosting.h"
+#include "platform/com/dispatch_table.h"
+#include "platform/com/event_sinks.h"
+#include "platform/com/object.h"
+
+namespace dnovar {
+
+// For hosts in the same program (the script host, tests): the calendar behind a control, to
+// inspect its members and drive its widgets. Null until the control has a site.
+class CalendarAccess : public Unknown {
+ public:
+  static constexpr Guid iid = guid_literal("{CD6C9225-B29F-4BB9-88C3-247E0D65E8D5}");
+  virtual Calendar* calendar() = 0;
+
+ protected:
+  ~CalendarAccess() = default;
+};
+
+class DnovarControl final : public ObjectBase<Dispatch, EventSource, ControlHosting, CalendarAccess> {
+ public:
+  DnovarControl();
+  ~DnovarControl() override;
+
+  Status get_ids_of_names(std::string_view name, DispatchId* id) override;
+  Status invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
+                ExceptionInfo* info) override;
+  Status get_type_info(TypeInfoRef* out) override;
+
+  Status advise(const Guid& source_iid, EventSink* sink, std::uint32_t* cookie) override;
+  Status unadvise(std::uint32_t cookie) override;
+
+  Status set_site(ControlSite* site, ExceptionInfo* info) override;
+  Status init_new(ExceptionInfo* info) override;
+  Status load(PropertyBag& bag, ExceptionInfo* info) override;
+  Status save(PropertyBag& bag, ExceptionInfo* info) override;
+  Status focus_entered(ExceptionInfo* info) override;
+  Status focus_left(ExceptionInfo* info) override;
+
+  Calendar* calendar() override { return calendar_.get(); }
+
+ private:
+  // The site the calendar sees: the host's, except that events go to the advised sinks.
+  class InnerSite final : public ControlSite {
+   public:
+    explicit InnerSite(DnovarControl& control) : control_(control) {}
+    std::string extender_name() override { return host().extender_name(); }
+    void property_changed(std::string_view name) override { host().property_changed(name); }
+    void raise_event(std::string_view, int dispatch_id) override { control_.sinks_.raise(dispatch_id); }
+    void report_error(const RuntimeError& error) override { host().report_error(error); }
+    Toolkit& toolkit() override { return host().toolkit(); }
+    const Clock& clock() const override { return control_.host_site_->clock(); }
+
+   private:
+    ControlSite& host();
+    DnovarControl& control_;
+  };
+
+  Calendar& require_calendar();
+  std::vector<MemberBinding> bindings();
+
+  ControlSite* host_site_ = nullptr;
+  InnerSite inner_site_{*this};
+  std::unique_ptr<Calendar> calendar_;
+  std::unique_ptr<CalendarEvents> events_;
+  EventSinks sinks_;
+  DispatchTable table_;
+};
+
+}  // namespace dnovar
