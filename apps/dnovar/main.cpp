@@ -1,6 +1,7 @@
 // dnovar: the command-line face of the calendar control.
 #include <CLI/CLI.hpp>
 
+#include "apps/dnovar/component_commands.h"
 #include "apps/dnovar/date_command.h"
 #include "apps/dnovar/script_command.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   dnovar::app::add_date_command(app);
   dnovar::app::add_script_command(app);
+  dnovar::app::add_component_commands(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 
+#include "apps/dnovar/component_paths.h"
 #include "apps/script/script_host.h"
 
 namespace dnovar::app {
@@ -28,7 +29,8 @@ int run_script(const std::string& backend_name, const std::string& file) {
     }
     in = &stream;
   }
-  script::ScriptHost host(*backend, std::cout);
+  const TemporaryRegistry registry;
+  script::ScriptHost host(*backend, std::cout, {registry.path(), control_module_path()});
   return host.run(*in, std::cerr);
 }
 

@@ -1,10 +1,14 @@
 #include "apps/script/script_host.h"
 
+#include <cstdlib>
 #include <istream>
 #include <ostream>
 
 #include "apps/script/script_value.h"
 #include "apps/script/surface_json.h"
+#include "host/type_library.h"
+#include "platform/bag_file.h"
+#include "platform/com/module.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
 
@@ -47,8 +51,8 @@ std::string format_property(std::string_view name, const Variant& value) {
 
 }  // namespace
 
-ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out)
-    : backend_(backend), out_(out), site_(backend.toolkit(), clock_) {
+ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out, ComponentSource components)
+    : backend_(backend), out_(out), site_(backend.toolkit(), clock_), components_(std::move(components)) {
   backend_.on_beep([this] { site_.record("beep"); });
   commands_ = {
       {"today", &ScriptHost::today},   {"start", &ScriptHost::start},   {"get", &ScriptHost::get},
@@ -57,10 +61,15 @@ ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out)
       {"click", &ScriptHost::click},   {"select", &ScriptHost::select}, {"spin", &ScriptHost::spin},
       {"key", &ScriptHost::key},       {"text", &ScriptHost::text},     {"mouse", &ScriptHost::mouse},
       {"dblclick", &ScriptHost::dblclick}, {"grid", &ScriptHost::grid},
+      {"new", &ScriptHost::new_instance},  {"load", &ScriptHost::load},     {"save", &ScriptHost::save},
+      {"rename", &ScriptHost::rename},     {"extender", &ScriptHost::extender}, {"modal", &ScriptHost::modal},
   };
 }
 
-ScriptHost::~ScriptHost() { backend_.on_beep(nullptr); }
+ScriptHost::~ScriptHost() {
+  instance_.reset();
+  backend_.on_beep(nullptr);
+}
 
 int ScriptHost::run(std::istream& in, std::ostream& err) {
   std::string line;
@@ -125,9 +134,85 @@ void ScriptHost::start(const Arguments& args) {
   expect_count(args, 0, 1);
   const DateSerial date = args.empty() ? 0.0 : parse_value(args[0]).to_date();
   instance_.reset();
-  instance_ = make_direct_instance(site_);
+  instance_ = std::make_unique<ScriptInstance>(make_in_process_control(), site_);
+  // Members at their defaults, widgets as created: straight to the start-up, no persistence.
   instance_->calendar().state().AktDatum = date;
   instance_->calendar().Inicializuj();
+  ok();
+}
+
+ScriptInstance& ScriptHost::create_registered_instance(const Arguments& args) {
+  if (!args.empty() && args[0].text.find('=') == std::string::npos) site_.set_name(args[0].text);
+  instance_.reset();
+  Registry registry(components_.registry);
+  if (!registry.find_prog_id(kDnovarProgId)) {
+    // The module registers itself into the registry the environment names.
+    ::setenv(kRegistryVariable, components_.registry.c_str(), 1);
+    check_status(modules_.load(components_.module).register_server());
+  }
+  instance_ = std::make_unique<ScriptInstance>(create_registered<Unknown>(registry, modules_, kDnovarProgId), site_);
+  return *instance_;
+}
+
+void ScriptHost::new_instance(const Arguments& args) {
+  expect_count(args, 0, 1);
+  ScriptInstance& created = create_registered_instance(args);
+  ExceptionInfo info;
+  check_status(created.hosting().init_new(&info), &info);
+  ok();
+}
+
+void ScriptHost::load(const Arguments& args) {
+  MemoryBag bag;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::size_t equals = args[i].text.find('=');
+    if (equals == std::string::npos) {
+      if (i == 0) continue;  // the instance's name
+      throw SyntaxError("KEY=VALUE expected: " + args[i].text);
+    }
+    const Token value{args[i].text.substr(equals + 1), args[i].quoted};
+    bag.set(args[i].text.substr(0, equals), parse_value(value));
+  }
+  ScriptInstance& created = create_registered_instance(args);
+  ExceptionInfo info;
+  check_status(created.hosting().load(bag, &info), &info);
+  ok();
+}
+
+void ScriptHost::save(const Arguments& args) {
+  expect_count(args, 0, 0);
+  MemoryBag bag;
+  ExceptionInfo info;
+  const Status status = instance().hosting().save(bag, &info);
+  for (const auto& entry : bag.entries()) out_ << entry.key << '=' << format_property(entry.key, entry.value) << '\n';
+  if (failed(status)) {
+    const RuntimeError error = error_from_status(status, &info);
+    out_ << "error " << error.number() << ' ' << error.what() << '\n';
+  }
+  out_ << "end\n";
+}
+
+void ScriptHost::rename(const Arguments& args) {
+  expect_count(args, 1, 1);
+  site_.set_name(args[0].text);
+  ok();
+}
+
+void ScriptHost::extender(const Arguments& args) {
+  expect_count(args, 1, 1);
+  if (args[0].text != "none") throw SyntaxError("extender none");
+  site_.remove_extender();
+  ok();
+}
+
+void ScriptHost::modal(const Arguments& args) {
+  expect_count(args, 1, 1);
+  const std::string& what = args[0].text;
+  if (what == "Command1") backend_.queue_modal(ModalAction::PressFirstButton);
+  else if (what == "closebox") backend_.queue_modal(ModalAction::CloseBox);
+  else if (what == "escape") backend_.queue_modal(ModalAction::Escape);
+  else if (what == "altz") backend_.queue_modal(ModalAction::AccessKey);
+  else throw SyntaxError("modal Command1|closebox|escape|altz");
   ok();
 }
 

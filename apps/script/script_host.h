@@ -14,6 +14,8 @@
 #include "apps/script/script_lexer.h"
 #include "apps/script/script_site.h"
 #include "platform/clock.h"
+#include "platform/com/activation.h"
+#include "platform/registry.h"
 
 namespace dnovar::script {
 
@@ -27,9 +29,16 @@ class ScriptClock final : public Clock {
   std::optional<DateSerial> fixed_;
 };
 
+// Where `new` and `load` find the control: the registry file to look its ProgID up in, and the
+// module to register there first when the ProgID is missing.
+struct ComponentSource {
+  std::filesystem::path registry;
+  std::filesystem::path module;
+};
+
 class ScriptHost {
  public:
-  ScriptHost(ScriptBackend& backend, std::ostream& out);
+  ScriptHost(ScriptBackend& backend, std::ostream& out, ComponentSource components = {});
   ~ScriptHost();
 
   // Runs every line; returns the exit status: 0, or 2 when a line cannot be parsed (its number
@@ -59,8 +68,17 @@ class ScriptHost {
   void text(const Arguments& args);
   void mouse(const Arguments& args);
   void dblclick(const Arguments& args);
+  void new_instance(const Arguments& args);
+  void load(const Arguments& args);
+  void save(const Arguments& args);
+  void rename(const Arguments& args);
+  void extender(const Arguments& args);
+  void modal(const Arguments& args);
 
   ScriptInstance& instance();
+  // Creates the control by its ProgID through the registry and its module; keeps the current
+  // name unless a NAME is the first argument.
+  ScriptInstance& create_registered_instance(const Arguments& args);
   Surface& surface() { return instance().calendar().surface(); }
   WidgetId widget_named(const Token& name);
   WidgetId day_cell(const Token& cell);
@@ -70,6 +88,8 @@ class ScriptHost {
   std::ostream& out_;
   ScriptClock clock_;
   ScriptSite site_;
+  ComponentSource components_;
+  ModuleCache modules_;
   std::unique_ptr<ScriptInstance> instance_;
   std::map<std::string, Command, std::less<>> commands_;
 };

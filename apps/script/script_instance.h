@@ -1,5 +1,5 @@
-// A control instance as the script host drives it: its calendar (for show, state and user input)
-// and its properties and methods by name.
+// A control instance as the script host drives it: through its automation interface by name, with
+// its calendar at hand for show, state and user input.
 #pragma once
 
 #include <memory>
@@ -7,21 +7,38 @@
 #include <vector>
 
 #include "core/calendar.h"
+#include "platform/com/automation.h"
+#include "platform/com/control_hosting.h"
 #include "platform/variant.h"
 
 namespace dnovar::script {
 
+class ScriptSite;
+
 class ScriptInstance {
  public:
-  virtual ~ScriptInstance() = default;
-  virtual Calendar& calendar() = 0;
-  virtual Variant get(std::string_view name) = 0;
-  virtual void put(std::string_view name, const Variant& value) = 0;
-  virtual Variant call(std::string_view name, const std::vector<Variant>& args) = 0;
+  // Gives the object the site, advises a sink that records its events, and finds its calendar.
+  ScriptInstance(ComPtr<Unknown> object, ScriptSite& site);
+  ~ScriptInstance();
+  ScriptInstance(const ScriptInstance&) = delete;
+  ScriptInstance& operator=(const ScriptInstance&) = delete;
+
+  Calendar& calendar();
+  ControlHosting& hosting() { return *hosting_; }
+
+  Variant get(std::string_view name);
+  void put(std::string_view name, const Variant& value);
+  Variant call(std::string_view name, const std::vector<Variant>& args);
+
+ private:
+  ComPtr<Dispatch> dispatch_;
+  ComPtr<ControlHosting> hosting_;
+  ComPtr<EventSource> source_;
+  std::uint32_t cookie_ = 0;
+  Calendar* calendar_ = nullptr;
 };
 
-// An instance whose members hold their defaults and whose widgets are as created. Reaches the
-// calendar's accessors directly.
-std::unique_ptr<ScriptInstance> make_direct_instance(ControlSite& site);
+// A control made in this program (no registry, no module).
+ComPtr<Unknown> make_in_process_control();
 
 }  // namespace dnovar::script
