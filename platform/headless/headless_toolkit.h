@@ -78,6 +78,7 @@ class HeadlessToolkit final : public Toolkit {
   void on_beep(std::function<void()> listener) { beep_listener_ = std::move(listener); }
   // Queues what the user does in the next modal form; when the queue runs out, the close box.
   void queue_modal_action(ModalAction action) { modal_actions_.push_back(action); }
+  std::size_t pending_modal_actions() const { return modal_actions_.size(); }
  private:
   int beeps_ = 0;
   std::function<void()> beep_listener_;
