@@ -1,8 +1,9 @@
 #include "platform/headless/headless_toolkit.h"
 
-#include <algorithm>
+#include <optional>
 
 #include "platform/dispatch.h"
+#include "platform/spin_step.h"
 
 namespace dnovar {
 
@@ -49,11 +50,8 @@ void HeadlessSurface::user_choose(WidgetId combo, int index) {
 void HeadlessSurface::user_spin(WidgetId spin, bool up) {
   if (!accepts_input(spin)) return;
   HeadlessWidget& w = widget(spin);
-  const long long step = up ? w.increment() : -static_cast<long long>(w.increment());
-  const long long next = std::clamp<long long>(w.value() + step, w.min(), w.max());
-  // A value already beyond the range (set from code) steps back into it, never further out.
-  if ((up && next < w.value()) || (!up && next > w.value())) return;
-  w.set_value(static_cast<Int32>(next));
+  if (const std::optional<Int32> next = spin_step(w.value(), w.min(), w.max(), w.increment(), up))
+    w.set_value(*next);
 }
 
 void HeadlessSurface::user_key(WidgetId text_box, int key_code) {

@@ -2,19 +2,11 @@
 
 #include <QKeyEvent>
 #include <QToolButton>
-#include <algorithm>
+#include <optional>
+
+#include "platform/spin_step.h"
 
 namespace dnovar {
-
-Int32 stepped_value(Int32 value, Int32 min, Int32 max, Int32 increment, bool up) {
-  const long long low = std::min(min, max);
-  const long long high = std::max(min, max);
-  const long long step =
-      up ? static_cast<long long>(increment) : -static_cast<long long>(increment);
-  const long long next = std::clamp(static_cast<long long>(value) + step, low, high);
-  if ((up && next < value) || (!up && next > value)) return value;
-  return static_cast<Int32>(next);
-}
 
 namespace {
 
@@ -50,7 +42,8 @@ void SpinArrows::set_value(Int32 value) {
 }
 
 void SpinArrows::step(bool up) {
-  set_value(stepped_value(value_, min_, max_, increment_, up));
+  if (const std::optional<Int32> next = spin_step(value_, min_, max_, increment_, up))
+    set_value(*next);
 }
 
 void SpinArrows::resizeEvent(QResizeEvent*) {

@@ -3,8 +3,8 @@
 //
 // - A value set from code is stored as given, even outside Min..Max, and notifies inside the set.
 // - Only a real change notifies.
-// - The user's steps (arrow buttons, Up/Down keys) stop at Min/Max without wrapping; a value
-//   beyond the range steps back into it, never further out.
+// - The user's steps (arrow buttons, Up/Down keys) follow spin_step (platform/spin_step.h): they
+//   stop at Min/Max without wrapping, and a value beyond the range steps back into it.
 #pragma once
 
 #include <QWidget>
@@ -15,10 +15,6 @@
 class QToolButton;
 
 namespace dnovar {
-
-// The value after one user step from `value`; `value` itself when the step goes nowhere.
-// Min and Max may come in either order.
-Int32 stepped_value(Int32 value, Int32 min, Int32 max, Int32 increment, bool up);
 
 class SpinArrows final : public QWidget {
  public:

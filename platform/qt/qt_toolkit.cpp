@@ -28,6 +28,7 @@ std::unique_ptr<Form> QtToolkit::create_form(const SurfaceSpec& desc, ErrorSink&
 
 void QtToolkit::beep() {
   QApplication::beep();
+  if (beep_listener_) beep_listener_();
 }
 
 }  // namespace dnovar
