@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "apps/dnovar/component_paths.h"
+#include "apps/common/component_paths.h"
 #include "apps/dnovar/run_guarded.h"
 #include "host/type_library.h"
 #include "platform/com/module.h"

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <memory>
 
-#include "apps/dnovar/component_paths.h"
+#include "apps/common/component_paths.h"
 #include "apps/script/script_host.h"
 
 namespace dnovar::app {

@@ -1,4 +1,4 @@
-#include "apps/dnovar/component_paths.h"
+#include "apps/common/component_paths.h"
 
 #include <unistd.h>
 

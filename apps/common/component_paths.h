@@ -1,11 +1,11 @@
-// Where the command line finds the control's module and a registry to create it through.
+// Where the programs find the control's module and a registry to create it through.
 #pragma once
 
 #include <filesystem>
 
 namespace dnovar::app {
 
-// DNOVAR_MODULE when set, else the module built beside this program.
+// DNOVAR_MODULE when set, else the module built in this tree.
 std::filesystem::path control_module_path();
 
 // The registry named by DNOVAR_REGISTRY, or else a fresh file of its own that is removed when
