@@ -6,6 +6,9 @@
 
 #include "apps/common/component_paths.h"
 #include "apps/script/script_host.h"
+#ifdef DNOVAR_WITH_QT
+#include "apps/script/qt/qt_script_backend.h"
+#endif
 
 namespace dnovar::app {
 
@@ -15,6 +18,10 @@ int run_script(const std::string& backend_name, const std::string& file) {
   std::unique_ptr<script::ScriptBackend> backend;
   if (backend_name == "headless") {
     backend = script::make_headless_backend();
+#ifdef DNOVAR_WITH_QT
+  } else if (backend_name == "qt") {
+    backend = script::make_qt_backend();
+#endif
   } else {
     std::cerr << "unknown backend: " << backend_name << '\n';
     return 2;
