@@ -1,0 +1,83 @@
+#include "apps/render/render_command.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "apps/dnovar/run_guarded.h"
+#include "apps/qt_common/qt_application.h"
+#include "apps/render/render_picture.h"
+#include "platform/date_text.h"
+
+namespace dnovar::app {
+
+namespace {
+
+struct RenderArguments {
+  std::string out;
+  std::string date;
+  int dlow = 0;
+  int dhigh = 0;
+  bool no_holidays = false;
+  std::string colour;
+};
+
+[[noreturn]] void fail_usage(const std::string& message) {
+  std::cerr << "render: " << message << '\n';
+  std::exit(2);
+}
+
+RenderSettings settings_from(const RenderArguments& args) {
+  RenderSettings settings;
+  if (!args.date.empty()) {
+    const std::optional<DateSerial> date = parse_date_text(args.date);
+    if (!date) fail_usage("--date: a date YYYY-MM-DD was expected, not " + args.date);
+    settings.date = *date;
+  }
+  settings.dlow = static_cast<Int16>(args.dlow);
+  settings.dhigh = static_cast<Int16>(args.dhigh);
+  settings.holidays = !args.no_holidays;
+  if (!args.colour.empty()) {
+    settings.highlight = parse_highlight_colour(args.colour);
+    if (!settings.highlight)
+      fail_usage("--color: an RGB colour 0x00BBGGRR from 1 to 0xFFFFFF was expected, not " +
+                 args.colour + " (the control ignores 0 and system colours)");
+  }
+  return settings;
+}
+
+void render(const RenderArguments& args) {
+  const RenderSettings settings = settings_from(args);
+  const std::unique_ptr<QApplication> application = start_qt_application(QtPlatform::Offscreen);
+  QImage picture;
+  run_guarded([&] { picture = render_calendar(settings); });
+  if (!picture.save(QString::fromStdString(args.out), "PNG")) {
+    std::cerr << "render: cannot write " << args.out << '\n';
+    std::exit(1);
+  }
+}
+
+}  // namespace
+
+void add_render_command(CLI::App& app) {
+  auto* command = app.add_subcommand("render", "Write a PNG picture of the control");
+  auto args = std::make_shared<RenderArguments>();
+  command->add_option("--out", args->out, "The PNG file to write")->required();
+  command->add_option("--date", args->date,
+                      "The date the calendar starts on, YYYY-MM-DD (default today)");
+  const auto int16_range = CLI::Range(-32768, 32767);
+  command->add_option("--dlow", args->dlow, "First day of the highlighted interval")
+      ->check(int16_range);
+  command->add_option("--dhigh", args->dhigh, "Last day of the highlighted interval")
+      ->check(int16_range);
+  command->add_flag("--no-holidays", args->no_holidays, "Do not mark public holidays in bold");
+  command->add_option("--color", args->colour,
+                      "Highlight colour 0x00BBGGRR, hex (0x...) or decimal");
+  command->callback([args] {
+    render(*args);
+    std::exit(0);
+  });
+}
+
+}  // namespace dnovar::app

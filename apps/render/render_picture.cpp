@@ -1,0 +1,59 @@
+#include "apps/render/render_picture.h"
+
+#include <optional>
+
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
+#include "platform/qt/qt_access.h"
+#include "platform/qt/qt_toolkit.h"
+
+namespace dnovar::app {
+
+namespace {
+
+// A host that only draws: no name of its own, nothing to notify, today from the system clock.
+// A handler's failure is kept, so the picture of a control in trouble is not passed off as good.
+class RenderSite final : public ControlSite {
+ public:
+  std::string extender_name() override { return "Dnovar1"; }
+  void property_changed(std::string_view) override {}
+  void raise_event(std::string_view, int) override {}
+  void report_error(const RuntimeError& error) override {
+    if (!failure_) failure_ = error;
+  }
+  Toolkit& toolkit() override { return toolkit_; }
+  const Clock& clock() const override { return clock_; }
+
+  void throw_failure() const {
+    if (failure_) throw *failure_;
+  }
+
+ private:
+  QtToolkit toolkit_;
+  SystemClock clock_;
+  std::optional<RuntimeError> failure_;
+};
+
+}  // namespace
+
+QImage render_calendar(const RenderSettings& settings) {
+  RenderSite site;
+  Calendar calendar(site);
+  CalendarEvents events(calendar);
+  calendar.state().AktDatum = settings.date;
+  calendar.Inicializuj();
+  const bool more = settings.dlow != 0 || settings.dhigh != 0 || !settings.holidays ||
+                    settings.highlight.has_value();
+  if (more) {
+    CalendarState& state = calendar.state();
+    state.Dlow = settings.dlow;
+    state.Dhigh = settings.dhigh;
+    state.Svatky = settings.holidays ? kTrue : kFalse;
+    if (settings.highlight) calendar.put_VyberColor(static_cast<Int32>(*settings.highlight));
+    calendar.Aktualizuj(0);
+  }
+  site.throw_failure();
+  return render_surface(calendar.surface());
+}
+
+}  // namespace dnovar::app
