@@ -1,0 +1,170 @@
+// The control on the Qt backend beside QCalendarWidget, the month view Qt itself offers:
+// - a month switch: the new month computed and the whole widget repainted synchronously;
+// - creation to first paint: a new instance on a date, painted once;
+// - memory per instance: heap growth and resident-size growth per instance over 200 live
+//   instances, each painted once (lazily made parts included), after one of each kind was made
+//   and released (caches shared by all instances excluded).
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDate>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
+#include "platform/qt/qt_access.h"
+#include "platform/qt/qt_toolkit.h"
+
+namespace {
+
+using namespace dnovar;
+
+constexpr int kInstances = 200;
+
+class BenchSite final : public ControlSite {
+ public:
+  std::string extender_name() override { return "Dnovar1"; }
+  void property_changed(std::string_view) override {}
+  void raise_event(std::string_view, int) override {}
+  void report_error(const RuntimeError&) override {}
+  Toolkit& toolkit() override { return toolkit_; }
+  const Clock& clock() const override { return clock_; }
+
+ private:
+  QtToolkit toolkit_;
+  FixedClock clock_{make_date(2024, 5, 20)};
+};
+
+BenchSite& site() {
+  static BenchSite shared;
+  return shared;
+}
+
+// One control instance with its handlers, started on 20 May 2024.
+struct Control {
+  Control() : calendar(site()), events(calendar) {
+    calendar.state().AktDatum = make_date(2024, 5, 20);
+    calendar.Inicializuj();
+  }
+  QWidget& root() { return surface_root(calendar.surface()); }
+  Calendar calendar;
+  CalendarEvents events;
+};
+
+std::unique_ptr<QCalendarWidget> qt_calendar() {
+  auto widget = std::make_unique<QCalendarWidget>();
+  widget->setSelectedDate(QDate(2024, 5, 20));
+  return widget;
+}
+
+// Both shown in a window of their own on the offscreen platform, so that repaint() really paints.
+void show(QWidget& widget) {
+  widget.show();
+  QCoreApplication::processEvents();
+}
+
+void BM_MonthSwitch_Dnovar(benchmark::State& state) {
+  Control control;
+  show(control.root());
+  Int16 month = 5;
+  for (auto _ : state) {
+    month = static_cast<Int16>(month % 12 + 1);
+    control.calendar.state().Mesic = month;
+    control.calendar.Aktualizuj(0);
+    control.root().repaint();
+  }
+}
+BENCHMARK(BM_MonthSwitch_Dnovar)->Unit(benchmark::kMicrosecond);
+
+void BM_MonthSwitch_QCalendarWidget(benchmark::State& state) {
+  const std::unique_ptr<QCalendarWidget> widget = qt_calendar();
+  show(*widget);
+  int month = 5;
+  for (auto _ : state) {
+    month = month % 12 + 1;
+    widget->setCurrentPage(2024, month);
+    widget->repaint();
+  }
+}
+BENCHMARK(BM_MonthSwitch_QCalendarWidget)->Unit(benchmark::kMicrosecond);
+
+void BM_FirstPaint_Dnovar(benchmark::State& state) {
+  for (auto _ : state) {
+    Control control;
+    benchmark::DoNotOptimize(control.root().grab());
+  }
+}
+BENCHMARK(BM_FirstPaint_Dnovar)->Unit(benchmark::kMicrosecond);
+
+void BM_FirstPaint_QCalendarWidget(benchmark::State& state) {
+  for (auto _ : state) {
+    const std::unique_ptr<QCalendarWidget> widget = qt_calendar();
+    benchmark::DoNotOptimize(widget->grab());
+  }
+}
+BENCHMARK(BM_FirstPaint_QCalendarWidget)->Unit(benchmark::kMicrosecond);
+
+std::size_t heap_in_use() {
+  return mallinfo2().uordblks;
+}
+
+std::size_t resident_bytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t size = 0, resident = 0;
+  statm >> size >> resident;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Makes `kInstances` live instances with `make` (each painted once) and reports the growth per
+// instance as the counters heap_per_instance and rss_per_instance (bytes).
+template <typename Instance>
+void measure_instances(benchmark::State& state, std::function<std::unique_ptr<Instance>()> make,
+                       std::function<QWidget&(Instance&)> widget_of) {
+  {
+    // One made and released first: fonts, glyphs and style data are shared by all instances.
+    std::unique_ptr<Instance> first = make();
+    benchmark::DoNotOptimize(widget_of(*first).grab());
+  }
+  QCoreApplication::processEvents();
+  // Freed memory goes back to the system, so that resident growth is this kind's own.
+  malloc_trim(0);
+  double heap_per_instance = 0;
+  double rss_per_instance = 0;
+  for (auto _ : state) {
+    std::vector<std::unique_ptr<Instance>> instances;
+    instances.reserve(kInstances);
+    const std::size_t heap_before = heap_in_use();
+    const std::size_t rss_before = resident_bytes();
+    for (int i = 0; i < kInstances; ++i) {
+      instances.push_back(make());
+      benchmark::DoNotOptimize(widget_of(*instances.back()).grab());
+    }
+    QCoreApplication::processEvents();
+    heap_per_instance = static_cast<double>(heap_in_use() - heap_before) / kInstances;
+    rss_per_instance = static_cast<double>(resident_bytes() - rss_before) / kInstances;
+  }
+  state.counters["heap_per_instance"] = heap_per_instance;
+  state.counters["rss_per_instance"] = rss_per_instance;
+}
+
+void BM_Memory_Dnovar(benchmark::State& state) {
+  measure_instances<Control>(
+      state, [] { return std::make_unique<Control>(); },
+      [](Control& control) -> QWidget& { return control.root(); });
+}
+BENCHMARK(BM_Memory_Dnovar)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_Memory_QCalendarWidget(benchmark::State& state) {
+  measure_instances<QCalendarWidget>(
+      state, [] { return qt_calendar(); },
+      [](QCalendarWidget& widget) -> QWidget& { return widget; });
+}
+BENCHMARK(BM_Memory_QCalendarWidget)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
