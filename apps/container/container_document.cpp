@@ -1,0 +1,94 @@
+#include "apps/container/container_document.h"
+
+#include "apps/container/control_registration.h"
+#include "host/type_library.h"
+
+namespace dnovar::container {
+
+namespace {
+
+constexpr int kObjectNotSet = 91;
+constexpr int kPathFileAccess = 75;
+
+}  // namespace
+
+ContainerDocument::ContainerDocument(Registry registry, std::filesystem::path module,
+                                     ContainerSite& site, SiteListener& listener)
+    : registry_(std::move(registry)),
+      module_(std::move(module)),
+      site_(site),
+      listener_(listener) {}
+
+ContainerDocument::~ContainerDocument() = default;
+
+std::unique_ptr<HostedControl> ContainerDocument::create() {
+  if (ensure_registered(registry_, modules_, kDnovarProgId, module_))
+    listener_.log("registered " + std::string(kDnovarProgId) + " in " + registry_.file().string());
+  return std::make_unique<HostedControl>(registry_, modules_, kDnovarProgId, site_);
+}
+
+void ContainerDocument::new_instance() {
+  std::unique_ptr<HostedControl> created = create();
+  created->init_new();
+  adopt(std::move(created), MemoryBag{}, {});
+}
+
+void ContainerDocument::open(const std::filesystem::path& file) {
+  MemoryBag bag = load_bag_file(file);
+  std::unique_ptr<HostedControl> created = create();
+  // The control only reads; a copy keeps the stored bag as the file has it whatever it does.
+  MemoryBag reading = bag;
+  created->load(reading);
+  adopt(std::move(created), std::move(bag), file);
+}
+
+void ContainerDocument::save() {
+  if (file_.empty())
+    throw RuntimeError(kPathFileAccess, "Path/File access error: the instance has no file yet");
+  save_as(file_);
+}
+
+void ContainerDocument::save_as(const std::filesystem::path& file) {
+  MemoryBag bag = stored_;
+  require_control().save(bag);
+  save_bag_file(bag, file);
+  stored_ = bag;
+  file_ = file;
+  saved_keys_ = std::move(bag);
+  changed_ = false;
+}
+
+bool ContainerDocument::modified() {
+  if (changed_) return true;
+  const std::optional<MemoryBag> now = snapshot();
+  return !now || !saved_keys_ || !(*now == *saved_keys_);
+}
+
+void ContainerDocument::adopt(std::unique_ptr<HostedControl> control, MemoryBag bag,
+                              std::filesystem::path file) {
+  control_ = std::move(control);
+  stored_ = std::move(bag);
+  file_ = std::move(file);
+  // Initialising and loading notify changes; they are what the document starts from.
+  changed_ = false;
+  saved_keys_ = snapshot();
+}
+
+std::optional<MemoryBag> ContainerDocument::snapshot() {
+  if (!control_) return std::nullopt;
+  MemoryBag bag = stored_;
+  try {
+    control_->save(bag);
+  } catch (const RuntimeError&) {
+    return std::nullopt;  // a save would fail as well; the window shows that error when it saves
+  }
+  return bag;
+}
+
+HostedControl& ContainerDocument::require_control() {
+  if (!control_)
+    throw RuntimeError(kObjectNotSet, "Object variable or With block variable not set");
+  return *control_;
+}
+
+}  // namespace dnovar::container

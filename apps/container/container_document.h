@@ -1,0 +1,70 @@
+// What the container holds and saves: one control instance and the property-bag file it came
+// from or goes to.
+//
+// A new instance replaces the current one only when it was created and initialised or loaded
+// without failure; on failure the current one stays, with its file. Saving writes the control's
+// keys into a copy of the bag read from the file, so keys the control does not know survive a
+// save, and the file is written only when the control saved every key.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "apps/container/container_site.h"
+#include "apps/container/hosted_control.h"
+#include "platform/bag_file.h"
+#include "platform/com/activation.h"
+#include "platform/registry.h"
+
+namespace dnovar::container {
+
+class ContainerDocument {
+ public:
+  // `module` is registered when the registry cannot create the control (control_registration.h).
+  ContainerDocument(Registry registry, std::filesystem::path module, ContainerSite& site,
+                    SiteListener& listener);
+  ~ContainerDocument();
+  ContainerDocument(const ContainerDocument&) = delete;
+  ContainerDocument& operator=(const ContainerDocument&) = delete;
+
+  // A new instance with the control's defaults (init_new), belonging to no file.
+  void new_instance();
+  // A new instance loaded from the bag file (53 missing, 75 unreadable, 321 malformed, or the
+  // control's load failure).
+  void open(const std::filesystem::path& file);
+  // Saves to the current file; error 75 when there is none.
+  void save();
+  void save_as(const std::filesystem::path& file);
+
+  HostedControl* control() const { return control_.get(); }
+  // Empty when the instance belongs to no file yet.
+  const std::filesystem::path& file() const { return file_; }
+  const Registry& registry() const { return registry_; }
+
+  // The control notified a change of a property.
+  void note_change() { changed_ = true; }
+  // Whether saving now would store something else than the last save or load: a notified
+  // change, or keys that differ from those the control gave then.
+  bool modified();
+
+ private:
+  std::unique_ptr<HostedControl> create();
+  void adopt(std::unique_ptr<HostedControl> control, MemoryBag bag, std::filesystem::path file);
+  std::optional<MemoryBag> snapshot();
+  HostedControl& require_control();
+
+  Registry registry_;
+  std::filesystem::path module_;
+  ContainerSite& site_;
+  SiteListener& listener_;
+  // Before the control: a module stays loaded while an object of it may live.
+  ModuleCache modules_;
+  std::unique_ptr<HostedControl> control_;
+  MemoryBag stored_;
+  std::filesystem::path file_;
+  std::optional<MemoryBag> saved_keys_;
+  bool changed_ = false;
+};
+
+}  // namespace dnovar::container
