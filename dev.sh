@@ -31,9 +31,22 @@ case "${1:-}" in
   run)
     install_missing_packages
     build default
-    dnovar=./build/default/apps/dnovar/dnovar
-    echo "This month, as the control shows it (today marked @, holidays *):"
-    printf 'start\ngrid\n' | "$dnovar" script - | sed -e '/^ok$/d' -e '/^end$/d'
+    container=./build/default/apps/container/dnovar-container
+    documents=("${@:2}")
+    if [[ ${#documents[@]} -eq 0 ]]; then
+      # A bag of our own, made once: its zero date starts the calendar on today.
+      documents=(build/calendar.bag)
+      [[ -e build/calendar.bag ]] || printf '%s\n' '{"format": "dnovar-bag", "version": 1, "properties":' \
+        '  [{"key": "Datum", "type": "date", "value": "1899-12-30"}]}' >build/calendar.bag
+    fi
+    if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+      # No screen to show the window on: a picture of it instead.
+      screenshot=build/dnovar-container.png
+      "$container" --screenshot "$screenshot" "${documents[@]}"
+      echo "No display: the window of dnovar-container is in $screenshot"
+    else
+      exec "$container" "${documents[@]}"
+    fi
     ;;
   test)
     install_missing_packages

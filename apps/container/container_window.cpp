@@ -41,6 +41,7 @@ ContainerWindow::ContainerWindow(Registry registry, std::filesystem::path module
                                                     static_cast<SiteListener&>(*this))) {
   build_menu();
   setCentralWidget(build_central());
+  resize(780, 600);
   update_title();
   qApp->installEventFilter(this);
 }
