@@ -65,6 +65,7 @@ cat >"$bag" <<'BAG'
 {"format": "dnovar-bag", "version": 1,
  "properties": [{"key": "Datum", "type": "date", "value": "2024-05-20"}]}
 BAG
+: >"$work/out"  # before the background job opens it, so the waits below can read it at once
 "$container" --print-geometry "$bag" >"$work/out" 2>"$work/err" &
 app_pid=$!
 
