@@ -31,10 +31,15 @@ class HostWindow {
     layout->addWidget(place_);
     window_.setWindowTitle(QStringLiteral("dnovar script"));
     window_.show();
-    window_.activateWindow();
-    // Without an active window no focus moves; the rest of a script still runs.
-    (void)QTest::qWaitForWindowActive(&window_, kActivationTimeoutMs);
+    activate();
     field_->setFocus(Qt::OtherFocusReason);
+  }
+
+  // Makes the window the active one again, with the focus where it was in it. Without an active
+  // window no focus moves; the rest of a script still runs.
+  void activate() {
+    window_.activateWindow();
+    (void)QTest::qWaitForWindowActive(&window_, kActivationTimeoutMs);
   }
 
   // Puts a control's root in the window; the surface keeps owning it.
@@ -102,6 +107,9 @@ class QtBackend final : public ScriptBackend {
     if (combo == nullptr) return;
     if (index < 0 || index >= combo->count()) raise_invalid_argument();
     choose_entry(*combo, index);
+    // The offscreen platform makes the open list the active window and does not hand the
+    // activation back when it closes; a desktop's window system does.
+    window_->activate();
     settle();
   }
 
