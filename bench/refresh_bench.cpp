@@ -1,36 +1,22 @@
-// One month refresh on the headless backend, and the month switch a user makes with the list.
+// One month refresh on the headless backend, and a control's start-up.
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_site.h"
-#include "core/calendar.h"
-#include "interaction/calendar_events.h"
 
 namespace {
 
 using namespace dnovar;
 
 void BM_Aktualizuj(benchmark::State& state) {
-  bench::BenchSite site;
-  Calendar calendar(site);
-  CalendarEvents events(calendar);
-  calendar.state().AktDatum = make_date(2024, 5, 20);
-  calendar.state().Dlow = 10;
-  calendar.state().Dhigh = 25;
-  calendar.Inicializuj();
-  Int16 month = 1;
-  for (auto _ : state) {
-    // A different month each time, so every refresh really changes the spinners and the grid.
-    calendar.state().Mesic = month;
-    calendar.Aktualizuj(0);
-    month = static_cast<Int16>(month % 12 + 1);
-  }
+  bench::StartedCalendar started;
+  for (auto _ : state) started.refresh_next_month();
 }
 BENCHMARK(BM_Aktualizuj);
 
 void BM_StartUp(benchmark::State& state) {
-  bench::BenchSite site;
+  bench::HeadlessHost host;
   for (auto _ : state) {
-    Calendar calendar(site);
+    Calendar calendar(host.site);
     CalendarEvents events(calendar);
     calendar.state().AktDatum = make_date(2024, 5, 20);
     calendar.Inicializuj();

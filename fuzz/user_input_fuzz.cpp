@@ -8,25 +8,11 @@
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
 #include "platform/headless/headless_toolkit.h"
-#include "platform/site.h"
+#include "platform/headless/quiet_site.h"
 
 namespace {
 
 using namespace dnovar;
-
-class FuzzSite final : public ControlSite {
- public:
-  std::string extender_name() override { return "Dnovar1"; }
-  void property_changed(std::string_view) override {}
-  void raise_event(std::string_view, int) override {}
-  void report_error(const RuntimeError&) override {}
-  Toolkit& toolkit() override { return toolkit_; }
-  const Clock& clock() const override { return clock_; }
-
- private:
-  HeadlessToolkit toolkit_;
-  FixedClock clock_{make_date(2024, 5, 20)};
-};
 
 template <typename Action>
 void contained(Action&& action) {
@@ -39,7 +25,8 @@ void contained(Action&& action) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzSite site;
+  HeadlessToolkit toolkit;
+  QuietSite site(toolkit, make_date(2024, 5, 20));
   Calendar calendar(site);
   CalendarEvents events(calendar);
   calendar.state().AktDatum = make_date(2024, 5, 20);
