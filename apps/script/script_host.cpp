@@ -309,6 +309,9 @@ void ScriptHost::mouse(const Arguments& args) {
   const std::string& action = args[0].text;
   if (action != "down" && action != "up" && action != "move") throw SyntaxError("mouse down|up|move CELL BUTTONS");
   const int buttons = parse_int(args[2]);
+  if (action != "move" && buttons != kLeftButton && buttons != kRightButton && buttons != kMiddleButton)
+    throw SyntaxError("BUTTON is 1 (left), 2 (right) or 4 (middle)");
+  if (buttons < 0 || buttons > 7) throw SyntaxError("BUTTONS are bits: 1 left, 2 right, 4 middle");
   const WidgetId cell = day_cell(args[1]);
   if (action == "down") backend_.mouse_down(surface(), cell, buttons);
   else if (action == "up") backend_.mouse_up(surface(), cell, buttons);

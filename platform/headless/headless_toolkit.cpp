@@ -1,5 +1,6 @@
 #include "platform/headless/headless_toolkit.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/dispatch.h"
@@ -58,9 +59,20 @@ void HeadlessSurface::user_key(WidgetId text_box, int key_code) {
   if (!accepts_input(text_box)) return;
   HeadlessWidget& w = widget(text_box);
   if (w.kind() != WidgetKind::TextBox && w.kind() != WidgetKind::ComboBox) raise_not_supported();
+  // Tab moves the focus and other control codes are shortcuts: neither is a typed character.
+  if (key_code > 0 && key_code < 32 && key_code != kKeyBackspace && key_code != kKeyEnter) return;
   int code = key_code;
   deliver(text_box, [&](WidgetEvents& events) { events.key_press(text_box, code); });
   if (code == 0) return;
+  if (code == kKeyEnter && w.kind() == WidgetKind::ComboBox) {
+    // Enter in an editable list box chooses the entry its text names, as a click would.
+    const auto items = w.items();
+    const auto match = std::find(items.begin(), items.end(), w.text());
+    if (match == items.end()) return;
+    w.choose_item(static_cast<int>(match - items.begin()));
+    deliver(text_box, [&](WidgetEvents& events) { events.click(text_box); });
+    return;
+  }
   std::string text = w.text();
   if (code == kKeyBackspace) {
     // Removes the last character, whole UTF-8 sequence included.
@@ -82,12 +94,12 @@ void HeadlessSurface::user_key(WidgetId text_box, int key_code) {
   } else {
     return;  // Enter and other control keys insert nothing into a single-line box
   }
-  w.set_text(text);
+  w.set_text_typed(text);
 }
 
 void HeadlessSurface::user_paste(WidgetId text_box, std::string_view text) {
   if (!accepts_input(text_box)) return;
-  widget(text_box).set_text(text);
+  widget(text_box).set_text_typed(text);
 }
 
 void HeadlessSurface::user_mouse_down(WidgetId id, int button) {
@@ -111,6 +123,8 @@ void HeadlessSurface::user_double_click(WidgetId id) {
 }
 
 void HeadlessSurface::user_focus_in() {
+  // The focus cannot move into a disabled control.
+  if (!enabled_) return;
   deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_entered(); });
 }
 

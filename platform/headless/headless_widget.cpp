@@ -100,6 +100,12 @@ std::vector<std::string> HeadlessWidget::items() const {
   require(kind_ == WidgetKind::ComboBox);
   return items_;
 }
+void HeadlessWidget::set_text_typed(std::string_view text) {
+  require(has_text());
+  caption_.assign(text);
+  list_index_ = -1;
+}
+
 void HeadlessWidget::choose_item(int index) {
   require(kind_ == WidgetKind::ComboBox);
   if (index < 0 || index >= static_cast<int>(items_.size())) raise_invalid_argument();

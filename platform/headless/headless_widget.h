@@ -39,6 +39,8 @@ class HeadlessWidget final : public Widget {
   Int32 increment() const { return increment_; }
   // The user picks list entry `index` (the text follows the entry).
   void choose_item(int index);
+  // The user's typing or pasting: a combo box's text then names no chosen entry.
+  void set_text_typed(std::string_view text);
 
  private:
   bool has_caption() const {
