@@ -63,6 +63,8 @@ case "${1:-}" in
     total=$(valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
               ./build/default/bench/refresh_instructions 1000 2>&1 | sed -n 's/.*Collected : *\([0-9]*\).*/\1/p')
     echo "Aktualizuj: $((total / 1000)) instructions per refresh (callgrind, 1000 refreshes)"
+    # On Qt, beside QCalendarWidget: month switch with repaint, creation to first paint, memory.
+    QT_QPA_PLATFORM=offscreen ./build/default/bench/qt/dnovar_qt_bench
     ;;
   *)
     echo "usage: $0 run|test|bench" >&2
