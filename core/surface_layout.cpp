@@ -6,28 +6,28 @@ namespace {
 
 WidgetSpec make(WidgetKind kind, const char* name, int left, int top, int width, int height, int tab_index,
                 const char* caption) {
-  WidgetSpec spec;
-  spec.kind = kind;
-  spec.name = name;
-  spec.parent = widget_ids::Frame1.value;
-  spec.rect = {left, top, width, height};
-  spec.tab_index = tab_index;
-  spec.caption = caption;
+  WidgetSpec layout;
+  layout.kind = kind;
+  layout.name = name;
+  layout.parent = widget_ids::Frame1.value;
+  layout.rect = {left, top, width, height};
+  layout.tab_index = tab_index;
+  layout.caption = caption;
   if (kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox) {
-    spec.back_colour = kWindowBackground;
-    spec.fore_colour = kWindowText;
+    layout.back_colour = kWindowBackground;
+    layout.fore_colour = kWindowText;
   }
-  return spec;
+  return layout;
 }
 
 WidgetSpec spinner(const char* name, int left, int top, int width, int height, int tab_index, Int32 min,
                    Int32 max) {
-  WidgetSpec spec = make(WidgetKind::SpinButton, name, left, top, width, height, tab_index, "");
-  spec.min = min;
-  spec.max = max;
-  spec.increment = 1;
-  spec.value = min;
-  return spec;
+  WidgetSpec layout = make(WidgetKind::SpinButton, name, left, top, width, height, tab_index, "");
+  layout.min = min;
+  layout.max = max;
+  layout.increment = 1;
+  layout.value = min;
+  return layout;
 }
 
 // Tab indexes of the grid run backwards: 18..52 are cells 34 down to 0, then 53 cell 36, 54 cell 35.

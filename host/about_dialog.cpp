@@ -8,14 +8,14 @@ namespace {
 
 WidgetSpec label(const char* name, int left, int top, int width, int height, int tab_index, const char* caption,
                  FontSpec font) {
-  WidgetSpec spec;
-  spec.kind = WidgetKind::Label;
-  spec.name = name;
-  spec.rect = {left, top, width, height};
-  spec.tab_index = tab_index;
-  spec.caption = caption;
-  spec.font = std::move(font);
-  return spec;
+  WidgetSpec layout;
+  layout.kind = WidgetKind::Label;
+  layout.name = name;
+  layout.rect = {left, top, width, height};
+  layout.tab_index = tab_index;
+  layout.caption = caption;
+  layout.font = std::move(font);
+  return layout;
 }
 
 SurfaceSpec build_form() {

@@ -93,9 +93,9 @@ class ErrorSink {
 class Surface {
  public:
   virtual ~Surface() = default;
-  virtual const SurfaceSpec& spec() const = 0;
+  virtual const SurfaceSpec& table() const = 0;
   virtual Widget& widget(WidgetId id) = 0;
-  std::size_t widget_count() const { return spec().widgets.size(); }
+  std::size_t widget_count() const { return table().widgets.size(); }
   virtual void set_events(WidgetEvents* events) = 0;
   // The enabled state of the surface as a whole; the widgets' own flags are not touched.
   virtual void set_enabled(bool enabled) = 0;
@@ -115,8 +115,8 @@ class Form : public Surface {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
-  virtual std::unique_ptr<Surface> create_surface(const SurfaceSpec& spec, ErrorSink& errors) = 0;
-  virtual std::unique_ptr<Form> create_form(const SurfaceSpec& spec, ErrorSink& errors) = 0;
+  virtual std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) = 0;
+  virtual std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) = 0;
   virtual void beep() = 0;
 };
 

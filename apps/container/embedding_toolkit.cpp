@@ -4,15 +4,15 @@
 
 namespace dnovar::container {
 
-std::unique_ptr<Surface> EmbeddingToolkit::create_surface(const SurfaceSpec& spec,
+std::unique_ptr<Surface> EmbeddingToolkit::create_surface(const SurfaceSpec& layout,
                                                           ErrorSink& errors) {
-  std::unique_ptr<Surface> surface = qt_.create_surface(spec, errors);
+  std::unique_ptr<Surface> surface = qt_.create_surface(layout, errors);
   control_root_ = &surface_root(*surface);
   return surface;
 }
 
-std::unique_ptr<Form> EmbeddingToolkit::create_form(const SurfaceSpec& spec, ErrorSink& errors) {
-  return qt_.create_form(spec, errors);
+std::unique_ptr<Form> EmbeddingToolkit::create_form(const SurfaceSpec& layout, ErrorSink& errors) {
+  return qt_.create_form(layout, errors);
 }
 
 QWidget* EmbeddingToolkit::take_control_root() {

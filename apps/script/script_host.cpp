@@ -109,9 +109,9 @@ ScriptInstance& ScriptHost::instance() {
 void ScriptHost::ok() { out_ << "ok\n"; }
 
 WidgetId ScriptHost::widget_named(const Token& name) {
-  const SurfaceSpec& spec = surface().spec();
-  for (std::size_t i = 0; i < spec.widgets.size(); ++i)
-    if (spec.widgets[i].name == name.text && spec.widgets[i].index == kNoIndex) return WidgetId{static_cast<int>(i)};
+  const SurfaceSpec& layout = surface().table();
+  for (std::size_t i = 0; i < layout.widgets.size(); ++i)
+    if (layout.widgets[i].name == name.text && layout.widgets[i].index == kNoIndex) return WidgetId{static_cast<int>(i)};
   throw SyntaxError("no such widget: " + name.text);
 }
 

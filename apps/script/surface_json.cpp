@@ -8,9 +8,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json widget_json(const WidgetSpec& spec, Widget& widget) {
+Json widget_json(const WidgetSpec& layout, Widget& widget) {
   Json out;
-  switch (spec.kind) {
+  switch (layout.kind) {
     case WidgetKind::Frame:
     case WidgetKind::Label:
     case WidgetKind::CommandButton:
@@ -24,11 +24,11 @@ Json widget_json(const WidgetSpec& spec, Widget& widget) {
       out["Value"] = widget.value();
       break;
   }
-  if (spec.kind == WidgetKind::ComboBox) {
+  if (layout.kind == WidgetKind::ComboBox) {
     out["ListIndex"] = widget.list_index();
     out["Items"] = widget.items();
   }
-  if (spec.kind != WidgetKind::SpinButton) {
+  if (layout.kind != WidgetKind::SpinButton) {
     out["BackColor"] = widget.back_colour();
     out["ForeColor"] = widget.fore_colour();
     out["FontBold"] = widget.font_bold();
@@ -41,9 +41,9 @@ Json widget_json(const WidgetSpec& spec, Widget& widget) {
 
 std::string surface_json(Surface& surface) {
   Json out = Json::object();
-  const SurfaceSpec& spec = surface.spec();
-  for (std::size_t i = 0; i < spec.widgets.size(); ++i) {
-    const WidgetSpec& w = spec.widgets[i];
+  const SurfaceSpec& layout = surface.table();
+  for (std::size_t i = 0; i < layout.widgets.size(); ++i) {
+    const WidgetSpec& w = layout.widgets[i];
     Json value = widget_json(w, surface.widget(WidgetId{static_cast<int>(i)}));
     if (w.index == kNoIndex) {
       out[w.name] = std::move(value);

@@ -8,14 +8,14 @@
 
 namespace dnovar {
 
-HeadlessSurface::HeadlessSurface(const SurfaceSpec& spec, ErrorSink& errors,
+HeadlessSurface::HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors,
                                  std::deque<ModalAction>* modal_actions)
-    : spec_(spec), errors_(errors), modal_actions_(modal_actions) {
-  widgets_.reserve(spec_.widgets.size());
-  for (std::size_t i = 0; i < spec_.widgets.size(); ++i) {
+    : table_(layout), errors_(errors), modal_actions_(modal_actions) {
+  widgets_.reserve(table_.widgets.size());
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
     const WidgetId id{static_cast<int>(i)};
     // A spin button set from code notifies inside the set, as its own dispatch.
-    widgets_.push_back(std::make_unique<HeadlessWidget>(spec_.widgets[i], [this, id] {
+    widgets_.push_back(std::make_unique<HeadlessWidget>(table_.widgets[i], [this, id] {
       deliver(id, [&](WidgetEvents& events) { events.value_changed(id); });
     }));
   }
@@ -134,10 +134,10 @@ void HeadlessSurface::user_focus_out() {
 
 WidgetId HeadlessSurface::find(std::string_view name, int index) const {
   bool name_seen = false;
-  for (std::size_t i = 0; i < spec_.widgets.size(); ++i) {
-    if (spec_.widgets[i].name != name) continue;
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
+    if (table_.widgets[i].name != name) continue;
     name_seen = true;
-    if (spec_.widgets[i].index == index) return WidgetId{static_cast<int>(i)};
+    if (table_.widgets[i].index == index) return WidgetId{static_cast<int>(i)};
   }
   if (name_seen) raise_no_such_element(index);
   raise_not_supported();
@@ -148,8 +148,8 @@ void HeadlessSurface::show_modal() {
   // Plays the queued user actions until the form is unloaded; an empty queue closes it by the
   // close box, so a script never hangs.
   WidgetId button{};
-  for (std::size_t i = 0; i < spec_.widgets.size(); ++i)
-    if (spec_.widgets[i].kind == WidgetKind::CommandButton) button = WidgetId{static_cast<int>(i)};
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
+    if (table_.widgets[i].kind == WidgetKind::CommandButton) button = WidgetId{static_cast<int>(i)};
   while (loaded_) {
     ModalAction action = ModalAction::CloseBox;
     if (modal_actions_ != nullptr && !modal_actions_->empty()) {
@@ -170,12 +170,12 @@ void HeadlessSurface::show_modal() {
   }
 }
 
-std::unique_ptr<Surface> HeadlessToolkit::create_surface(const SurfaceSpec& spec, ErrorSink& errors) {
-  return std::make_unique<HeadlessSurface>(spec, errors, nullptr);
+std::unique_ptr<Surface> HeadlessToolkit::create_surface(const SurfaceSpec& layout, ErrorSink& errors) {
+  return std::make_unique<HeadlessSurface>(layout, errors, nullptr);
 }
 
-std::unique_ptr<Form> HeadlessToolkit::create_form(const SurfaceSpec& spec, ErrorSink& errors) {
-  return std::make_unique<HeadlessSurface>(spec, errors, &modal_actions_);
+std::unique_ptr<Form> HeadlessToolkit::create_form(const SurfaceSpec& layout, ErrorSink& errors) {
+  return std::make_unique<HeadlessSurface>(layout, errors, &modal_actions_);
 }
 
 void HeadlessToolkit::beep() {

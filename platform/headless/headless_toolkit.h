@@ -25,9 +25,9 @@ enum class ModalAction {
 
 class HeadlessSurface : public Form {
  public:
-  HeadlessSurface(const SurfaceSpec& spec, ErrorSink& errors, std::deque<ModalAction>* modal_actions);
+  HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors, std::deque<ModalAction>* modal_actions);
 
-  const SurfaceSpec& spec() const override { return spec_; }
+  const SurfaceSpec& table() const override { return table_; }
   HeadlessWidget& widget(WidgetId id) override;
   void set_events(WidgetEvents* events) override { events_ = events; }
   void set_enabled(bool enabled) override { enabled_ = enabled; }
@@ -59,7 +59,7 @@ class HeadlessSurface : public Form {
   void deliver(WidgetId id, Handler&& handler);
   bool accepts_input(WidgetId id);
 
-  SurfaceSpec spec_;
+  SurfaceSpec table_;
   ErrorSink& errors_;
   std::vector<std::unique_ptr<HeadlessWidget>> widgets_;
   WidgetEvents* events_ = nullptr;
@@ -70,8 +70,8 @@ class HeadlessSurface : public Form {
 
 class HeadlessToolkit final : public Toolkit {
  public:
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& spec, ErrorSink& errors) override;
-  std::unique_ptr<Form> create_form(const SurfaceSpec& spec, ErrorSink& errors) override;
+  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override;
+  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override;
   void beep() override;
 
   int beeps() const { return beeps_; }

@@ -4,17 +4,17 @@
 
 namespace dnovar {
 
-HeadlessWidget::HeadlessWidget(const WidgetSpec& spec, std::function<void()> notify_value_change)
-    : kind_(spec.kind),
-      caption_(spec.caption),
-      back_colour_(spec.back_colour),
-      fore_colour_(spec.fore_colour),
-      bold_(spec.font.bold),
-      enabled_(spec.enabled),
-      min_(spec.min),
-      max_(spec.max),
-      increment_(spec.increment),
-      value_(spec.value),
+HeadlessWidget::HeadlessWidget(const WidgetSpec& layout, std::function<void()> notify_value_change)
+    : kind_(layout.kind),
+      caption_(layout.caption),
+      back_colour_(layout.back_colour),
+      fore_colour_(layout.fore_colour),
+      bold_(layout.font.bold),
+      enabled_(layout.enabled),
+      min_(layout.min),
+      max_(layout.max),
+      increment_(layout.increment),
+      value_(layout.value),
       notify_value_change_(std::move(notify_value_change)) {}
 
 

@@ -31,7 +31,7 @@ class QtSurface final : public Form {
   QtSurface(const QtSurface&) = delete;
   QtSurface& operator=(const QtSurface&) = delete;
 
-  const SurfaceSpec& spec() const override { return desc_; }
+  const SurfaceSpec& table() const override { return desc_; }
   QtWidget& widget(WidgetId id) override;
   void set_events(WidgetEvents* events) override { relay_.set_events(events); }
   // Disables the root: Qt then lets no input reach any child, and the children's own flags stay.

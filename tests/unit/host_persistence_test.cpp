@@ -86,12 +86,12 @@ TEST(Persistence, InitialisingSetsDefaultsAndDrawsNothing) {
 // A toolkit that counts the forms it creates and shows.
 class CountingToolkit final : public Toolkit {
  public:
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& spec, ErrorSink& errors) override {
-    return inner.create_surface(spec, errors);
+  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override {
+    return inner.create_surface(layout, errors);
   }
-  std::unique_ptr<Form> create_form(const SurfaceSpec& spec, ErrorSink& errors) override {
+  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override {
     ++forms_created;
-    return inner.create_form(spec, errors);
+    return inner.create_form(layout, errors);
   }
   void beep() override { inner.beep(); }
   HeadlessToolkit inner;

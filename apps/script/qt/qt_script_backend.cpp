@@ -64,13 +64,13 @@ class HostedQtToolkit final : public Toolkit {
  public:
   explicit HostedQtToolkit(HostWindow& window) : window_(window) {}
 
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& spec, ErrorSink& errors) override {
-    std::unique_ptr<Surface> surface = toolkit_.create_surface(spec, errors);
+  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override {
+    std::unique_ptr<Surface> surface = toolkit_.create_surface(layout, errors);
     window_.embed(surface_root(*surface));
     return surface;
   }
-  std::unique_ptr<Form> create_form(const SurfaceSpec& spec, ErrorSink& errors) override {
-    return toolkit_.create_form(spec, errors);
+  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override {
+    return toolkit_.create_form(layout, errors);
   }
   void beep() override { toolkit_.beep(); }
   void on_beep(std::function<void()> listener) { toolkit_.on_beep(std::move(listener)); }
@@ -81,7 +81,7 @@ class HostedQtToolkit final : public Toolkit {
 };
 
 bool takes_text(const Surface& surface, WidgetId id) {
-  const WidgetKind kind = surface.spec().widgets.at(static_cast<std::size_t>(id.value)).kind;
+  const WidgetKind kind = surface.table().widgets.at(static_cast<std::size_t>(id.value)).kind;
   return kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox;
 }
 
