@@ -4,7 +4,7 @@
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
 #include "platform/headless/headless_toolkit.h"
-#include "platform/headless/quiet_site.h"
+#include "platform/quiet_site.h"
 
 namespace dnovar::bench {
 

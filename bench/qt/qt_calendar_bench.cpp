@@ -20,6 +20,7 @@
 #include "interaction/calendar_events.h"
 #include "platform/qt/qt_access.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/quiet_site.h"
 
 namespace {
 
@@ -27,23 +28,15 @@ using namespace dnovar;
 
 constexpr int kInstances = 200;
 
-class BenchSite final : public ControlSite {
- public:
-  std::string extender_name() override { return "Dnovar1"; }
-  void property_changed(std::string_view) override {}
-  void raise_event(std::string_view, int) override {}
-  void report_error(const RuntimeError&) override {}
-  Toolkit& toolkit() override { return toolkit_; }
-  const Clock& clock() const override { return clock_; }
-
- private:
-  QtToolkit toolkit_;
-  FixedClock clock_{make_date(2024, 5, 20)};
+// A quiet site on the Qt toolkit, shared by every instance of a run.
+struct BenchSite {
+  QtToolkit toolkit;
+  QuietSite quiet{toolkit, make_date(2024, 5, 20)};
 };
 
-BenchSite& site() {
+ControlSite& site() {
   static BenchSite shared;
-  return shared;
+  return shared.quiet;
 }
 
 // One control instance with its handlers, started on 20 May 2024.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/unit/error_of.h"
+
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
@@ -14,17 +16,10 @@
 namespace dnovar {
 namespace {
 
+using testing_support::error_of;
+
 constexpr Guid kCounterClass = guid_literal("{5A6B0C01-7D2E-4F30-8A41-9B52C6D7E803}");
 constexpr Guid kCounterEvents = guid_literal("{5A6B0C01-7D2E-4F30-8A41-9B52C6D7E804}");
-
-int error_of(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 // A registry of the test's own, named to the module through the environment as a host does.
 class ModuleTest : public ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/error_of.h"
+
 #include <functional>
 #include <limits>
 
@@ -11,14 +13,7 @@
 namespace dnovar {
 namespace {
 
-int error_of(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
+using testing_support::error_of;
 
 TEST(Int16, EveryEdgeOverflows) {
   struct Case {
@@ -46,9 +41,9 @@ TEST(Int16, EveryEdgeOverflows) {
 }
 
 TEST(Int16, RoundsHalfToEven) {
-  const std::pair<double, Int16> cases[] = {{2.5, 2},   {3.5, 4},       {-2.5, -2},       {-3.5, -4},
-                                            {0.5, 0},   {1.5, 2},       {2.4999, 2},      {-0.5, 0},
-                                            {32766.5, 32766}, {-32768.5, -32768}, {-32767.5, -32768}};
+  const std::pair<double, Int16> cases[] = {
+      {2.5, 2},    {3.5, 4},  {-2.5, -2},       {-3.5, -4},         {0.5, 0},          {1.5, 2},
+      {2.4999, 2}, {-0.5, 0}, {32766.5, 32766}, {-32768.5, -32768}, {-32767.5, -32768}};
   for (const auto& [value, expected] : cases) EXPECT_EQ(round_to_i16(value), expected) << value;
 }
 
@@ -59,12 +54,12 @@ TEST(Int16, BooleansAreMinusOne) {
 
 TEST(NumberText, ReadsTheLeadingNumber) {
   const std::pair<const char*, double> cases[] = {
-      {"", 0},        {"-", 0},           {"abc", 0},       {"  -7abc", -7}, {"12.5.3", 12.5},
-      {"+.5", 0.5},   {"-.25", -0.25},    {"5.", 5},        {".", 0},        {"  42  ", 42},
-      {"0007", 7},    {"1 2", 1},         {"--5", 0},       {"\t5", 0},      {"-0", 0},
-      {"2030\r", 2030},
+      {"", 0},         {"-", 0},   {"abc", 0}, {"  -7abc", -7},  {"12.5.3", 12.5}, {"+.5", 0.5},
+      {"-.25", -0.25}, {"5.", 5},  {".", 0},   {"  42  ", 42},   {"0007", 7},      {"1 2", 1},
+      {"--5", 0},      {"\t5", 0}, {"-0", 0},  {"2030\r", 2030},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(leading_number(text), expected) << '"' << text << '"';
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(leading_number(text), expected) << '"' << text << '"';
 }
 
 TEST(NumberText, HugeNumbersOverflowTinyOnesReadAsZero) {

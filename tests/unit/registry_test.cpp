@@ -1,7 +1,9 @@
 #include "platform/registry.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "tests/unit/error_of.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -12,6 +14,8 @@
 
 namespace dnovar {
 namespace {
+
+using testing_support::error_of;
 
 constexpr Guid kClassA = guid_literal("{C3000000-0000-0000-0000-00000000000A}");
 constexpr Guid kClassB = guid_literal("{C3000000-0000-0000-0000-00000000000B}");
@@ -44,15 +48,6 @@ class RegistryTest : public ::testing::Test {
 
   std::filesystem::path folder_;
 };
-
-int error_of(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 TEST_F(RegistryTest, AMissingFileIsAnEmptyRegistry) {
   const Registry registry(file());

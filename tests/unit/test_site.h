@@ -8,6 +8,7 @@
 #include "interaction/calendar_events.h"
 #include "platform/headless/headless_toolkit.h"
 #include "platform/site.h"
+#include "tests/unit/error_of.h"
 
 namespace dnovar::testing_support {
 
@@ -45,15 +46,5 @@ struct StartedCalendar {
   Calendar calendar{site};
   CalendarEvents events{calendar};
 };
-
-template <typename Action>
-int error_of(Action&& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
 
 }  // namespace dnovar::testing_support

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/error_of.h"
+
 #include <functional>
 #include <limits>
 
@@ -10,14 +12,7 @@
 namespace dnovar {
 namespace {
 
-int error_of(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.number();
-  }
-  return 0;
-}
+using testing_support::error_of;
 
 TEST(Variant, ConvertsToText) {
   const std::pair<Variant, const char*> cases[] = {
