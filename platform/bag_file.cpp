@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "platform/ascii_case.h"
 #include "platform/date_text.h"
 #include "platform/error.h"
 #include "platform/file_io.h"
@@ -15,29 +16,18 @@ namespace dnovar {
 
 namespace {
 
-bool keys_equal(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) {
-      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 const Variant* MemoryBag::find(std::string_view key) const {
   for (const Entry& entry : entries_) {
-    if (keys_equal(entry.key, key)) return &entry.value;
+    if (equal_ignoring_ascii_case(entry.key, key)) return &entry.value;
   }
   return nullptr;
 }
 
 void MemoryBag::set(std::string_view key, Variant value) {
   for (Entry& entry : entries_) {
-    if (keys_equal(entry.key, key)) {
+    if (equal_ignoring_ascii_case(entry.key, key)) {
       entry.value = std::move(value);
       return;
     }
@@ -46,7 +36,7 @@ void MemoryBag::set(std::string_view key, Variant value) {
 }
 
 bool MemoryBag::erase(std::string_view key) {
-  return std::erase_if(entries_, [key](const Entry& entry) { return keys_equal(entry.key, key); }) >
+  return std::erase_if(entries_, [key](const Entry& entry) { return equal_ignoring_ascii_case(entry.key, key); }) >
          0;
 }
 

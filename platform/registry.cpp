@@ -1,5 +1,7 @@
 #include "platform/registry.h"
 
+#include "platform/ascii_case.h"
+
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -104,18 +106,6 @@ void write_contents(const std::filesystem::path& file, const Contents& contents)
   replace_file(file, text);
 }
 
-// ProgIDs compare without regard to ASCII case, as the names of the platform's registry do.
-bool same_prog_id(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) {
-      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::filesystem::path Registry::default_path() {
@@ -139,7 +129,7 @@ void Registry::register_class(const ClassRegistration& registration) {
   contents.classes.push_back(registration);
   // The ProgID moves to this class; a ProgID this class had before goes with its old entry.
   std::erase_if(contents.prog_ids, [&](const auto& entry) {
-    return same_prog_id(entry.first, registration.prog_id) || entry.second == registration.clsid;
+    return equal_ignoring_ascii_case(entry.first, registration.prog_id) || entry.second == registration.clsid;
   });
   if (!registration.prog_id.empty())
     contents.prog_ids.emplace_back(registration.prog_id, registration.clsid);
@@ -166,7 +156,7 @@ std::optional<ClassRegistration> Registry::find_class(const Guid& clsid) const {
 
 std::optional<Guid> Registry::find_prog_id(std::string_view prog_id) const {
   for (const auto& [name, clsid] : read_contents(file_).prog_ids) {
-    if (same_prog_id(name, prog_id)) return clsid;
+    if (equal_ignoring_ascii_case(name, prog_id)) return clsid;
   }
   return std::nullopt;
 }

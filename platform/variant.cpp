@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "platform/ascii_case.h"
 #include "platform/date_text.h"
 #include "platform/error.h"
 #include "platform/number_text.h"
@@ -11,12 +12,6 @@
 namespace dnovar {
 
 namespace {
-
-bool equals_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string_view trim_spaces(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -97,8 +92,8 @@ Int32 Variant::to_i4() const { return round_to_i32(to_r8()); }
 Bool16 Variant::to_bool() const {
   if (type_ == Type::String) {
     const std::string_view text = trim_spaces(std::get<std::string>(value_));
-    if (equals_ignoring_case(text, "true")) return kTrue;
-    if (equals_ignoring_case(text, "false")) return kFalse;
+    if (equal_ignoring_ascii_case(text, "true")) return kTrue;
+    if (equal_ignoring_ascii_case(text, "false")) return kFalse;
     return to_bool16(whole_text_number(text) != 0.0);
   }
   const double value = to_r8();

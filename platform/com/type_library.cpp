@@ -1,17 +1,14 @@
 #include "platform/com/type_library.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 namespace dnovar {
 
-bool names_equal(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool names_equal(std::string_view a, std::string_view b) { return equal_ignoring_ascii_case(a, b); }
 
 const TypeInfo* find_type(const TypeLibrary& library, std::string_view name) {
   for (const TypeInfo& type : library.types) {

@@ -1,36 +1,15 @@
 // A modal form on Qt: the window it is, and the ways it ends.
 #include <QTimer>
 
+#include "host/about_dialog.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace dnovar::qt_test {
 namespace {
 
+// The about dialog's own form: its title label first, its button last.
 constexpr WidgetId kTitle{0};
-constexpr WidgetId kClose{1};
-
-SurfaceSpec small_dialog() {
-  SurfaceSpec form;
-  form.caption = " Dnovar";
-  form.width = 4290;
-  form.height = 2595;
-  WidgetSpec title;
-  title.kind = WidgetKind::Label;
-  title.name = "Label1";
-  title.rect = {240, 240, 3375, 375};
-  title.caption = "Český kalendář ";
-  title.font.points = 13.5;
-  title.font.bold = true;
-  form.widgets.push_back(title);
-  WidgetSpec button;
-  button.kind = WidgetKind::CommandButton;
-  button.name = "Command1";
-  button.rect = {3000, 2040, 1095, 375};
-  button.tab_index = 3;
-  button.caption = "&Zavřít";
-  form.widgets.push_back(button);
-  return form;
-}
+constexpr WidgetId kClose{3};
 
 // The form's button unloads it, as the dialog's own handler does.
 class ClosingButton : public EventSpy {
@@ -45,7 +24,7 @@ class ClosingButton : public EventSpy {
 class QtModalForm : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = toolkit.create_form(small_dialog(), errors);
+    form = toolkit.create_form(about_dialog_form(), errors);
     events.watch(*form);
     events.form = form.get();
     form->set_events(&events);
