@@ -3,7 +3,7 @@
 
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "platform/headless/headless_toolkit.h"
+#include "backends/headless/headless_toolkit.h"
 #include "platform/quiet_site.h"
 
 namespace dnovar::bench {

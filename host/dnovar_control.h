@@ -6,11 +6,11 @@
 
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "platform/com/automation.h"
-#include "platform/com/control_hosting.h"
-#include "platform/com/dispatch_table.h"
-#include "platform/com/event_sinks.h"
-#include "platform/com/object.h"
+#include "com/automation.h"
+#include "com/control_hosting.h"
+#include "com/dispatch_table.h"
+#include "com/event_sinks.h"
+#include "com/object.h"
 
 namespace dnovar {
 

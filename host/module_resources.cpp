@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "host/type_library.h"
-#include "platform/com/object.h"
+#include "com/object.h"
 
 namespace dnovar {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/com/module_resources.h"
+#include "com/module_resources.h"
 
 namespace dnovar {
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "platform/com/type_library.h"
+#include "com/type_library.h"
 
 namespace dnovar {
 

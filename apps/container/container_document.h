@@ -13,9 +13,9 @@
 
 #include "apps/container/container_site.h"
 #include "apps/container/hosted_control.h"
-#include "platform/bag_file.h"
-#include "platform/com/activation.h"
-#include "platform/registry.h"
+#include "com/bag_file.h"
+#include "com/activation.h"
+#include "com/registry.h"
 
 namespace dnovar::container {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/com/module.h"
+#include "com/module.h"
 
 namespace dnovar::container {
 

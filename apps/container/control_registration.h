@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "platform/com/activation.h"
-#include "platform/registry.h"
+#include "com/activation.h"
+#include "com/registry.h"
 
 namespace dnovar::container {
 

@@ -1,6 +1,6 @@
 #include "apps/container/embedding_toolkit.h"
 
-#include "platform/qt/qt_access.h"
+#include "backends/qt/qt_access.h"
 
 namespace dnovar::container {
 

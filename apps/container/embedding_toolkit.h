@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/qt/qt_toolkit.h"
+#include "backends/qt/qt_toolkit.h"
 
 namespace dnovar::container {
 

@@ -1,6 +1,6 @@
 #include "apps/container/hosted_control.h"
 
-#include "platform/com/object.h"
+#include "com/object.h"
 
 namespace dnovar::container {
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "apps/container/container_site.h"
-#include "platform/com/activation.h"
-#include "platform/com/automation.h"
-#include "platform/com/control_hosting.h"
+#include "com/activation.h"
+#include "com/automation.h"
+#include "com/control_hosting.h"
 
 namespace dnovar::container {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/com/automation.h"
+#include "com/automation.h"
 
 class QLabel;
 class QPushButton;

@@ -7,7 +7,7 @@
 
 #include <QTableWidget>
 
-#include "platform/com/automation.h"
+#include "com/automation.h"
 
 namespace dnovar::container {
 

@@ -8,8 +8,8 @@
 #include "apps/common/component_paths.h"
 #include "apps/dnovar/run_guarded.h"
 #include "host/type_library.h"
-#include "platform/com/module.h"
-#include "platform/registry.h"
+#include "com/module.h"
+#include "com/registry.h"
 
 namespace dnovar::app {
 

@@ -4,8 +4,8 @@
 
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "platform/qt/qt_access.h"
-#include "platform/qt/qt_toolkit.h"
+#include "backends/qt/qt_access.h"
+#include "backends/qt/qt_toolkit.h"
 
 namespace dnovar::app {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/headless/headless_toolkit.h"
+#include "backends/headless/headless_toolkit.h"
 #include "platform/toolkit.h"
 
 namespace dnovar::script {

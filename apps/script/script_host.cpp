@@ -7,8 +7,8 @@
 #include "apps/script/script_value.h"
 #include "apps/script/surface_json.h"
 #include "host/type_library.h"
-#include "platform/bag_file.h"
-#include "platform/com/module.h"
+#include "com/bag_file.h"
+#include "com/module.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
 

@@ -14,8 +14,8 @@
 #include "apps/script/script_lexer.h"
 #include "apps/script/script_site.h"
 #include "platform/clock.h"
-#include "platform/com/activation.h"
-#include "platform/registry.h"
+#include "com/activation.h"
+#include "com/registry.h"
 
 namespace dnovar::script {
 

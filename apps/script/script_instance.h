@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/calendar.h"
-#include "platform/com/automation.h"
-#include "platform/com/control_hosting.h"
+#include "com/automation.h"
+#include "com/control_hosting.h"
 #include "platform/variant.h"
 
 namespace dnovar::script {

@@ -18,8 +18,8 @@
 
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "platform/qt/qt_access.h"
-#include "platform/qt/qt_toolkit.h"
+#include "backends/qt/qt_access.h"
+#include "backends/qt/qt_toolkit.h"
 #include "platform/quiet_site.h"
 
 namespace {

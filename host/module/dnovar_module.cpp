@@ -2,8 +2,8 @@
 #include "host/dnovar_control.h"
 #include "host/module_resources.h"
 #include "host/type_library.h"
-#include "platform/com/module.h"
-#include "platform/com/module_server.h"
+#include "com/module.h"
+#include "com/module_server.h"
 
 using dnovar::Guid;
 using dnovar::Status;

@@ -22,7 +22,7 @@
 #include "apps/container/instance_name.h"
 #include "apps/container/property_browser.h"
 #include "apps/container/property_text.h"
-#include "platform/bag_file.h"
+#include "com/bag_file.h"
 #include "platform/date.h"
 
 namespace dnovar::container {

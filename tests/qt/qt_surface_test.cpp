@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/qt/qt_frame_box.h"
+#include "backends/qt/qt_frame_box.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace dnovar::qt_test {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/surface_layout.h"
-#include "platform/qt/qt_access.h"
-#include "platform/qt/qt_toolkit.h"
+#include "backends/qt/qt_access.h"
+#include "backends/qt/qt_toolkit.h"
 #include "platform/toolkit.h"
 
 namespace dnovar::qt_test {

@@ -1,4 +1,4 @@
-#include "platform/bag_file.h"
+#include "com/bag_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -3,9 +3,9 @@
 #include <limits>
 #include <stdexcept>
 
-#include "platform/com/dispatch_table.h"
-#include "platform/com/event_sinks.h"
-#include "platform/com/object.h"
+#include "com/dispatch_table.h"
+#include "com/event_sinks.h"
+#include "com/object.h"
 
 namespace dnovar {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/com/guid.h"
+#include "com/guid.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <functional>
 
-#include "platform/com/activation.h"
-#include "platform/com/automation.h"
-#include "platform/com/module.h"
-#include "platform/com/object.h"
+#include "com/activation.h"
+#include "com/automation.h"
+#include "com/module.h"
+#include "com/object.h"
 
 namespace dnovar {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/com/automation.h"
-#include "platform/com/class_factory.h"
-#include "platform/com/object.h"
+#include "com/automation.h"
+#include "com/class_factory.h"
+#include "com/object.h"
 
 namespace dnovar {
 namespace {

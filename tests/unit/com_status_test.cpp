@@ -1,4 +1,4 @@
-#include "platform/com/status.h"
+#include "com/status.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 
 #include "host/dnovar_control.h"
 #include "host/type_library.h"
-#include "platform/bag_file.h"
-#include "platform/com/class_factory.h"
-#include "platform/com/module.h"
-#include "platform/com/module_resources.h"
-#include "platform/registry.h"
+#include "com/bag_file.h"
+#include "com/class_factory.h"
+#include "com/module.h"
+#include "com/module_resources.h"
+#include "com/registry.h"
 #include "test_site.h"
 
 namespace dnovar {

@@ -2,7 +2,7 @@
 
 #include "host/about_dialog.h"
 #include "host/persistence.h"
-#include "platform/bag_file.h"
+#include "com/bag_file.h"
 #include "test_site.h"
 
 namespace dnovar {

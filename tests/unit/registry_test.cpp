@@ -1,4 +1,4 @@
-#include "platform/registry.h"
+#include "com/registry.h"
 
 #include <gtest/gtest.h>
 

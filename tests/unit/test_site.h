@@ -6,7 +6,7 @@
 
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "platform/headless/headless_toolkit.h"
+#include "backends/headless/headless_toolkit.h"
 #include "platform/site.h"
 #include "tests/unit/error_of.h"
 

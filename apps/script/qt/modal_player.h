@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <deque>
 
-#include "platform/headless/headless_toolkit.h"
+#include "backends/headless/headless_toolkit.h"
 
 namespace dnovar::script {
 

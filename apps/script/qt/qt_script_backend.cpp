@@ -8,8 +8,8 @@
 #include "apps/qt_common/qt_application.h"
 #include "apps/script/qt/modal_player.h"
 #include "apps/script/qt/qt_user_input.h"
-#include "platform/qt/qt_access.h"
-#include "platform/qt/qt_toolkit.h"
+#include "backends/qt/qt_access.h"
+#include "backends/qt/qt_toolkit.h"
 
 namespace dnovar::script {
 

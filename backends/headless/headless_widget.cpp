@@ -1,0 +1,116 @@
+#include "backends/headless/headless_widget.h"
+
+#include <algorithm>
+
+namespace dnovar {
+
+HeadlessWidget::HeadlessWidget(const WidgetSpec& layout, std::function<void()> notify_value_change)
+    : kind_(layout.kind),
+      caption_(layout.caption),
+      back_colour_(layout.back_colour),
+      fore_colour_(layout.fore_colour),
+      bold_(layout.font.bold),
+      enabled_(layout.enabled),
+      min_(layout.min),
+      max_(layout.max),
+      increment_(layout.increment),
+      value_(layout.value),
+      notify_value_change_(std::move(notify_value_change)) {}
+
+
+void HeadlessWidget::set_caption(std::string_view caption) {
+  require(has_caption());
+  // Most writes repeat what is there; comparing first keeps a refresh cheap.
+  if (caption_.size() == caption.size() && std::equal(caption.begin(), caption.end(), caption_.begin())) return;
+  caption_.assign(caption);
+}
+std::string HeadlessWidget::caption() const {
+  require(has_caption());
+  return caption_;
+}
+void HeadlessWidget::set_text(std::string_view text) {
+  require(has_text());
+  if (kind_ == WidgetKind::TextBox && caption_.size() == text.size() &&
+      std::equal(text.begin(), text.end(), caption_.begin()))
+    return;
+  // Setting a combo box's text from code reports no click; the entry it names becomes the chosen one.
+  caption_.assign(text);
+  if (kind_ == WidgetKind::ComboBox) {
+    list_index_ = -1;
+    for (std::size_t i = 0; i < items_.size(); ++i)
+      if (items_[i] == caption_) list_index_ = static_cast<int>(i);
+  }
+}
+std::string HeadlessWidget::text() const {
+  require(has_text());
+  return caption_;
+}
+void HeadlessWidget::set_back_colour(Colour colour) {
+  require(kind_ != WidgetKind::SpinButton);
+  back_colour_ = colour;
+}
+Colour HeadlessWidget::back_colour() const {
+  require(kind_ != WidgetKind::SpinButton);
+  return back_colour_;
+}
+void HeadlessWidget::set_fore_colour(Colour colour) {
+  require(kind_ != WidgetKind::SpinButton);
+  fore_colour_ = colour;
+}
+Colour HeadlessWidget::fore_colour() const {
+  require(kind_ != WidgetKind::SpinButton);
+  return fore_colour_;
+}
+void HeadlessWidget::set_font_bold(bool bold) {
+  require(kind_ != WidgetKind::SpinButton);
+  bold_ = bold;
+}
+bool HeadlessWidget::font_bold() const {
+  require(kind_ != WidgetKind::SpinButton);
+  return bold_;
+}
+void HeadlessWidget::set_enabled(bool enabled) { enabled_ = enabled; }
+bool HeadlessWidget::enabled() const { return enabled_; }
+
+void HeadlessWidget::set_value(Int32 value) {
+  require(kind_ == WidgetKind::SpinButton);
+  if (value == value_) return;
+  value_ = value;
+  if (notify_value_change_) notify_value_change_();
+}
+Int32 HeadlessWidget::value() const {
+  require(kind_ == WidgetKind::SpinButton);
+  return value_;
+}
+
+void HeadlessWidget::clear_items() {
+  require(kind_ == WidgetKind::ComboBox);
+  items_.clear();
+  list_index_ = -1;
+}
+void HeadlessWidget::add_item(std::string_view item) {
+  require(kind_ == WidgetKind::ComboBox);
+  items_.emplace_back(item);
+}
+int HeadlessWidget::list_index() const {
+  require(kind_ == WidgetKind::ComboBox);
+  return list_index_;
+}
+std::vector<std::string> HeadlessWidget::items() const {
+  require(kind_ == WidgetKind::ComboBox);
+  return items_;
+}
+void HeadlessWidget::set_text_typed(std::string_view text) {
+  require(has_text());
+  caption_.assign(text);
+  list_index_ = -1;
+}
+
+void HeadlessWidget::choose_item(int index) {
+  require(kind_ == WidgetKind::ComboBox);
+  if (index < 0 || index >= static_cast<int>(items_.size())) raise_invalid_argument();
+  list_index_ = index;
+  caption_ = items_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace dnovar

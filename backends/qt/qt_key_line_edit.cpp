@@ -1,0 +1,60 @@
+#include "backends/qt/qt_key_line_edit.h"
+
+#include <QKeyEvent>
+#include <limits>
+
+namespace dnovar {
+
+int character_code(const QKeyEvent& event) {
+  switch (event.key()) {
+    case Qt::Key_Backspace:
+      return kKeyBackspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyEnter;
+    case Qt::Key_Escape:
+      return kKeyEscape;
+    default:
+      break;
+  }
+  const QList<uint> code_points = event.text().toUcs4();
+  if (code_points.size() != 1) return 0;
+  const uint code_point = code_points.front();
+  // Control characters (Ctrl + letter) belong to the field's shortcuts, not to typing.
+  if (code_point < 32 || code_point == 127) return 0;
+  return static_cast<int>(code_point);
+}
+
+KeyLineEdit::KeyLineEdit(WidgetId id, EventRelay& relay, QWidget* parent)
+    : QLineEdit(parent), id_(id), relay_(relay) {
+  setMaxLength(std::numeric_limits<int>::max());  // no length limit
+}
+
+void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
+  const int typed = character_code(*event);
+  if (typed == 0) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  int code = typed;
+  relay_.deliver([&](WidgetEvents& events) { events.key_press(id_, code); });
+  if (code == typed) {
+    // Unchanged: the field handles the key itself (Enter still reaches a combo box's list).
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  if (code != 0) type_character(code);
+}
+
+void KeyLineEdit::type_character(int code) {
+  if (code == kKeyBackspace) {
+    backspace();
+  } else if (code >= 32 && code != 127) {
+    const auto code_point = static_cast<char32_t>(code);
+    insert(QString::fromUcs4(&code_point, 1));
+  }
+  // Other control codes type nothing into a single-line field.
+}
+
+}  // namespace dnovar

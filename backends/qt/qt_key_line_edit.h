@@ -1,0 +1,33 @@
+// A single-line edit field that reports each typed character first: the handler sees the
+// character code and may replace it, or discard the key with 0; what passes is typed into the
+// field at the cursor (at the end after a set text). Keys that type no character (arrows, Delete,
+// Home, shortcuts with Ctrl) are the field's own and are not reported.
+#pragma once
+
+#include <QLineEdit>
+
+#include "backends/qt/qt_event_relay.h"
+
+class QKeyEvent;
+
+namespace dnovar {
+
+// The character code a key press types: its code point, 8 for Backspace, 13 for Enter, 27 for
+// Escape; 0 for a key that types nothing.
+int character_code(const QKeyEvent& event);
+
+class KeyLineEdit final : public QLineEdit {
+ public:
+  KeyLineEdit(WidgetId id, EventRelay& relay, QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void type_character(int code);
+
+  WidgetId id_;
+  EventRelay& relay_;
+};
+
+}  // namespace dnovar

@@ -1,0 +1,47 @@
+#include "backends/qt/qt_list_combo.h"
+
+#include <QSignalBlocker>
+
+#include "backends/qt/qt_key_line_edit.h"
+
+namespace dnovar {
+
+ListCombo::ListCombo(WidgetId id, EventRelay& relay, QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setLineEdit(new KeyLineEdit(id, relay, this));
+  // A typed text is never added to the list.
+  setInsertPolicy(QComboBox::NoInsert);
+  // `activated` comes from the user only, never from setCurrentIndex or setEditText.
+  connect(this, &QComboBox::activated, this,
+          [id, &relay](int) { relay.deliver([&](WidgetEvents& events) { events.click(id); }); });
+}
+
+void ListCombo::set_text_quietly(const QString& text) {
+  const QSignalBlocker quiet(this);
+  setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  setEditText(text);
+}
+
+void ListCombo::add_entry(const QString& entry) {
+  const QSignalBlocker quiet(this);
+  const QString text = currentText();
+  const int chosen = currentIndex();
+  addItem(entry);
+  // Qt makes the first entry of an empty list the current one; the list only grows here.
+  setCurrentIndex(chosen);
+  setEditText(text);
+}
+
+void ListCombo::clear_entries() {
+  const QSignalBlocker quiet(this);
+  const QString text = currentText();
+  clear();
+  setEditText(text);
+}
+
+int ListCombo::chosen_index() const {
+  const int index = currentIndex();
+  return index >= 0 && itemText(index) == currentText() ? index : -1;
+}
+
+}  // namespace dnovar

@@ -1,0 +1,25 @@
+// The drop-down combo box with an editable text field. Only the user choosing an entry (from the
+// list, with the arrow keys, or by typing an entry and Enter) reports a click; what code does to
+// the list or the text reports nothing and leaves the text as it was.
+#pragma once
+
+#include <QComboBox>
+#include <string_view>
+
+#include "backends/qt/qt_event_relay.h"
+
+namespace dnovar {
+
+class ListCombo final : public QComboBox {
+ public:
+  ListCombo(WidgetId id, EventRelay& relay, QWidget* parent);
+
+  // Shows `text`; the chosen entry becomes the first one equal to it, or none.
+  void set_text_quietly(const QString& text);
+  void add_entry(const QString& entry);
+  void clear_entries();
+  // The 0-based position of the chosen entry while the field still shows it, else -1.
+  int chosen_index() const;
+};
+
+}  // namespace dnovar

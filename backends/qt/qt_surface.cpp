@@ -1,0 +1,150 @@
+#include "backends/qt/qt_surface.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <algorithm>
+
+#include "backends/qt/qt_font.h"
+#include "backends/qt/qt_surface_root.h"
+#include "backends/qt/qt_widget_factory.h"
+
+namespace dnovar {
+
+namespace {
+
+constexpr int kFormAlreadyShown = 400;
+
+bool takes_focus(WidgetKind kind) {
+  return kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox ||
+         kind == WidgetKind::CommandButton || kind == WidgetKind::SpinButton;
+}
+
+}  // namespace
+
+QtSurface::QtSurface(const SurfaceSpec& desc, ErrorSink& errors, Role role)
+    : desc_(desc), relay_(errors), root_(new SurfaceRoot) {
+  root_->setFixedSize(twips_to_pixels(desc_.width), twips_to_pixels(desc_.height));
+  root_->setFont(font_for(FontSpec{}));
+  if (role == Role::Form) {
+    root_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    root_->setWindowTitle(QString::fromStdString(desc_.caption));
+    // Closing a dialog must not end the application when it happens to be the last window.
+    root_->setAttribute(Qt::WA_QuitOnClose, false);
+    root_->on_close([this] { unload(); });
+  }
+  try {
+    build_widgets();
+  } catch (...) {
+    delete root_.data();
+    throw;
+  }
+  set_tab_order();
+  focus_connection_ = QObject::connect(qApp, &QApplication::focusChanged, root_.data(),
+                                       [this](QWidget*, QWidget* now) { track_focus(now); });
+}
+
+QtSurface::~QtSurface() {
+  // Deleting focused widgets moves the focus; nothing of that is news for the control.
+  QObject::disconnect(focus_connection_);
+  relay_.set_events(nullptr);
+  // A form released while shown ends its modal loop; show_modal touches nothing after it.
+  if (modal_loop_ != nullptr) modal_loop_->quit();
+  widgets_.clear();
+  delete root_.data();
+}
+
+void QtSurface::build_widgets() {
+  widgets_.reserve(desc_.widgets.size());
+  for (std::size_t i = 0; i < desc_.widgets.size(); ++i) {
+    const WidgetSpec& entry = desc_.widgets[i];
+    QWidget* parent = root_.data();
+    if (entry.parent != kNoParent) {
+      // A container comes before what it holds, and only a frame holds widgets.
+      if (entry.parent < 0 || static_cast<std::size_t>(entry.parent) >= i ||
+          widgets_[static_cast<std::size_t>(entry.parent)]->kind() != WidgetKind::Frame)
+        raise_invalid_argument();
+      parent = &widgets_[static_cast<std::size_t>(entry.parent)]->qt_widget();
+    }
+    QWidget& created = create_qt_widget(entry, WidgetId{static_cast<int>(i)}, *parent, relay_);
+    widgets_.push_back(std::make_unique<QtWidget>(entry, created));
+  }
+}
+
+void QtSurface::set_tab_order() {
+  std::vector<std::size_t> focusable;
+  for (std::size_t i = 0; i < desc_.widgets.size(); ++i)
+    if (takes_focus(desc_.widgets[i].kind)) focusable.push_back(i);
+  std::stable_sort(focusable.begin(), focusable.end(), [this](std::size_t a, std::size_t b) {
+    return desc_.widgets[a].tab_index < desc_.widgets[b].tab_index;
+  });
+  for (std::size_t k = 1; k < focusable.size(); ++k)
+    QWidget::setTabOrder(&widgets_[focusable[k - 1]]->qt_widget(),
+                         &widgets_[focusable[k]]->qt_widget());
+}
+
+QtWidget& QtSurface::widget(WidgetId id) {
+  if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size())
+    raise_no_such_element(id.value);
+  return *widgets_[static_cast<std::size_t>(id.value)];
+}
+
+QWidget& QtSurface::root() const {
+  return *root_;
+}
+
+void QtSurface::set_enabled(bool enabled) {
+  enabled_ = enabled;
+  root_->setEnabled(enabled);
+}
+bool QtSurface::enabled() const {
+  return enabled_;
+}
+
+// Parents are followed across windows: a combo box's open list is a window of its own, yet
+// choosing from it does not take the focus out of the surface.
+bool QtSurface::contains(const QWidget* widget) const {
+  for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
+    if (w == root_.data()) return true;
+  return false;
+}
+
+void QtSurface::track_focus(QWidget* now) {
+  // No focus widget means the window was deactivated or the focus is in transit; where it lands
+  // next decides. The focus only counts as moved when it reaches another widget.
+  if (now == nullptr) return;
+  const bool inside = contains(now);
+  if (inside == focus_inside_) return;
+  focus_inside_ = inside;
+  relay_.deliver([inside](WidgetEvents& events) {
+    if (inside)
+      events.focus_entered();
+    else
+      events.focus_left();
+  });
+}
+
+void QtSurface::show_modal() {
+  if (modal_loop_ != nullptr)
+    throw RuntimeError(kFormAlreadyShown, "Form already displayed; can't show modally");
+  loaded_ = true;
+  QEventLoop loop;
+  modal_loop_ = &loop;
+  root_->setWindowModality(Qt::ApplicationModal);
+  root_->show();
+  root_->activateWindow();
+  loop.exec(QEventLoop::DialogExec);
+  // Nothing of `this` is used from here on: a handler inside the loop may have released the form.
+}
+
+void QtSurface::unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  if (root_ != nullptr) root_->hide();
+  if (modal_loop_ != nullptr) {
+    modal_loop_->quit();
+    modal_loop_ = nullptr;
+  }
+}
+
+}  // namespace dnovar

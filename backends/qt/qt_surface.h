@@ -1,0 +1,68 @@
+// A surface (the control's widgets, or a form) on Qt: one Qt widget per table entry under one
+// root widget whose size is the table's client area.
+//
+// A control surface's root is a plain widget that its host embeds (see qt_access.h). A form's root
+// is a top-level dialog window with the form's caption as title and a close box, no minimise or
+// maximise button, a fixed size, and no default or cancel button: Escape does nothing, Alt + an
+// access key presses its button, and the close box unloads the form.
+#pragma once
+
+#include <QMetaObject>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+#include "backends/qt/qt_event_relay.h"
+#include "backends/qt/qt_widget.h"
+#include "platform/toolkit.h"
+
+class QEventLoop;
+
+namespace dnovar {
+
+class SurfaceRoot;
+
+class QtSurface final : public Form {
+ public:
+  enum class Role { Control, Form };
+
+  QtSurface(const SurfaceSpec& desc, ErrorSink& errors, Role role);
+  ~QtSurface() override;
+  QtSurface(const QtSurface&) = delete;
+  QtSurface& operator=(const QtSurface&) = delete;
+
+  const SurfaceSpec& table() const override { return desc_; }
+  QtWidget& widget(WidgetId id) override;
+  void set_events(WidgetEvents* events) override { relay_.set_events(events); }
+  // Disables the root: Qt then lets no input reach any child, and the children's own flags stay.
+  void set_enabled(bool enabled) override;
+  bool enabled() const override;
+
+  // Shows the root as an application-modal window and runs an event loop until unload().
+  // Showing a form that is already shown modally is error 400. After unload the Qt widgets stay
+  // (hidden) until the form is released, so a handler may still read them.
+  void show_modal() override;
+  void unload() override;
+  bool loaded() const override { return loaded_; }
+
+  QWidget& root() const;
+
+ private:
+  void build_widgets();
+  void set_tab_order();
+  void track_focus(QWidget* now);
+  bool contains(const QWidget* widget) const;
+
+  SurfaceSpec desc_;
+  EventRelay relay_;
+  // Owned: deleted with the surface, unless a host window holding it was deleted first.
+  QPointer<SurfaceRoot> root_;
+  std::vector<std::unique_ptr<QtWidget>> widgets_;
+  QMetaObject::Connection focus_connection_;
+  bool enabled_ = true;
+  bool focus_inside_ = false;
+  bool loaded_ = true;
+  QEventLoop* modal_loop_ = nullptr;
+};
+
+}  // namespace dnovar

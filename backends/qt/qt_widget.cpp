@@ -1,0 +1,184 @@
+#include "backends/qt/qt_widget.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "backends/qt/qt_colour.h"
+#include "backends/qt/qt_frame_box.h"
+#include "backends/qt/qt_list_combo.h"
+#include "backends/qt/qt_spin_arrows.h"
+
+namespace dnovar {
+
+namespace {
+
+QString to_qstring(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct ColourRoles {
+  QPalette::ColorRole back;
+  QPalette::ColorRole fore;
+};
+
+ColourRoles colour_roles(WidgetKind kind) {
+  switch (kind) {
+    case WidgetKind::TextBox:
+    case WidgetKind::ComboBox:
+      return {QPalette::Base, QPalette::Text};
+    case WidgetKind::CommandButton:
+      return {QPalette::Button, QPalette::ButtonText};
+    default:
+      return {QPalette::Window, QPalette::WindowText};
+  }
+}
+
+}  // namespace
+
+QtWidget::QtWidget(const WidgetSpec& desc, QWidget& widget)
+    : kind_(desc.kind),
+      widget_(widget),
+      back_colour_(desc.back_colour),
+      fore_colour_(desc.fore_colour),
+      bold_(desc.font.bold),
+      enabled_(desc.enabled) {
+  if (has_caption()) set_caption(desc.caption);
+  if (has_text()) set_text(desc.caption);
+  if (has_look()) paint();
+  widget_.setEnabled(enabled_);
+}
+
+bool QtWidget::has_caption() const {
+  return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame ||
+         kind_ == WidgetKind::CommandButton;
+}
+bool QtWidget::has_text() const {
+  return kind_ == WidgetKind::TextBox || kind_ == WidgetKind::ComboBox;
+}
+void QtWidget::require(bool supported) const {
+  if (!supported) raise_not_supported();
+}
+
+void QtWidget::paint() const {
+  const ColourRoles roles = colour_roles(kind_);
+  paint_colours(widget_, back_colour_, roles.back, fore_colour_, roles.fore);
+}
+
+ListCombo& QtWidget::combo() const {
+  require(kind_ == WidgetKind::ComboBox);
+  return static_cast<ListCombo&>(widget_);
+}
+
+SpinArrows& QtWidget::spinner() const {
+  require(kind_ == WidgetKind::SpinButton);
+  return static_cast<SpinArrows&>(widget_);
+}
+
+void QtWidget::set_caption(std::string_view caption) {
+  require(has_caption());
+  caption_.assign(caption);
+  const QString text = to_qstring(caption);
+  switch (kind_) {
+    case WidgetKind::Frame:
+      static_cast<FrameBox&>(widget_).set_caption(text);
+      break;
+    case WidgetKind::CommandButton:
+      static_cast<QPushButton&>(widget_).setText(text);  // '&' marks the access key, as in Qt
+      break;
+    default:
+      static_cast<QLabel&>(widget_).setText(text);
+      break;
+  }
+}
+
+std::string QtWidget::caption() const {
+  require(has_caption());
+  return caption_;
+}
+
+void QtWidget::set_text(std::string_view text) {
+  require(has_text());
+  if (kind_ == WidgetKind::ComboBox)
+    combo().set_text_quietly(to_qstring(text));
+  else
+    static_cast<QLineEdit&>(widget_).setText(to_qstring(text));
+}
+
+std::string QtWidget::text() const {
+  require(has_text());
+  if (kind_ == WidgetKind::ComboBox) return combo().currentText().toStdString();
+  return static_cast<QLineEdit&>(widget_).text().toStdString();
+}
+
+void QtWidget::set_back_colour(Colour colour) {
+  require(has_look());
+  back_colour_ = colour;
+  paint();
+}
+
+Colour QtWidget::back_colour() const {
+  require(has_look());
+  return back_colour_;
+}
+
+void QtWidget::set_fore_colour(Colour colour) {
+  require(has_look());
+  fore_colour_ = colour;
+  paint();
+}
+
+Colour QtWidget::fore_colour() const {
+  require(has_look());
+  return fore_colour_;
+}
+
+void QtWidget::set_font_bold(bool bold) {
+  require(has_look());
+  bold_ = bold;
+  QFont font = widget_.font();
+  font.setBold(bold);
+  widget_.setFont(font);
+}
+
+bool QtWidget::font_bold() const {
+  require(has_look());
+  return bold_;
+}
+
+void QtWidget::set_enabled(bool enabled) {
+  enabled_ = enabled;
+  widget_.setEnabled(enabled);
+}
+
+// The widget's own flag: a disabled surface disables every Qt widget in it without touching this.
+bool QtWidget::enabled() const {
+  return enabled_;
+}
+
+void QtWidget::set_value(Int32 value) {
+  spinner().set_value(value);
+}
+Int32 QtWidget::value() const {
+  return spinner().value();
+}
+
+void QtWidget::clear_items() {
+  combo().clear_entries();
+}
+void QtWidget::add_item(std::string_view item) {
+  combo().add_entry(to_qstring(item));
+}
+int QtWidget::list_index() const {
+  return combo().chosen_index();
+}
+
+std::vector<std::string> QtWidget::items() const {
+  ListCombo& list = combo();
+  std::vector<std::string> entries;
+  entries.reserve(static_cast<std::size_t>(list.count()));
+  for (int i = 0; i < list.count(); ++i) entries.push_back(list.itemText(i).toStdString());
+  return entries;
+}
+
+}  // namespace dnovar

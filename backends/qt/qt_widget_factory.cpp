@@ -1,0 +1,94 @@
+#include "backends/qt/qt_widget_factory.h"
+
+#include <QPushButton>
+#include <cmath>
+
+#include "backends/qt/qt_font.h"
+#include "backends/qt/qt_frame_box.h"
+#include "backends/qt/qt_key_line_edit.h"
+#include "backends/qt/qt_list_combo.h"
+#include "backends/qt/qt_mouse_label.h"
+#include "backends/qt/qt_spin_arrows.h"
+
+namespace dnovar {
+
+int twips_to_pixels(int twips) {
+  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+QRect pixel_rect(const TwipRect& rect) {
+  return QRect(twips_to_pixels(rect.left), twips_to_pixels(rect.top), twips_to_pixels(rect.width),
+               twips_to_pixels(rect.height));
+}
+
+namespace {
+
+Qt::Alignment label_alignment(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right:
+      return Qt::AlignRight | Qt::AlignTop;
+    case Alignment::Centre:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case Alignment::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+Qt::Alignment field_alignment(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case Alignment::Centre:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Alignment::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QWidget* create_of_kind(const WidgetSpec& desc, WidgetId id, QWidget& parent, EventRelay& relay) {
+  switch (desc.kind) {
+    case WidgetKind::Frame:
+      return new FrameBox(&parent);
+    case WidgetKind::Label: {
+      auto* label = new MouseLabel(id, relay, &parent);
+      label->setAlignment(label_alignment(desc.alignment));
+      return label;
+    }
+    case WidgetKind::TextBox: {
+      auto* field = new KeyLineEdit(id, relay, &parent);
+      field->setAlignment(field_alignment(desc.alignment));
+      return field;
+    }
+    case WidgetKind::ComboBox:
+      return new ListCombo(id, relay, &parent);
+    case WidgetKind::CommandButton: {
+      auto* button = new QPushButton(&parent);
+      // Enter presses the focused button; no button is the surface's default or cancel button.
+      button->setAutoDefault(true);
+      QObject::connect(button, &QPushButton::clicked, button, [id, &relay] {
+        relay.deliver([&](WidgetEvents& events) { events.click(id); });
+      });
+      return button;
+    }
+    case WidgetKind::SpinButton:
+      return new SpinArrows(
+          desc.min, desc.max, desc.increment, desc.value,
+          [id, &relay] { relay.deliver([&](WidgetEvents& events) { events.value_changed(id); }); },
+          &parent);
+  }
+  raise_invalid_argument();
+}
+
+}  // namespace
+
+QWidget& create_qt_widget(const WidgetSpec& desc, WidgetId id, QWidget& parent, EventRelay& relay) {
+  QWidget& widget = *create_of_kind(desc, id, parent, relay);
+  widget.setGeometry(pixel_rect(desc.rect));
+  widget.setFont(font_for(desc.font));
+  if (!desc.tool_tip.empty()) widget.setToolTip(QString::fromStdString(desc.tool_tip));
+  return widget;
+}
+
+}  // namespace dnovar
