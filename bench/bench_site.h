@@ -1,9 +1,9 @@
 // A started calendar on the headless backend, shared by the benchmarks.
 #pragma once
 
+#include "backends/headless/headless_toolkit.h"
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "backends/headless/headless_toolkit.h"
 #include "platform/quiet_site.h"
 
 namespace dnovar::bench {

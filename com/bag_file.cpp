@@ -7,16 +7,14 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "com/file_io.h"
 #include "platform/ascii_case.h"
 #include "platform/date_text.h"
 #include "platform/error.h"
-#include "com/file_io.h"
 
 namespace dnovar {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 const Variant* MemoryBag::find(std::string_view key) const {
   for (const Entry& entry : entries_) {
@@ -36,8 +34,9 @@ void MemoryBag::set(std::string_view key, Variant value) {
 }
 
 bool MemoryBag::erase(std::string_view key) {
-  return std::erase_if(entries_, [key](const Entry& entry) { return equal_ignoring_ascii_case(entry.key, key); }) >
-         0;
+  return std::erase_if(entries_, [key](const Entry& entry) {
+           return equal_ignoring_ascii_case(entry.key, key);
+         }) > 0;
 }
 
 Variant MemoryBag::read(std::string_view key, const Variant& default_value) {

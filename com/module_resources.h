@@ -19,7 +19,8 @@ class ModuleResources : public Unknown {
 
   // The bytes of a resource by type and name: ("BITMAP", "30000"), ("TYPELIB", "1"),
   // ("CUSTOM", "_IID_DNOVAR"). invalid_argument when the module has no such resource.
-  virtual Status find_resource(std::string_view type, std::string_view name, std::vector<std::uint8_t>* out) = 0;
+  virtual Status find_resource(std::string_view type, std::string_view name,
+                               std::vector<std::uint8_t>* out) = 0;
   // An entry of the version record ("FileVersion", "OriginalFilename", ...); invalid_argument when
   // absent. An entry may exist with an empty value ("OLESelfRegister").
   virtual Status version_entry(std::string_view key, std::string* out) = 0;

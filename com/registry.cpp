@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "platform/error.h"
 #include "com/file_io.h"
+#include "platform/error.h"
 
 namespace dnovar {
 
@@ -129,7 +129,8 @@ void Registry::register_class(const ClassRegistration& registration) {
   contents.classes.push_back(registration);
   // The ProgID moves to this class; a ProgID this class had before goes with its old entry.
   std::erase_if(contents.prog_ids, [&](const auto& entry) {
-    return equal_ignoring_ascii_case(entry.first, registration.prog_id) || entry.second == registration.clsid;
+    return equal_ignoring_ascii_case(entry.first, registration.prog_id) ||
+           entry.second == registration.clsid;
   });
   if (!registration.prog_id.empty())
     contents.prog_ids.emplace_back(registration.prog_id, registration.clsid);

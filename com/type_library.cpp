@@ -8,7 +8,9 @@
 
 namespace dnovar {
 
-bool names_equal(std::string_view a, std::string_view b) { return equal_ignoring_ascii_case(a, b); }
+bool names_equal(std::string_view a, std::string_view b) {
+  return equal_ignoring_ascii_case(a, b);
+}
 
 const TypeInfo* find_type(const TypeLibrary& library, std::string_view name) {
   for (const TypeInfo& type : library.types) {

@@ -13,17 +13,21 @@ namespace {
 
 constexpr Int16 kFixedHolidays[11] = {101, 501, 508, 705, 706, 928, 1028, 1117, 1224, 1225, 1226};
 constexpr Int16 kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-const char* const kMonthNames[12] = {"Leden",    "Únor",  "Březen", "Duben", "Květen",   "Červen",
-                                     "Červenec", "Srpen", "Září",   "Říjen", "Listopad", "Prosinec"};
+const char* const kMonthNames[12] = {"Leden",  "Únor",   "Březen",   "Duben",
+                                     "Květen", "Červen", "Červenec", "Srpen",
+                                     "Září",   "Říjen",  "Listopad", "Prosinec"};
 constexpr const char* kLeapYearCaption = "Přestupný rok";
 
-Int16 to_member(int part) { return checked_i16(part); }
+Int16 to_member(int part) {
+  return checked_i16(part);
+}
 
 // "1".."31" without formatting each time.
 std::string_view day_number_text(int day) {
-  static constexpr std::string_view kNumbers[] = {
-      "0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11", "12", "13", "14", "15",
-      "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31"};
+  static constexpr std::string_view kNumbers[] = {"0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",
+                                                  "8",  "9",  "10", "11", "12", "13", "14", "15",
+                                                  "16", "17", "18", "19", "20", "21", "22", "23",
+                                                  "24", "25", "26", "27", "28", "29", "30", "31"};
   return kNumbers[day];
 }
 
@@ -57,7 +61,8 @@ void Calendar::take_date_apart() {
 }
 
 void Calendar::Inicializuj() {
-  for (int i = 0; i < 11; ++i) state_.TabSvatku[static_cast<std::size_t>(i + 1)] = kFixedHolidays[i];
+  for (int i = 0; i < 11; ++i)
+    state_.TabSvatku[static_cast<std::size_t>(i + 1)] = kFixedHolidays[i];
   for (int i = 0; i < 12; ++i) state_.DnuVMesici[static_cast<std::size_t>(i + 1)] = kDaysInMonth[i];
   for (int i = 0; i < 12; ++i) state_.NazvyMesicu[static_cast<std::size_t>(i + 1)] = kMonthNames[i];
   // A stored black highlight never survives loading.
@@ -82,7 +87,9 @@ void Calendar::Inicializuj() {
   Aktualizuj(0);
 }
 
-Colour Calendar::highlight_colour() const { return static_cast<Colour>(state_.VyberColor.to_i4()); }
+Colour Calendar::highlight_colour() const {
+  return static_cast<Colour>(state_.VyberColor.to_i4());
+}
 
 void Calendar::Aktualizuj(Int16 k) {
   CalendarState& s = state_;
@@ -149,7 +156,8 @@ void Calendar::mark_holidays() {
   CalendarState& s = state_;
   auto mark = [&](Int16 code) {
     // The month part rounds (halves to even); for every code in use it equals the quotient.
-    if (round_to_i16(code / 100.0) == s.Mesic) day_cell(sub16(add16(static_cast<Int16>(code % 100), s.Dtyd1), 2)).set_font_bold(true);
+    if (round_to_i16(code / 100.0) == s.Mesic)
+      day_cell(sub16(add16(static_cast<Int16>(code % 100), s.Dtyd1), 2)).set_font_bold(true);
   };
   bool has_easter = false;
   Int16 easter_code = 0;
@@ -162,14 +170,18 @@ void Calendar::mark_holidays() {
   if (has_easter) mark(easter_code);
 }
 
-DateSerial Calendar::Velikonoce(Int16 rok) const { return estimated_easter_monday(rok); }
+DateSerial Calendar::Velikonoce(Int16 rok) const {
+  return estimated_easter_monday(rok);
+}
 
 void Calendar::put_Datum(DateSerial value) {
   state_.AktDatum = value;
   site_.property_changed("Datum");
 }
 
-std::string Calendar::Caption() const { return surface_->widget(widget_ids::Frame1).caption(); }
+std::string Calendar::Caption() const {
+  return surface_->widget(widget_ids::Frame1).caption();
+}
 
 void Calendar::put_Caption(std::string_view caption) {
   const std::string copy(caption);
@@ -177,7 +189,9 @@ void Calendar::put_Caption(std::string_view caption) {
   site_.property_changed("Caption");
 }
 
-Int32 Calendar::VyberColor() const { return state_.VyberColor.to_i4(); }
+Int32 Calendar::VyberColor() const {
+  return state_.VyberColor.to_i4();
+}
 
 void Calendar::put_VyberColor(Int32 colour) {
   // Black and every system-colour reference (top bit set, so negative) are ignored, not errors.
@@ -186,15 +200,21 @@ void Calendar::put_VyberColor(Int32 colour) {
   site_.property_changed("VyberColor");
 }
 
-Bool16 Calendar::Enabled() const { return to_bool16(surface_->enabled()); }
+Bool16 Calendar::Enabled() const {
+  return to_bool16(surface_->enabled());
+}
 
 void Calendar::put_Enabled(bool enabled) {
   surface_->set_enabled(enabled);
   site_.property_changed("Enabled");
 }
 
-void Calendar::enter_focus() { surface_->widget(widget_ids::Frame1).set_font_bold(true); }
+void Calendar::enter_focus() {
+  surface_->widget(widget_ids::Frame1).set_font_bold(true);
+}
 
-void Calendar::exit_focus() { surface_->widget(widget_ids::Frame1).set_font_bold(false); }
+void Calendar::exit_focus() {
+  surface_->widget(widget_ids::Frame1).set_font_bold(false);
+}
 
 }  // namespace dnovar

@@ -40,8 +40,8 @@ class Calendar {
   void put_Datum(DateSerial value);
   std::string Caption() const;
   void put_Caption(std::string_view caption);
-  Int32 VyberColor() const;              // the stored value as a 32-bit integer; empty reads as 0
-  void put_VyberColor(Int32 colour);     // accepted only when > 0; otherwise ignored, no error
+  Int32 VyberColor() const;           // the stored value as a 32-bit integer; empty reads as 0
+  void put_VyberColor(Int32 colour);  // accepted only when > 0; otherwise ignored, no error
   Bool16 Enabled() const;
   void put_Enabled(bool enabled);
 

@@ -21,7 +21,7 @@ struct CalendarState {
   Int16 Dhigh = 0;        // last day of the highlighted interval; 0 = none
   Int16 Dplus = 1;        // the day increment shown in txtDplus
 
-  Int16 Den = 0;  // day, month and year of the current date (out of range between a handler's
+  Int16 Den = 0;    // day, month and year of the current date (out of range between a handler's
   Int16 Mesic = 0;  // change and the refresh that normalises them)
   Int16 Rok = 0;
   DateSerial AktDatum = 0;  // the current date; the Datum property
@@ -31,9 +31,9 @@ struct CalendarState {
   std::array<Int16, 13> DnuVMesici{};         // days per month in a common year
   std::array<Int16, 16> TabSvatku{};          // fixed holidays as month * 100 + day, entries 1..11
 
-  Int16 DenStisk = -1;                  // cell where a mouse button went down; -1 = none
+  Int16 DenStisk = -1;  // cell where a mouse button went down; -1 = none
   Variant VyberColor = Variant::i4(static_cast<Int32>(kYellow));  // highlight colour, as delivered
-  Bool16 Aktualizace = kFalse;          // a refresh is running
+  Bool16 Aktualizace = kFalse;                                    // a refresh is running
 
   // Spinners: their first change notification has been consumed (never reset).
   Int16 UpDown1Start = 0;
@@ -41,9 +41,9 @@ struct CalendarState {
   Int16 UpDown3Start = 0;
 
   // Mouse selection.
-  Int16 DenPohyb = 0;       // cell of the latest pointer move
-  Bool16 TahLevy = kFalse;  // a move with the left button held has been seen, drag not completed
-  Bool16 TahPravy = kFalse; // the same for the right button
+  Int16 DenPohyb = 0;        // cell of the latest pointer move
+  Bool16 TahLevy = kFalse;   // a move with the left button held has been seen, drag not completed
+  Bool16 TahPravy = kFalse;  // the same for the right button
 };
 
 }  // namespace dnovar

@@ -4,8 +4,8 @@ namespace dnovar {
 
 namespace {
 
-WidgetSpec make(WidgetKind kind, const char* name, int left, int top, int width, int height, int tab_index,
-                const char* caption) {
+WidgetSpec make(WidgetKind kind, const char* name, int left, int top, int width, int height,
+                int tab_index, const char* caption) {
   WidgetSpec layout;
   layout.kind = kind;
   layout.name = name;
@@ -20,8 +20,8 @@ WidgetSpec make(WidgetKind kind, const char* name, int left, int top, int width,
   return layout;
 }
 
-WidgetSpec spinner(const char* name, int left, int top, int width, int height, int tab_index, Int32 min,
-                   Int32 max) {
+WidgetSpec spinner(const char* name, int left, int top, int width, int height, int tab_index,
+                   Int32 min, Int32 max) {
   WidgetSpec layout = make(WidgetKind::SpinButton, name, left, top, width, height, tab_index, "");
   layout.min = min;
   layout.max = max;
@@ -30,8 +30,11 @@ WidgetSpec spinner(const char* name, int left, int top, int width, int height, i
   return layout;
 }
 
-// Tab indexes of the grid run backwards: 18..52 are cells 34 down to 0, then 53 cell 36, 54 cell 35.
-int day_cell_tab_index(int cell) { return cell <= 34 ? 52 - cell : (cell == 36 ? 53 : 54); }
+// Tab indexes of the grid run backwards: 18..52 are cells 34 down to 0, then 53 cell 36, 54
+// cell 35.
+int day_cell_tab_index(int cell) {
+  return cell <= 34 ? 52 - cell : (cell == 36 ? 53 : 54);
+}
 
 SurfaceSpec build_surface() {
   SurfaceSpec surface;
@@ -64,20 +67,23 @@ SurfaceSpec build_surface() {
   WidgetSpec shift = make(WidgetKind::CommandButton, "cmdDplus", 3120, 2880, 735, 375, 8, "D + -");
   shift.tool_tip = "Posune datum o zadaný počet dní.";
   w.push_back(shift);
-  WidgetSpec increment = make(WidgetKind::TextBox, "txtDplus", 2400, 2955, 570, 285, 57, "txtDplus");
+  WidgetSpec increment =
+      make(WidgetKind::TextBox, "txtDplus", 2400, 2955, 570, 285, 57, "txtDplus");
   increment.alignment = Alignment::Right;
   w.push_back(increment);
   w.push_back(make(WidgetKind::Label, "lblPrestup", 480, 3000, 1575, 255, 10, "Label1"));
 
   for (int i = 0; i < kDayCellCount; ++i) {
-    WidgetSpec cell = make(WidgetKind::Label, "lblDny", 1080 + 360 * (i / 7), 1200 + 240 * (i % 7), 255, 255,
-                           day_cell_tab_index(i), "D");
+    WidgetSpec cell = make(WidgetKind::Label, "lblDny", 1080 + 360 * (i / 7), 1200 + 240 * (i % 7),
+                           255, 255, day_cell_tab_index(i), "D");
     cell.index = i;
     w.push_back(cell);
   }
-  static const char* const weekday_names[kWeekdayCount] = {"Po", "Út", "St", "Čt", "Pá", "So", "Ne"};
+  static const char* const weekday_names[kWeekdayCount] = {"Po", "Út", "St", "Čt",
+                                                           "Pá", "So", "Ne"};
   for (int k = 0; k < kWeekdayCount; ++k) {
-    WidgetSpec label = make(WidgetKind::Label, "lblDOW", 480, 1200 + 240 * k, 255, 255, 17 - k, weekday_names[k]);
+    WidgetSpec label =
+        make(WidgetKind::Label, "lblDOW", 480, 1200 + 240 * k, 255, 255, 17 - k, weekday_names[k]);
     label.index = k;
     if (k >= 5) label.fore_colour = kRed;
     w.push_back(label);

@@ -31,17 +31,25 @@ inline constexpr WidgetId cmdZavri{10};
 inline constexpr WidgetId cmdDplus{11};
 inline constexpr WidgetId txtDplus{12};
 inline constexpr WidgetId lblPrestup{13};
-inline constexpr int first_day_cell = 14;                                     // lblDny(0)
-inline constexpr int first_weekday_label = first_day_cell + kDayCellCount;   // lblDOW(0)
+inline constexpr int first_day_cell = 14;                                   // lblDny(0)
+inline constexpr int first_weekday_label = first_day_cell + kDayCellCount;  // lblDOW(0)
 inline constexpr int count = first_weekday_label + kWeekdayCount;
 }  // namespace widget_ids
 
-constexpr WidgetId day_cell_id(int index) { return WidgetId{widget_ids::first_day_cell + index}; }
-constexpr WidgetId weekday_label_id(int index) { return WidgetId{widget_ids::first_weekday_label + index}; }
+constexpr WidgetId day_cell_id(int index) {
+  return WidgetId{widget_ids::first_day_cell + index};
+}
+constexpr WidgetId weekday_label_id(int index) {
+  return WidgetId{widget_ids::first_weekday_label + index};
+}
 
 // The cell of day `day` in a month whose 1st has weekday `first_weekday` (Monday = 1), and back.
-constexpr int cell_for_day(int day, int first_weekday) { return first_weekday + day - 2; }
-constexpr int day_for_cell(int cell, int first_weekday) { return cell - first_weekday + 2; }
+constexpr int cell_for_day(int day, int first_weekday) {
+  return first_weekday + day - 2;
+}
+constexpr int day_for_cell(int cell, int first_weekday) {
+  return cell - first_weekday + 2;
+}
 
 const SurfaceSpec& calendar_surface();
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "backends/headless/headless_toolkit.h"
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "backends/headless/headless_toolkit.h"
 #include "platform/quiet_site.h"
 
 namespace {
@@ -37,20 +37,48 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int arg = data[i + 1];
     const WidgetId cell = day_cell_id(arg % kDayCellCount);
     switch (data[i] % 14) {
-      case 0: surface.user_click(widget_ids::cmdDnes); break;
-      case 1: surface.user_click(widget_ids::cmdDplus); break;
-      case 2: surface.user_choose(widget_ids::cmbMonth, arg % 12); break;
-      case 3: surface.user_spin(spinners[arg % 3], arg & 0x80); break;
-      case 4: surface.user_key(arg & 1 ? widget_ids::txtYear : widget_ids::txtDplus, arg >> 1); break;
-      case 5: surface.user_mouse_down(cell, 1 + (arg & 1)); break;
-      case 6: surface.user_mouse_move(cell, arg & 3); break;
-      case 7: surface.user_double_click(cell); break;
-      case 8: calendar.state().Dlow = static_cast<Int16>(arg - 128); break;
-      case 9: calendar.state().Dhigh = static_cast<Int16>(arg * 130 - 16000); break;
-      case 10: contained([&] { calendar.Aktualizuj(static_cast<Int16>(arg & 1)); }); break;
-      case 11: contained([&] { calendar.put_Datum(make_date(1900 + arg * 31, 1 + arg % 12, arg)); }); break;
-      case 12: calendar.put_VyberColor(arg * 0x010101); break;
-      case 13: calendar.put_Enabled(arg & 1); break;
+      case 0:
+        surface.user_click(widget_ids::cmdDnes);
+        break;
+      case 1:
+        surface.user_click(widget_ids::cmdDplus);
+        break;
+      case 2:
+        surface.user_choose(widget_ids::cmbMonth, arg % 12);
+        break;
+      case 3:
+        surface.user_spin(spinners[arg % 3], arg & 0x80);
+        break;
+      case 4:
+        surface.user_key(arg & 1 ? widget_ids::txtYear : widget_ids::txtDplus, arg >> 1);
+        break;
+      case 5:
+        surface.user_mouse_down(cell, 1 + (arg & 1));
+        break;
+      case 6:
+        surface.user_mouse_move(cell, arg & 3);
+        break;
+      case 7:
+        surface.user_double_click(cell);
+        break;
+      case 8:
+        calendar.state().Dlow = static_cast<Int16>(arg - 128);
+        break;
+      case 9:
+        calendar.state().Dhigh = static_cast<Int16>(arg * 130 - 16000);
+        break;
+      case 10:
+        contained([&] { calendar.Aktualizuj(static_cast<Int16>(arg & 1)); });
+        break;
+      case 11:
+        contained([&] { calendar.put_Datum(make_date(1900 + arg * 31, 1 + arg % 12, arg)); });
+        break;
+      case 12:
+        calendar.put_VyberColor(arg * 0x010101);
+        break;
+      case 13:
+        calendar.put_Enabled(arg & 1);
+        break;
     }
     if (!is_valid_date(calendar.state().AktDatum)) std::abort();
   }

@@ -6,8 +6,8 @@ namespace dnovar {
 
 namespace {
 
-WidgetSpec label(const char* name, int left, int top, int width, int height, int tab_index, const char* caption,
-                 FontSpec font) {
+WidgetSpec label(const char* name, int left, int top, int width, int height, int tab_index,
+                 const char* caption, FontSpec font) {
   WidgetSpec layout;
   layout.kind = WidgetKind::Label;
   layout.name = name;
@@ -27,12 +27,14 @@ SurfaceSpec build_form() {
                                FontSpec{.face = "MS Sans Serif", .points = 13.5, .bold = true}));
   // The label is wider than the dialog; its words wrap at its own width and the dialog's edge
   // cuts off what lies beyond.
-  form.widgets.push_back(label("Label2", 240, 720, 4215, 855, 1,
-                               "Umožňuje zobrazit  měsíční kalendář a  zadat  aktuální datum nebo časový "
-                               "interval pomocí vybrání (nasvícení). Umožňuje  zobrazit české  svátky  "
-                               "tučným  fontem. Má konstantní velikost.",
-                               FontSpec{}));
-  form.widgets.push_back(label("Label3", 240, 1680, 3375, 255, 2, "Autoři: vývojáři projektu Dnovar",
+  form.widgets.push_back(
+      label("Label2", 240, 720, 4215, 855, 1,
+            "Umožňuje zobrazit  měsíční kalendář a  zadat  aktuální datum nebo časový "
+            "interval pomocí vybrání (nasvícení). Umožňuje  zobrazit české  svátky  "
+            "tučným  fontem. Má konstantní velikost.",
+            FontSpec{}));
+  form.widgets.push_back(label("Label3", 240, 1680, 3375, 255, 2,
+                               "Autoři: vývojáři projektu Dnovar",
                                FontSpec{.face = "Arial CE", .points = 9}));
   WidgetSpec button;
   button.kind = WidgetKind::CommandButton;

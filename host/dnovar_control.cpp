@@ -16,7 +16,9 @@ Status guarded(ExceptionInfo* info, Body&& body) noexcept {
   });
 }
 
-[[noreturn]] void raise_no_site() { throw RuntimeError(91, "Object variable or With block variable not set"); }
+[[noreturn]] void raise_no_site() {
+  throw RuntimeError(91, "Object variable or With block variable not set");
+}
 }  // namespace
 
 ControlSite& DnovarControl::InnerSite::host() {
@@ -42,20 +44,23 @@ std::vector<MemberBinding> DnovarControl::bindings() {
   // A public field: read and written as is, no notification, no refresh.
   auto field = [this](const char* name, Int16 CalendarState::*member) {
     return std::vector<MemberBinding>{
-        {name, InvokeKind::property_get, [this, member](Args&) { return Variant::i2(require_calendar().state().*member); }},
+        {name, InvokeKind::property_get,
+         [this, member](Args&) { return Variant::i2(require_calendar().state().*member); }},
         {name, InvokeKind::property_put, [this, member](Args& a) {
            require_calendar().state().*member = a[0].to_i2();
            return Variant();
          }}};
   };
   std::vector<MemberBinding> all;
-  for (auto [name, member] : {std::pair{"Dtyd", &CalendarState::Dtyd}, std::pair{"Dtyd1", &CalendarState::Dtyd1},
-                              std::pair{"Dlow", &CalendarState::Dlow}, std::pair{"Dhigh", &CalendarState::Dhigh},
-                              std::pair{"Dplus", &CalendarState::Dplus}}) {
+  for (auto [name, member] :
+       {std::pair{"Dtyd", &CalendarState::Dtyd}, std::pair{"Dtyd1", &CalendarState::Dtyd1},
+        std::pair{"Dlow", &CalendarState::Dlow}, std::pair{"Dhigh", &CalendarState::Dhigh},
+        std::pair{"Dplus", &CalendarState::Dplus}}) {
     for (MemberBinding& binding : field(name, member)) all.push_back(std::move(binding));
   }
-  all.push_back({"Svatky", InvokeKind::property_get,
-                 [this](Args&) { return Variant::boolean(require_calendar().state().Svatky != 0); }});
+  all.push_back({"Svatky", InvokeKind::property_get, [this](Args&) {
+                   return Variant::boolean(require_calendar().state().Svatky != 0);
+                 }});
   all.push_back({"Svatky", InvokeKind::property_put, [this](Args& a) {
                    require_calendar().state().Svatky = a[0].to_bool();
                    return Variant();
@@ -77,13 +82,15 @@ std::vector<MemberBinding> DnovarControl::bindings() {
                    require_calendar().put_VyberColor(a[0].to_i4());
                    return Variant();
                  }});
-  all.push_back({"Datum", InvokeKind::property_get, [this](Args&) { return Variant::date(require_calendar().Datum()); }});
+  all.push_back({"Datum", InvokeKind::property_get,
+                 [this](Args&) { return Variant::date(require_calendar().Datum()); }});
   all.push_back({"Datum", InvokeKind::property_put, [this](Args& a) {
                    require_calendar().put_Datum(a[0].to_date());
                    return Variant();
                  }});
-  all.push_back({"Velikonoce", InvokeKind::method,
-                 [this](Args& a) { return Variant::date(require_calendar().Velikonoce(a[0].to_i2())); }});
+  all.push_back({"Velikonoce", InvokeKind::method, [this](Args& a) {
+                   return Variant::date(require_calendar().Velikonoce(a[0].to_i2()));
+                 }});
   all.push_back({"Enabled", InvokeKind::property_get,
                  [this](Args&) { return Variant::boolean(require_calendar().Enabled() != 0); }});
   all.push_back({"Enabled", InvokeKind::property_put, [this](Args& a) {
@@ -101,12 +108,14 @@ Status DnovarControl::get_ids_of_names(std::string_view name, DispatchId* id) {
   return table_.get_ids_of_names(name, id);
 }
 
-Status DnovarControl::invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
-                             ExceptionInfo* info) {
+Status DnovarControl::invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& args,
+                             Variant* result, ExceptionInfo* info) {
   return table_.invoke(id, kind, args, result, info);
 }
 
-Status DnovarControl::get_type_info(TypeInfoRef* out) { return table_.get_type_info(out); }
+Status DnovarControl::get_type_info(TypeInfoRef* out) {
+  return table_.get_type_info(out);
+}
 
 Status DnovarControl::advise(const Guid& source_iid, EventSink* sink, std::uint32_t* cookie) {
   if (sink == nullptr || cookie == nullptr) return Status::pointer;

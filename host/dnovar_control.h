@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "core/calendar.h"
-#include "interaction/calendar_events.h"
 #include "com/automation.h"
 #include "com/control_hosting.h"
 #include "com/dispatch_table.h"
 #include "com/event_sinks.h"
 #include "com/object.h"
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
 
 namespace dnovar {
 
@@ -25,7 +25,8 @@ class CalendarAccess : public Unknown {
   ~CalendarAccess() = default;
 };
 
-class DnovarControl final : public ObjectBase<Dispatch, EventSource, ControlHosting, CalendarAccess> {
+class DnovarControl final
+    : public ObjectBase<Dispatch, EventSource, ControlHosting, CalendarAccess> {
  public:
   DnovarControl();
   ~DnovarControl() override;
@@ -54,7 +55,9 @@ class DnovarControl final : public ObjectBase<Dispatch, EventSource, ControlHost
     explicit InnerSite(DnovarControl& control) : control_(control) {}
     std::string extender_name() override { return host().extender_name(); }
     void property_changed(std::string_view name) override { host().property_changed(name); }
-    void raise_event(std::string_view, int dispatch_id) override { control_.sinks_.raise(dispatch_id); }
+    void raise_event(std::string_view, int dispatch_id) override {
+      control_.sinks_.raise(dispatch_id);
+    }
     void report_error(const RuntimeError& error) override { host().report_error(error); }
     Toolkit& toolkit() override { return host().toolkit(); }
     const Clock& clock() const override { return control_.host_site_->clock(); }

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "host/type_library.h"
 #include "com/object.h"
+#include "host/type_library.h"
 
 namespace dnovar {
 
@@ -45,7 +45,9 @@ constexpr std::array<const char*, 15> kPicture = {
     "7777777777777777",  //
 };
 
-int hex_value(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+int hex_value(char c) {
+  return c <= '9' ? c - '0' : c - 'A' + 10;
+}
 
 const std::vector<std::pair<std::string_view, std::string_view>>& version_record() {
   static const std::vector<std::pair<std::string_view, std::string_view>> record = {
@@ -64,7 +66,8 @@ const std::vector<std::pair<std::string_view, std::string_view>>& version_record
 
 class Resources final : public ObjectBase<ModuleResources> {
  public:
-  Status find_resource(std::string_view type, std::string_view name, std::vector<std::uint8_t>* out) override {
+  Status find_resource(std::string_view type, std::string_view name,
+                       std::vector<std::uint8_t>* out) override {
     if (out == nullptr) return Status::pointer;
     auto found = find_module_resource(type, name);
     if (!found) return Status::invalid_argument;
@@ -83,18 +86,19 @@ class Resources final : public ObjectBase<ModuleResources> {
 }  // namespace
 
 std::vector<std::uint8_t> toolbox_bitmap() {
-  constexpr int width = 16, height = 15, row_bytes = 8;  // 16 pixels at 4 bits: 8 bytes, already aligned
+  constexpr int width = 16, height = 15,
+                row_bytes = 8;  // 16 pixels at 4 bits: 8 bytes, already aligned
   std::vector<std::uint8_t> dib;
-  put_u32(dib, 40);              // header size
+  put_u32(dib, 40);  // header size
   put_u32(dib, width);
-  put_u32(dib, height);          // positive: rows stored bottom-up
-  put_u16(dib, 1);               // planes
-  put_u16(dib, 4);               // bits per pixel
-  put_u32(dib, 0);               // no compression
+  put_u32(dib, height);  // positive: rows stored bottom-up
+  put_u16(dib, 1);       // planes
+  put_u16(dib, 4);       // bits per pixel
+  put_u32(dib, 0);       // no compression
   put_u32(dib, row_bytes * height);
-  put_u32(dib, 3780);            // 96 DPI in pixels per metre
+  put_u32(dib, 3780);  // 96 DPI in pixels per metre
   put_u32(dib, 3780);
-  put_u32(dib, 16);              // colours used
+  put_u32(dib, 16);  // colours used
   put_u32(dib, 0);
   for (std::uint32_t rgb : kPalette) {
     dib.push_back(static_cast<std::uint8_t>(rgb & 0xFF));
@@ -118,7 +122,8 @@ std::vector<std::uint8_t> interface_id_record(const Guid& guid) {
   return record;
 }
 
-std::optional<std::vector<std::uint8_t>> find_module_resource(std::string_view type, std::string_view name) {
+std::optional<std::vector<std::uint8_t>> find_module_resource(std::string_view type,
+                                                              std::string_view name) {
   if (type == "BITMAP" && name == "30000") return toolbox_bitmap();
   if (type == "CUSTOM" && name == "_IID_DNOVAR") return interface_id_record(kDnovarInterfaceId);
   if (type == "CUSTOM" && name == "_SRCIID_DNOVAR") return interface_id_record(kDnovarEventsId);

@@ -19,7 +19,8 @@ std::vector<std::uint8_t> toolbox_bitmap();
 // A 32-bit little-endian length 16 followed by the 16 bytes of the GUID.
 std::vector<std::uint8_t> interface_id_record(const Guid& guid);
 
-std::optional<std::vector<std::uint8_t>> find_module_resource(std::string_view type, std::string_view name);
+std::optional<std::vector<std::uint8_t>> find_module_resource(std::string_view type,
+                                                              std::string_view name);
 std::optional<std::string> find_version_entry(std::string_view key);
 
 // The module's ModuleResources object (one reference for the caller).

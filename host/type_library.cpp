@@ -5,7 +5,8 @@ namespace dnovar {
 namespace {
 
 Function getter(const char* name, DispatchId id, ValueType type, const char* help) {
-  return Function{.name = name, .id = id, .kind = InvokeKind::property_get, .result = type, .help = help};
+  return Function{
+      .name = name, .id = id, .kind = InvokeKind::property_get, .result = type, .help = help};
 }
 
 Function setter(const char* name, DispatchId id, ValueType type, const char* help) {
@@ -30,13 +31,14 @@ TypeInfo automation_interface() {
   add_property(f, "Dlow", 0x40030007, ValueType::i2, "Dolní mez nasvícení");
   add_property(f, "Dhigh", 0x40030008, ValueType::i2, "Horní mez nasvícení");
   add_property(f, "Dplus", 0x40030009, ValueType::i2, "Inkrement pro přičítání k datu");
-  f.push_back(Function{.name = "Aktualizuj",
-                       .id = 0x6003000F,
-                       .parameters = {Parameter{.name = "k",
-                                                .type = ValueType::i2,
-                                                .by_reference = true,
-                                                .flags = param_flag::in | param_flag::out | param_flag::optional}},
-                       .help = "Obnovuje obraz kalendáře"});
+  f.push_back(Function{
+      .name = "Aktualizuj",
+      .id = 0x6003000F,
+      .parameters = {Parameter{.name = "k",
+                               .type = ValueType::i2,
+                               .by_reference = true,
+                               .flags = param_flag::in | param_flag::out | param_flag::optional}},
+      .help = "Obnovuje obraz kalendáře"});
   add_property(f, "Caption", 0x68030002, ValueType::string, "Titulek rámu kalendáře");
   add_property(f, "VyberColor", 0x68030001, ValueType::colour, "Barva pro nasvícení");
   add_property(f, "Datum", 0x68030000, ValueType::date, "Aktuální nastavený den");
@@ -48,7 +50,8 @@ TypeInfo automation_interface() {
                                                 .by_reference = true,
                                                 .flags = param_flag::in | param_flag::out}},
                        .help = "Výpočet data velikonoc"});
-  add_property(f, "Enabled", kDispidEnabled, ValueType::boolean, "Umístění v aktivním nebo neaktivním stavu");
+  add_property(f, "Enabled", kDispidEnabled, ValueType::boolean,
+               "Umístění v aktivním nebo neaktivním stavu");
   f.push_back(Function{.name = "ShowAbout", .id = kDispidAboutBox, .help = "Zobrazení info"});
   return TypeInfo{.name = "_Dnovar",
                   .kind = TypeKind::dual_interface,
@@ -60,10 +63,12 @@ TypeInfo automation_interface() {
 }
 
 TypeInfo month_enumeration() {
-  static const char* const names[12] = {"Leden",    "Únor",  "Březen", "Duben", "Květen",   "Červen",
-                                        "Červenec", "Srpen", "Září",   "Říjen", "Listopad", "Prosinec"};
+  static const char* const names[12] = {"Leden",  "Únor",   "Březen",   "Duben",
+                                        "Květen", "Červen", "Červenec", "Srpen",
+                                        "Září",   "Říjen",  "Listopad", "Prosinec"};
   TypeInfo type{.name = "eMesic", .kind = TypeKind::enumeration, .guid = kMonthEnumId};
-  for (int m = 0; m < 12; ++m) type.constants.push_back(EnumConstant{.name = names[m], .value = m + 1, .help = names[m]});
+  for (int m = 0; m < 12; ++m)
+    type.constants.push_back(EnumConstant{.name = names[m], .value = m + 1, .help = names[m]});
   return type;
 }
 
@@ -77,7 +82,8 @@ TypeLibrary build_library() {
       .target_system = "win32",
       .flags = library_flag::control,
       .help = "Český kalendář (svátky)",
-      .imports = {ImportedLibrary{.name = "stdole", .guid = kOleAutomationLibrary, .major_version = 2}},
+      .imports = {ImportedLibrary{
+          .name = "stdole", .guid = kOleAutomationLibrary, .major_version = 2}},
       .types = {
           automation_interface(),
           // Control only: instances come from the class factory, not from the type information.
@@ -86,12 +92,14 @@ TypeLibrary build_library() {
                    .guid = kDnovarClassId,
                    .flags = type_flag::control,
                    .interfaces = {{"_Dnovar", implementation_flag::is_default},
-                                  {"__Dnovar", implementation_flag::is_default | implementation_flag::source}}},
+                                  {"__Dnovar",
+                                   implementation_flag::is_default | implementation_flag::source}}},
           TypeInfo{.name = "__Dnovar",
                    .kind = TypeKind::dispinterface,
                    .guid = kDnovarEventsId,
                    .flags = type_flag::hidden | type_flag::nonextensible | type_flag::dispatchable,
-                   .functions = {Function{.name = "Zavri", .id = kZavriId, .help = "Událost při kliknutí na Zavři"}}},
+                   .functions = {Function{
+                       .name = "Zavri", .id = kZavriId, .help = "Událost při kliknutí na Zavři"}}},
           month_enumeration(),
       }};
 }

@@ -17,24 +17,35 @@ CalendarEvents::CalendarEvents(Calendar& calendar) : calendar_(calendar) {
   calendar_.surface().set_events(this);
 }
 
-CalendarEvents::~CalendarEvents() { calendar_.surface().set_events(nullptr); }
+CalendarEvents::~CalendarEvents() {
+  calendar_.surface().set_events(nullptr);
+}
 
 void CalendarEvents::click(WidgetId id) {
-  if (id == widget_ids::cmbMonth) month_list_click(calendar_);
-  else if (id == widget_ids::cmdDnes) today_click(calendar_);
-  else if (id == widget_ids::cmdDplus) shift_click(calendar_);
-  else if (id == widget_ids::cmdZavri) close_click(calendar_);
+  if (id == widget_ids::cmbMonth)
+    month_list_click(calendar_);
+  else if (id == widget_ids::cmdDnes)
+    today_click(calendar_);
+  else if (id == widget_ids::cmdDplus)
+    shift_click(calendar_);
+  else if (id == widget_ids::cmdZavri)
+    close_click(calendar_);
 }
 
 void CalendarEvents::value_changed(WidgetId id) {
-  if (id == widget_ids::UpDown1) spinner_change(calendar_, Spinner::Month);
-  else if (id == widget_ids::UpDown2) spinner_change(calendar_, Spinner::Year);
-  else if (id == widget_ids::UpDown3) spinner_change(calendar_, Spinner::Day);
+  if (id == widget_ids::UpDown1)
+    spinner_change(calendar_, Spinner::Month);
+  else if (id == widget_ids::UpDown2)
+    spinner_change(calendar_, Spinner::Year);
+  else if (id == widget_ids::UpDown3)
+    spinner_change(calendar_, Spinner::Day);
 }
 
 void CalendarEvents::key_press(WidgetId id, int& key_code) {
-  if (id == widget_ids::txtDplus) shift_box_key(calendar_, key_code);
-  else if (id == widget_ids::txtYear) year_box_key(calendar_, key_code);
+  if (id == widget_ids::txtDplus)
+    shift_box_key(calendar_, key_code);
+  else if (id == widget_ids::txtYear)
+    year_box_key(calendar_, key_code);
 }
 
 void CalendarEvents::mouse_down(WidgetId id, int) {
@@ -49,8 +60,12 @@ void CalendarEvents::double_click(WidgetId id) {
   if (const int cell = day_cell_of(id); cell >= 0) day_double_click(calendar_, cell);
 }
 
-void CalendarEvents::focus_entered() { calendar_.enter_focus(); }
+void CalendarEvents::focus_entered() {
+  calendar_.enter_focus();
+}
 
-void CalendarEvents::focus_left() { calendar_.exit_focus(); }
+void CalendarEvents::focus_left() {
+  calendar_.exit_focus();
+}
 
 }  // namespace dnovar

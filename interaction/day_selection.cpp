@@ -7,7 +7,8 @@ namespace dnovar {
 namespace {
 
 // Sets Dlow at each start and Dhigh at each end of a highlighted run in cells 1..36; later edges
-// overwrite earlier ones and nothing is cleared first. Returns whether any highlighted cell was met.
+// overwrite earlier ones and nothing is cleared first. Returns whether any highlighted cell was
+// met.
 bool scan_interval_edges(Calendar& calendar) {
   CalendarState& s = calendar.state();
   const Colour highlight = static_cast<Colour>(calendar.VyberColor());
@@ -29,7 +30,9 @@ void paint_cells(Calendar& calendar, Int16 from, Int16 to, Colour colour) {
 
 }  // namespace
 
-void day_mouse_down(Calendar& calendar, int cell) { calendar.state().DenStisk = checked_i16(cell); }
+void day_mouse_down(Calendar& calendar, int cell) {
+  calendar.state().DenStisk = checked_i16(cell);
+}
 
 void day_mouse_move(Calendar& calendar, int cell, int buttons) {
   CalendarState& s = calendar.state();

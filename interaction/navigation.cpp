@@ -8,7 +8,9 @@ namespace dnovar {
 
 namespace {
 
-bool is_digit_key(int code) { return code >= '0' && code <= '9'; }
+bool is_digit_key(int code) {
+  return code >= '0' && code <= '9';
+}
 
 void beep_and_discard(Calendar& calendar, int& key_code) {
   calendar.site().toolkit().beep();
@@ -28,7 +30,8 @@ std::optional<DateSerial> buildable_date(Int16 year, Int16 month, Int16 day) {
 void month_list_click(Calendar& calendar) {
   CalendarState& s = calendar.state();
   // The list holds January..December at positions 0..11.
-  s.Mesic = checked_i16(static_cast<long long>(calendar.widget(widget_ids::cmbMonth).list_index()) + 1);
+  s.Mesic =
+      checked_i16(static_cast<long long>(calendar.widget(widget_ids::cmbMonth).list_index()) + 1);
   calendar.Aktualizuj(0);
 }
 
@@ -56,7 +59,9 @@ void shift_click(Calendar& calendar) {
   calendar.Aktualizuj(0);
 }
 
-void close_click(Calendar& calendar) { calendar.site().raise_event("Zavri", 1); }
+void close_click(Calendar& calendar) {
+  calendar.site().raise_event("Zavri", 1);
+}
 
 void shift_box_key(Calendar& calendar, int& key_code) {
   if (is_digit_key(key_code) || key_code == kKeyBackspace || key_code == '-') return;

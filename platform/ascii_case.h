@@ -6,7 +6,9 @@
 
 namespace dnovar {
 
-constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ascii_lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 constexpr bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

@@ -19,10 +19,20 @@ inline constexpr Colour kCyan = 0x00FFFF00u;
 inline constexpr Colour kBlue = 0x00FF0000u;
 inline constexpr Colour kRed = 0x000000FFu;
 
-constexpr bool is_system_colour(Colour c) noexcept { return (c & kSystemColourFlag) != 0; }
-constexpr int system_colour_index(Colour c) noexcept { return static_cast<int>(c & 0xFFu); }
-constexpr int red_of(Colour c) noexcept { return static_cast<int>(c & 0xFFu); }
-constexpr int green_of(Colour c) noexcept { return static_cast<int>((c >> 8) & 0xFFu); }
-constexpr int blue_of(Colour c) noexcept { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr bool is_system_colour(Colour c) noexcept {
+  return (c & kSystemColourFlag) != 0;
+}
+constexpr int system_colour_index(Colour c) noexcept {
+  return static_cast<int>(c & 0xFFu);
+}
+constexpr int red_of(Colour c) noexcept {
+  return static_cast<int>(c & 0xFFu);
+}
+constexpr int green_of(Colour c) noexcept {
+  return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int blue_of(Colour c) noexcept {
+  return static_cast<int>((c >> 16) & 0xFFu);
+}
 
 }  // namespace dnovar

@@ -11,7 +11,9 @@ namespace {
 // days_from_civil stays exact.
 constexpr long long kYearGuard = 1'000'000;
 
-long long floor_div(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+long long floor_div(long long a, long long b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 }  // namespace
 
 bool is_valid_date(DateSerial value) noexcept {
@@ -24,10 +26,12 @@ void check_date(DateSerial value) {
 }
 
 DateSerial make_date(long long year, long long month, long long day) {
-  if (year >= 0 && year <= 29) year += 2000;
-  else if (year >= 30 && year <= 99) year += 1900;
-  if (year < -kYearGuard || year > kYearGuard || month < -kYearGuard * 12 || month > kYearGuard * 12 ||
-      day < -kYearGuard * 366 || day > kYearGuard * 366)
+  if (year >= 0 && year <= 29)
+    year += 2000;
+  else if (year >= 30 && year <= 99)
+    year += 1900;
+  if (year < -kYearGuard || year > kYearGuard || month < -kYearGuard * 12 ||
+      month > kYearGuard * 12 || day < -kYearGuard * 366 || day > kYearGuard * 366)
     raise_invalid_argument();
   const long long months = year * 12 + (month - 1);
   const long long normal_year = floor_div(months, 12);
@@ -61,9 +65,13 @@ DateParts date_parts(DateSerial value) {
   return parts;
 }
 
-CivilDate civil_date(DateSerial value) { return date_parts(value).date; }
+CivilDate civil_date(DateSerial value) {
+  return date_parts(value).date;
+}
 
-int weekday(DateSerial value) { return date_parts(value).weekday; }
+int weekday(DateSerial value) {
+  return date_parts(value).weekday;
+}
 
 DateSerial date_only(DateSerial value) {
   check_date(value);

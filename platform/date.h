@@ -43,21 +43,26 @@ struct DateParts {
 constexpr long long days_from_civil(long long year, int month, int day) noexcept {
   year -= month <= 2;
   const long long era = (year >= 0 ? year : year - 399) / 400;
-  const long long year_of_era = year - era * 400;                                   // [0, 399]
-  const long long day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;  // [0, 365]
-  const long long day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;  // [0, 146096]
+  const long long year_of_era = year - era * 400;  // [0, 399]
+  const long long day_of_year =
+      (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;  // [0, 365]
+  const long long day_of_era =
+      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;  // [0, 146096]
   return era * 146097 + day_of_era - 719468;
 }
 
 constexpr CivilDate civil_from_days(long long days) noexcept {
   days += 719468;
   const long long era = (days >= 0 ? days : days - 146096) / 146097;
-  const long long day_of_era = days - era * 146097;                                                // [0, 146096]
-  const long long year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;  // [0, 399]
-  const long long day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);  // [0, 365]
-  const long long mp = (5 * day_of_year + 2) / 153;                                               // [0, 11]
-  const int day = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);                         // [1, 31]
-  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);                                  // [1, 12]
+  const long long day_of_era = days - era * 146097;  // [0, 146096]
+  const long long year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) /
+      365;  // [0, 399]
+  const long long day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);  // [0, 365]
+  const long long mp = (5 * day_of_year + 2) / 153;                            // [0, 11]
+  const int day = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);      // [1, 31]
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);               // [1, 12]
   return CivilDate{static_cast<int>(year_of_era + era * 400 + (month <= 2)), month, day};
 }
 

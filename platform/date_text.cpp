@@ -36,7 +36,8 @@ std::optional<DateSerial> parse_date_text(std::string_view text) {
   const auto year = digits(text, 0, dash);
   const auto month = digits(text, dash + 1, 2);
   const auto day = digits(text, dash + 4, 2);
-  if (!year || !month || !day || text.size() < dash + 6 || text[dash + 3] != '-') return std::nullopt;
+  if (!year || !month || !day || text.size() < dash + 6 || text[dash + 3] != '-')
+    return std::nullopt;
   if (*year < 100 || *month < 1 || *month > 12 || *day < 1 || *day > 31) return std::nullopt;
   DateSerial serial = 0;
   try {

@@ -19,7 +19,8 @@ inline constexpr int not_supported = 438;    // the object has no such property 
 
 class RuntimeError : public std::runtime_error {
  public:
-  RuntimeError(int number, const std::string& message) : std::runtime_error(message), number_(number) {}
+  RuntimeError(int number, const std::string& message)
+      : std::runtime_error(message), number_(number) {}
   int number() const noexcept { return number_; }
 
  private:

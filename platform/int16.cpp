@@ -20,10 +20,18 @@ Int32 checked_i32(long long value) {
   return static_cast<Int32>(value);
 }
 
-Int16 add16(Int16 a, Int16 b) { return checked_i16(static_cast<long long>(a) + b); }
-Int16 sub16(Int16 a, Int16 b) { return checked_i16(static_cast<long long>(a) - b); }
-Int16 mul16(Int16 a, Int16 b) { return checked_i16(static_cast<long long>(a) * b); }
-Int16 neg16(Int16 a) { return checked_i16(-static_cast<long long>(a)); }
+Int16 add16(Int16 a, Int16 b) {
+  return checked_i16(static_cast<long long>(a) + b);
+}
+Int16 sub16(Int16 a, Int16 b) {
+  return checked_i16(static_cast<long long>(a) - b);
+}
+Int16 mul16(Int16 a, Int16 b) {
+  return checked_i16(static_cast<long long>(a) * b);
+}
+Int16 neg16(Int16 a) {
+  return checked_i16(-static_cast<long long>(a));
+}
 
 double round_half_even(double value) noexcept {
   // nearbyint follows the current rounding mode; the control never changes it from
@@ -43,9 +51,15 @@ T round_into(double value) {
 }
 }  // namespace
 
-Int16 round_to_i16(double value) { return round_into<Int16>(value); }
-Int32 round_to_i32(double value) { return round_into<Int32>(value); }
+Int16 round_to_i16(double value) {
+  return round_into<Int16>(value);
+}
+Int32 round_to_i32(double value) {
+  return round_into<Int32>(value);
+}
 
-Int16 i16_from_text(std::string_view text) { return round_to_i16(leading_number(text)); }
+Int16 i16_from_text(std::string_view text) {
+  return round_to_i16(leading_number(text));
+}
 
 }  // namespace dnovar

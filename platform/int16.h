@@ -18,7 +18,9 @@ using Bool16 = std::int16_t;
 inline constexpr Bool16 kTrue = -1;
 inline constexpr Bool16 kFalse = 0;
 
-constexpr Bool16 to_bool16(bool value) noexcept { return value ? kTrue : kFalse; }
+constexpr Bool16 to_bool16(bool value) noexcept {
+  return value ? kTrue : kFalse;
+}
 
 // Range checks; raise overflow (6) outside the target type.
 Int16 checked_i16(long long value);

@@ -8,10 +8,14 @@
 
 namespace dnovar {
 
-std::string format_integer(long long value) { return std::to_string(value); }
+std::string format_integer(long long value) {
+  return std::to_string(value);
+}
 
 namespace {
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 double leading_number(std::string_view text) {

@@ -25,10 +25,12 @@ double whole_text_number(std::string_view text) {
   std::size_t pos = 0;
   if (pos < number.size() && (number[pos] == '-' || number[pos] == '+')) ++pos;
   std::size_t digits = 0;
-  while (pos < number.size() && std::isdigit(static_cast<unsigned char>(number[pos]))) ++pos, ++digits;
+  while (pos < number.size() && std::isdigit(static_cast<unsigned char>(number[pos])))
+    ++pos, ++digits;
   if (pos < number.size() && number[pos] == '.') {
     ++pos;
-    while (pos < number.size() && std::isdigit(static_cast<unsigned char>(number[pos]))) ++pos, ++digits;
+    while (pos < number.size() && std::isdigit(static_cast<unsigned char>(number[pos])))
+      ++pos, ++digits;
   }
   if (digits == 0 || pos != number.size()) raise_type_mismatch();
   return leading_number(number);
@@ -85,9 +87,13 @@ double Variant::to_r8() const {
   return numeric();
 }
 
-Int16 Variant::to_i2() const { return round_to_i16(to_r8()); }
+Int16 Variant::to_i2() const {
+  return round_to_i16(to_r8());
+}
 
-Int32 Variant::to_i4() const { return round_to_i32(to_r8()); }
+Int32 Variant::to_i4() const {
+  return round_to_i32(to_r8());
+}
 
 Bool16 Variant::to_bool() const {
   if (type_ == Type::String) {
@@ -111,13 +117,20 @@ bool Variant::same_value(const Variant& other) const {
 
 const char* type_name(Variant::Type type) noexcept {
   switch (type) {
-    case Variant::Type::Empty: return "empty";
-    case Variant::Type::I2: return "i2";
-    case Variant::Type::I4: return "i4";
-    case Variant::Type::R8: return "r8";
-    case Variant::Type::Date: return "date";
-    case Variant::Type::Bool: return "bool";
-    case Variant::Type::String: return "string";
+    case Variant::Type::Empty:
+      return "empty";
+    case Variant::Type::I2:
+      return "i2";
+    case Variant::Type::I4:
+      return "i4";
+    case Variant::Type::R8:
+      return "r8";
+    case Variant::Type::Date:
+      return "date";
+    case Variant::Type::Bool:
+      return "bool";
+    case Variant::Type::String:
+      return "string";
   }
   return "?";
 }

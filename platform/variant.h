@@ -22,7 +22,9 @@ class Variant {
   static Variant i4(Int32 v) { return Variant(Type::I4, Storage{static_cast<long long>(v)}); }
   static Variant r8(double v) { return Variant(Type::R8, Storage{v}); }
   static Variant date(DateSerial v) { return Variant(Type::Date, Storage{v}); }
-  static Variant boolean(bool v) { return Variant(Type::Bool, Storage{static_cast<long long>(v ? -1 : 0)}); }
+  static Variant boolean(bool v) {
+    return Variant(Type::Bool, Storage{static_cast<long long>(v ? -1 : 0)});
+  }
   static Variant string(std::string v) { return Variant(Type::String, Storage{std::move(v)}); }
 
   Type type() const noexcept { return type_; }

@@ -35,17 +35,17 @@ struct WidgetId {
   friend bool operator==(WidgetId, WidgetId) = default;
 };
 
-inline constexpr int kNoParent = -1;   // the surface (the control or form) itself
-inline constexpr int kNoIndex = -1;    // not an element of a control array
+inline constexpr int kNoParent = -1;  // the surface (the control or form) itself
+inline constexpr int kNoIndex = -1;   // not an element of a control array
 
 struct WidgetSpec {
   WidgetKind kind = WidgetKind::Label;
   std::string name;
-  int index = kNoIndex;      // element index within a control array of `name`
-  int parent = kNoParent;    // WidgetId value of the containing frame
+  int index = kNoIndex;    // element index within a control array of `name`
+  int parent = kNoParent;  // WidgetId value of the containing frame
   TwipRect rect;
   int tab_index = 0;
-  std::string caption;       // caption of a frame, label or button; text of a text box or combo box
+  std::string caption;  // caption of a frame, label or button; text of a text box or combo box
   FontSpec font;
   Colour fore_colour = kButtonText;
   Colour back_colour = kButtonFace;

@@ -8,12 +8,14 @@
 namespace dnovar::app {
 
 std::filesystem::path control_module_path() {
-  if (const char* module = std::getenv("DNOVAR_MODULE"); module != nullptr && *module != '\0') return module;
+  if (const char* module = std::getenv("DNOVAR_MODULE"); module != nullptr && *module != '\0')
+    return module;
   return DNOVAR_MODULE_PATH;
 }
 
 TemporaryRegistry::TemporaryRegistry() {
-  if (const char* registry = std::getenv("DNOVAR_REGISTRY"); registry != nullptr && *registry != '\0') {
+  if (const char* registry = std::getenv("DNOVAR_REGISTRY");
+      registry != nullptr && *registry != '\0') {
     path_ = registry;
     return;
   }

@@ -13,8 +13,8 @@
 
 #include "apps/container/container_site.h"
 #include "apps/container/hosted_control.h"
-#include "com/bag_file.h"
 #include "com/activation.h"
+#include "com/bag_file.h"
 #include "com/registry.h"
 
 namespace dnovar::container {

@@ -7,9 +7,9 @@
 
 #include "apps/common/component_paths.h"
 #include "apps/dnovar/run_guarded.h"
-#include "host/type_library.h"
 #include "com/module.h"
 #include "com/registry.h"
+#include "host/type_library.h"
 
 namespace dnovar::app {
 
@@ -21,7 +21,8 @@ struct Locations {
 };
 
 void add_location_options(CLI::App* command, Locations& where) {
-  command->add_option("--module", where.module, "The control's module (default: the one built beside dnovar)");
+  command->add_option("--module", where.module,
+                      "The control's module (default: the one built beside dnovar)");
   command->add_option("--registry", where.registry,
                       "Registry file (default: $DNOVAR_REGISTRY, else the user's registry)");
 }
@@ -29,7 +30,8 @@ void add_location_options(CLI::App* command, Locations& where) {
 // Runs a module entry point against the chosen registry, which the entry points find in the
 // environment.
 void run_entry(const Locations& where, bool do_register) {
-  const std::filesystem::path registry = !where.registry.empty() ? std::filesystem::path(where.registry)
+  const std::filesystem::path registry = !where.registry.empty()
+                                             ? std::filesystem::path(where.registry)
                                          : std::getenv("DNOVAR_REGISTRY") != nullptr
                                              ? std::filesystem::path(std::getenv("DNOVAR_REGISTRY"))
                                              : Registry::default_path();
@@ -38,19 +40,21 @@ void run_entry(const Locations& where, bool do_register) {
   ::setenv("DNOVAR_REGISTRY", registry.c_str(), 1);
   const LoadedModule loaded = LoadedModule::open(module);
   check_status(do_register ? loaded.register_server() : loaded.unregister_server());
-  std::cout << (do_register ? "registered " : "unregistered ") << kDnovarProgId << " in " << registry.string()
-            << '\n';
+  std::cout << (do_register ? "registered " : "unregistered ") << kDnovarProgId << " in "
+            << registry.string() << '\n';
 }
 
 }  // namespace
 
 void add_component_commands(CLI::App& app) {
   auto where = std::make_shared<Locations>();
-  auto* do_register = app.add_subcommand("register", "Register the control's module (DllRegisterServer)");
+  auto* do_register =
+      app.add_subcommand("register", "Register the control's module (DllRegisterServer)");
   add_location_options(do_register, *where);
   do_register->callback([where] { run_guarded([&] { run_entry(*where, true); }); });
 
-  auto* do_unregister = app.add_subcommand("unregister", "Remove what registration entered (DllUnregisterServer)");
+  auto* do_unregister =
+      app.add_subcommand("unregister", "Remove what registration entered (DllUnregisterServer)");
   add_location_options(do_unregister, *where);
   do_unregister->callback([where] { run_guarded([&] { run_entry(*where, false); }); });
 

@@ -44,7 +44,8 @@ int run_script(const std::string& backend_name, const std::string& file) {
 }  // namespace
 
 void add_script_command(CLI::App& app) {
-  auto* command = app.add_subcommand("script", "Run a script of host actions and user input (see docs/script.md)");
+  auto* command = app.add_subcommand(
+      "script", "Run a script of host actions and user input (see docs/script.md)");
   auto backend = std::make_shared<std::string>("headless");
   auto file = std::make_shared<std::string>();
   command->add_option("--backend", *backend, "headless (default) or qt")->capture_default_str();

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "core/calendar.h"
-#include "interaction/calendar_events.h"
 #include "backends/qt/qt_access.h"
 #include "backends/qt/qt_toolkit.h"
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
 
 namespace dnovar::app {
 

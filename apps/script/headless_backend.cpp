@@ -13,10 +13,18 @@ class HeadlessBackend final : public ScriptBackend {
   void choose(Surface& s, WidgetId id, int index) override { headless(s).user_choose(id, index); }
   void spin(Surface& s, WidgetId id, bool up) override { headless(s).user_spin(id, up); }
   void key(Surface& s, WidgetId id, int code) override { headless(s).user_key(id, code); }
-  void paste(Surface& s, WidgetId id, std::string_view text) override { headless(s).user_paste(id, text); }
-  void mouse_down(Surface& s, WidgetId id, int button) override { headless(s).user_mouse_down(id, button); }
-  void mouse_up(Surface& s, WidgetId id, int button) override { headless(s).user_mouse_up(id, button); }
-  void mouse_move(Surface& s, WidgetId id, int buttons) override { headless(s).user_mouse_move(id, buttons); }
+  void paste(Surface& s, WidgetId id, std::string_view text) override {
+    headless(s).user_paste(id, text);
+  }
+  void mouse_down(Surface& s, WidgetId id, int button) override {
+    headless(s).user_mouse_down(id, button);
+  }
+  void mouse_up(Surface& s, WidgetId id, int button) override {
+    headless(s).user_mouse_up(id, button);
+  }
+  void mouse_move(Surface& s, WidgetId id, int buttons) override {
+    headless(s).user_mouse_move(id, buttons);
+  }
   void double_click(Surface& s, WidgetId id) override { headless(s).user_double_click(id); }
   void focus_in(Surface& s) override { headless(s).user_focus_in(); }
   void focus_out(Surface& s) override { headless(s).user_focus_out(); }
@@ -24,13 +32,17 @@ class HeadlessBackend final : public ScriptBackend {
 
  private:
   // Every surface this backend hands out is a HeadlessSurface.
-  static HeadlessSurface& headless(Surface& surface) { return static_cast<HeadlessSurface&>(surface); }
+  static HeadlessSurface& headless(Surface& surface) {
+    return static_cast<HeadlessSurface&>(surface);
+  }
 
   HeadlessToolkit toolkit_;
 };
 
 }  // namespace
 
-std::unique_ptr<ScriptBackend> make_headless_backend() { return std::make_unique<HeadlessBackend>(); }
+std::unique_ptr<ScriptBackend> make_headless_backend() {
+  return std::make_unique<HeadlessBackend>();
+}
 
 }  // namespace dnovar::script

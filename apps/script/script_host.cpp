@@ -6,9 +6,9 @@
 
 #include "apps/script/script_value.h"
 #include "apps/script/surface_json.h"
-#include "host/type_library.h"
 #include "com/bag_file.h"
 #include "com/module.h"
+#include "host/type_library.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
 
@@ -32,10 +32,15 @@ std::vector<int> code_points(const std::string& text) {
   std::vector<int> points;
   for (std::size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 1;
+    int length = byte < 0x80           ? 1
+                 : (byte >> 5) == 0x6  ? 2
+                 : (byte >> 4) == 0xE  ? 3
+                 : (byte >> 3) == 0x1E ? 4
+                                       : 1;
     if (i + static_cast<std::size_t>(length) > text.size()) length = 1;
     int point = length == 1 ? byte : byte & (0x7F >> length);
-    for (int k = 1; k < length; ++k) point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    for (int k = 1; k < length; ++k)
+      point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     points.push_back(point);
     i += static_cast<std::size_t>(length);
   }
@@ -44,7 +49,8 @@ std::vector<int> code_points(const std::string& text) {
 
 // Colours print as unsigned numbers; everything else as its value.
 std::string format_property(std::string_view name, const Variant& value) {
-  if (name == "VyberColor" && (value.type() == Variant::Type::I4 || value.type() == Variant::Type::I2))
+  if (name == "VyberColor" &&
+      (value.type() == Variant::Type::I4 || value.type() == Variant::Type::I2))
     return std::to_string(static_cast<std::uint32_t>(value.to_i4()));
   return format_value(value);
 }
@@ -52,17 +58,24 @@ std::string format_property(std::string_view name, const Variant& value) {
 }  // namespace
 
 ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out, ComponentSource components)
-    : backend_(backend), out_(out), site_(backend.toolkit(), clock_), components_(std::move(components)) {
+    : backend_(backend),
+      out_(out),
+      site_(backend.toolkit(), clock_),
+      components_(std::move(components)) {
   backend_.on_beep([this] { site_.record("beep"); });
   commands_ = {
-      {"today", &ScriptHost::today},   {"start", &ScriptHost::start},   {"get", &ScriptHost::get},
-      {"put", &ScriptHost::put},       {"call", &ScriptHost::call},     {"focus", &ScriptHost::focus},
-      {"show", &ScriptHost::show},     {"state", &ScriptHost::state},   {"events", &ScriptHost::events},
-      {"click", &ScriptHost::click},   {"select", &ScriptHost::select}, {"spin", &ScriptHost::spin},
-      {"key", &ScriptHost::key},       {"text", &ScriptHost::text},     {"mouse", &ScriptHost::mouse},
-      {"dblclick", &ScriptHost::dblclick}, {"grid", &ScriptHost::grid},
-      {"new", &ScriptHost::new_instance},  {"load", &ScriptHost::load},     {"save", &ScriptHost::save},
-      {"rename", &ScriptHost::rename},     {"extender", &ScriptHost::extender}, {"modal", &ScriptHost::modal},
+      {"today", &ScriptHost::today},   {"start", &ScriptHost::start},
+      {"get", &ScriptHost::get},       {"put", &ScriptHost::put},
+      {"call", &ScriptHost::call},     {"focus", &ScriptHost::focus},
+      {"show", &ScriptHost::show},     {"state", &ScriptHost::state},
+      {"events", &ScriptHost::events}, {"click", &ScriptHost::click},
+      {"select", &ScriptHost::select}, {"spin", &ScriptHost::spin},
+      {"key", &ScriptHost::key},       {"text", &ScriptHost::text},
+      {"mouse", &ScriptHost::mouse},   {"dblclick", &ScriptHost::dblclick},
+      {"grid", &ScriptHost::grid},     {"new", &ScriptHost::new_instance},
+      {"load", &ScriptHost::load},     {"save", &ScriptHost::save},
+      {"rename", &ScriptHost::rename}, {"extender", &ScriptHost::extender},
+      {"modal", &ScriptHost::modal},
   };
 }
 
@@ -91,7 +104,8 @@ void ScriptHost::execute_line(const std::string& line) {
   const std::vector<Token> tokens = split_line(line);
   if (tokens.empty() || (!tokens[0].quoted && tokens[0].text.front() == '#')) return;
   const auto command = commands_.find(tokens[0].text);
-  if (tokens[0].quoted || command == commands_.end()) throw SyntaxError("unknown command: " + tokens[0].text);
+  if (tokens[0].quoted || command == commands_.end())
+    throw SyntaxError("unknown command: " + tokens[0].text);
   const Arguments args(tokens.begin() + 1, tokens.end());
   try {
     (this->*(command->second))(args);
@@ -106,12 +120,15 @@ ScriptInstance& ScriptHost::instance() {
   return *instance_;
 }
 
-void ScriptHost::ok() { out_ << "ok\n"; }
+void ScriptHost::ok() {
+  out_ << "ok\n";
+}
 
 WidgetId ScriptHost::widget_named(const Token& name) {
   const SurfaceSpec& layout = surface().table();
   for (std::size_t i = 0; i < layout.widgets.size(); ++i)
-    if (layout.widgets[i].name == name.text && layout.widgets[i].index == kNoIndex) return WidgetId{static_cast<int>(i)};
+    if (layout.widgets[i].name == name.text && layout.widgets[i].index == kNoIndex)
+      return WidgetId{static_cast<int>(i)};
   throw SyntaxError("no such widget: " + name.text);
 }
 
@@ -150,7 +167,8 @@ ScriptInstance& ScriptHost::create_registered_instance(const Arguments& args) {
     ::setenv(kRegistryVariable, components_.registry.c_str(), 1);
     check_status(modules_.load(components_.module).register_server());
   }
-  instance_ = std::make_unique<ScriptInstance>(create_registered<Unknown>(registry, modules_, kDnovarProgId), site_);
+  instance_ = std::make_unique<ScriptInstance>(
+      create_registered<Unknown>(registry, modules_, kDnovarProgId), site_);
   return *instance_;
 }
 
@@ -184,7 +202,8 @@ void ScriptHost::save(const Arguments& args) {
   MemoryBag bag;
   ExceptionInfo info;
   const Status status = instance().hosting().save(bag, &info);
-  for (const auto& entry : bag.entries()) out_ << entry.key << '=' << format_property(entry.key, entry.value) << '\n';
+  for (const auto& entry : bag.entries())
+    out_ << entry.key << '=' << format_property(entry.key, entry.value) << '\n';
   if (failed(status)) {
     const RuntimeError error = error_from_status(status, &info);
     out_ << "error " << error.number() << ' ' << error.what() << '\n';
@@ -208,11 +227,16 @@ void ScriptHost::extender(const Arguments& args) {
 void ScriptHost::modal(const Arguments& args) {
   expect_count(args, 1, 1);
   const std::string& what = args[0].text;
-  if (what == "Command1") backend_.queue_modal(ModalAction::PressFirstButton);
-  else if (what == "closebox") backend_.queue_modal(ModalAction::CloseBox);
-  else if (what == "escape") backend_.queue_modal(ModalAction::Escape);
-  else if (what == "altz") backend_.queue_modal(ModalAction::AccessKey);
-  else throw SyntaxError("modal Command1|closebox|escape|altz");
+  if (what == "Command1")
+    backend_.queue_modal(ModalAction::PressFirstButton);
+  else if (what == "closebox")
+    backend_.queue_modal(ModalAction::CloseBox);
+  else if (what == "escape")
+    backend_.queue_modal(ModalAction::Escape);
+  else if (what == "altz")
+    backend_.queue_modal(ModalAction::AccessKey);
+  else
+    throw SyntaxError("modal Command1|closebox|escape|altz");
   ok();
 }
 
@@ -234,15 +258,20 @@ void ScriptHost::call(const Arguments& args) {
   std::vector<Variant> values;
   for (std::size_t i = 1; i < args.size(); ++i) values.push_back(parse_value(args[i]));
   const Variant result = instance().call(args[0].text, values);
-  if (result.is_empty()) ok();
-  else out_ << format_value(result) << '\n';
+  if (result.is_empty())
+    ok();
+  else
+    out_ << format_value(result) << '\n';
 }
 
 void ScriptHost::focus(const Arguments& args) {
   expect_count(args, 1, 1);
-  if (args[0].text == "in") backend_.focus_in(surface());
-  else if (args[0].text == "out") backend_.focus_out(surface());
-  else throw SyntaxError("focus in|out");
+  if (args[0].text == "in")
+    backend_.focus_in(surface());
+  else if (args[0].text == "out")
+    backend_.focus_out(surface());
+  else
+    throw SyntaxError("focus in|out");
   ok();
 }
 
@@ -307,15 +336,20 @@ void ScriptHost::text(const Arguments& args) {
 void ScriptHost::mouse(const Arguments& args) {
   expect_count(args, 3, 3);
   const std::string& action = args[0].text;
-  if (action != "down" && action != "up" && action != "move") throw SyntaxError("mouse down|up|move CELL BUTTONS");
+  if (action != "down" && action != "up" && action != "move")
+    throw SyntaxError("mouse down|up|move CELL BUTTONS");
   const int buttons = parse_int(args[2]);
-  if (action != "move" && buttons != kLeftButton && buttons != kRightButton && buttons != kMiddleButton)
+  if (action != "move" && buttons != kLeftButton && buttons != kRightButton &&
+      buttons != kMiddleButton)
     throw SyntaxError("BUTTON is 1 (left), 2 (right) or 4 (middle)");
   if (buttons < 0 || buttons > 7) throw SyntaxError("BUTTONS are bits: 1 left, 2 right, 4 middle");
   const WidgetId cell = day_cell(args[1]);
-  if (action == "down") backend_.mouse_down(surface(), cell, buttons);
-  else if (action == "up") backend_.mouse_up(surface(), cell, buttons);
-  else backend_.mouse_move(surface(), cell, buttons);
+  if (action == "down")
+    backend_.mouse_down(surface(), cell, buttons);
+  else if (action == "up")
+    backend_.mouse_up(surface(), cell, buttons);
+  else
+    backend_.mouse_move(surface(), cell, buttons);
   ok();
 }
 

@@ -13,9 +13,9 @@
 #include "apps/script/script_instance.h"
 #include "apps/script/script_lexer.h"
 #include "apps/script/script_site.h"
-#include "platform/clock.h"
 #include "com/activation.h"
 #include "com/registry.h"
+#include "platform/clock.h"
 
 namespace dnovar::script {
 

@@ -25,18 +25,23 @@ class RecordingSink final : public ObjectBase<EventSink> {
 
 }  // namespace
 
-ComPtr<Unknown> make_in_process_control() { return make_object<DnovarControl>(); }
+ComPtr<Unknown> make_in_process_control() {
+  return make_object<DnovarControl>();
+}
 
 ScriptInstance::ScriptInstance(ComPtr<Unknown> object, ScriptSite& site) {
   dispatch_ = object.query<Dispatch>();
   hosting_ = object.query<ControlHosting>();
   source_ = object.query<EventSource>();
-  if (!dispatch_ || !hosting_ || !source_) throw RuntimeError(430, "Class does not support Automation or does not support expected interface");
+  if (!dispatch_ || !hosting_ || !source_)
+    throw RuntimeError(430,
+                       "Class does not support Automation or does not support expected interface");
   ExceptionInfo info;
   check_status(hosting_->set_site(&site, &info), &info);
   ComPtr<EventSink> sink = make_object<RecordingSink, EventSink>(site);
   check_status(source_->advise(kDnovarEventsId, sink.get(), &cookie_));
-  if (ComPtr<CalendarAccess> access = object.query<CalendarAccess>()) calendar_ = access->calendar();
+  if (ComPtr<CalendarAccess> access = object.query<CalendarAccess>())
+    calendar_ = access->calendar();
 }
 
 ScriptInstance::~ScriptInstance() {
@@ -45,13 +50,18 @@ ScriptInstance::~ScriptInstance() {
 }
 
 Calendar& ScriptInstance::calendar() {
-  if (calendar_ == nullptr) throw RuntimeError(91, "Object variable or With block variable not set");
+  if (calendar_ == nullptr)
+    throw RuntimeError(91, "Object variable or With block variable not set");
   return *calendar_;
 }
 
-Variant ScriptInstance::get(std::string_view name) { return get_property(*dispatch_, name); }
+Variant ScriptInstance::get(std::string_view name) {
+  return get_property(*dispatch_, name);
+}
 
-void ScriptInstance::put(std::string_view name, const Variant& value) { put_property(*dispatch_, name, value); }
+void ScriptInstance::put(std::string_view name, const Variant& value) {
+  put_property(*dispatch_, name, value);
+}
 
 Variant ScriptInstance::call(std::string_view name, const std::vector<Variant>& args) {
   return call_method(*dispatch_, name, args);

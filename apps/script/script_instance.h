@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calendar.h"
 #include "com/automation.h"
 #include "com/control_hosting.h"
+#include "core/calendar.h"
 #include "platform/variant.h"
 
 namespace dnovar::script {

@@ -31,12 +31,23 @@ std::vector<Token> split_line(std::string_view line) {
         }
         if (pos >= line.size()) break;
         switch (line[pos++]) {
-          case '"': token.text.push_back('"'); break;
-          case '\\': token.text.push_back('\\'); break;
-          case 'r': token.text.push_back('\r'); break;
-          case 'n': token.text.push_back('\n'); break;
-          case 't': token.text.push_back('\t'); break;
-          default: throw SyntaxError("unknown escape in string");
+          case '"':
+            token.text.push_back('"');
+            break;
+          case '\\':
+            token.text.push_back('\\');
+            break;
+          case 'r':
+            token.text.push_back('\r');
+            break;
+          case 'n':
+            token.text.push_back('\n');
+            break;
+          case 't':
+            token.text.push_back('\t');
+            break;
+          default:
+            throw SyntaxError("unknown escape in string");
         }
       }
       if (!closed) throw SyntaxError("unterminated string");
@@ -50,12 +61,23 @@ std::string quote(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      default: out.push_back(c);
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out + "\"";

@@ -24,7 +24,8 @@ bool parse_integer(std::string_view text, long long& value) {
   }
   if (digits.empty()) return false;
   unsigned long long magnitude = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
+  const auto [end, ec] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
   if (ec != std::errc() || end != digits.data() + digits.size()) return false;
   if (base == 16) {
     // Hex literals are bit patterns: 0x8000000F is the 32-bit value with the top bit set.
@@ -33,7 +34,8 @@ bool parse_integer(std::string_view text, long long& value) {
                                       : static_cast<long long>(magnitude);
     return true;
   }
-  if (magnitude > static_cast<unsigned long long>(std::numeric_limits<long long>::max())) return false;
+  if (magnitude > static_cast<unsigned long long>(std::numeric_limits<long long>::max()))
+    return false;
   value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
   return true;
 }
@@ -63,7 +65,8 @@ Variant parse_value(const Token& token) {
   if (text == "empty") return Variant();
   if (text.rfind("date:", 0) == 0) {
     double serial = 0;
-    if (!parse_double(std::string_view(text).substr(5), serial)) throw SyntaxError("bad date serial: " + text);
+    if (!parse_double(std::string_view(text).substr(5), serial))
+      throw SyntaxError("bad date serial: " + text);
     return Variant::date(serial);
   }
   if (const auto date = parse_date_text(text)) return Variant::date(*date);
@@ -73,7 +76,8 @@ Variant parse_value(const Token& token) {
     const std::string_view type = std::string_view(text).substr(colon + 1);
     long long integer = 0;
     double real = 0;
-    if ((type == "i2" || type == "i4") && parse_integer(number, integer)) return integer_of_width(integer, type);
+    if ((type == "i2" || type == "i4") && parse_integer(number, integer))
+      return integer_of_width(integer, type);
     if (type == "r8" && parse_double(number, real)) return Variant::r8(real);
     throw SyntaxError("bad typed value: " + text);
   }
@@ -87,15 +91,20 @@ Variant parse_value(const Token& token) {
 
 std::string format_value(const Variant& value) {
   switch (value.type()) {
-    case Variant::Type::Empty: return "empty";
-    case Variant::Type::Bool: return value.to_bool() ? "true" : "false";
-    case Variant::Type::String: return quote(value.to_string());
+    case Variant::Type::Empty:
+      return "empty";
+    case Variant::Type::Bool:
+      return value.to_bool() ? "true" : "false";
+    case Variant::Type::String:
+      return quote(value.to_string());
     case Variant::Type::Date: {
       const DateSerial serial = value.to_r8();
       return is_valid_date(serial) ? format_date_text(serial) : "date:" + format_shortest(serial);
     }
-    case Variant::Type::R8: return format_shortest(value.to_r8());
-    default: return value.to_string();
+    case Variant::Type::R8:
+      return format_shortest(value.to_r8());
+    default:
+      return value.to_string();
   }
 }
 

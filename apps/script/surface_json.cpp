@@ -80,8 +80,9 @@ std::string state_json(const CalendarState& s) {
 }
 
 std::string month_grid_text(Calendar& calendar) {
-  std::string text = calendar.widget(widget_ids::cmbMonth).text() + ' ' + calendar.widget(widget_ids::txtYear).text() +
-                     "  týden " + calendar.widget(widget_ids::lblTyden).caption();
+  std::string text = calendar.widget(widget_ids::cmbMonth).text() + ' ' +
+                     calendar.widget(widget_ids::txtYear).text() + "  týden " +
+                     calendar.widget(widget_ids::lblTyden).caption();
   const std::string leap = calendar.widget(widget_ids::lblPrestup).caption();
   if (!leap.empty()) text += "  " + leap;
   text += '\n';
@@ -91,7 +92,10 @@ std::string month_grid_text(Calendar& calendar) {
     for (int cell = row; cell < kDayCellCount; cell += kWeekdayCount) {
       Widget& w = calendar.day_cell(cell);
       const Colour back = w.back_colour();
-      const char mark = back == kCyan ? '@' : back == highlight ? '#' : back == kButtonFace ? ' ' : '?';
+      const char mark = back == kCyan         ? '@'
+                        : back == highlight   ? '#'
+                        : back == kButtonFace ? ' '
+                                              : '?';
       std::string caption = w.caption();
       if (caption.size() < 2) caption.insert(0, 2 - caption.size(), ' ');
       line += ' ';

@@ -22,7 +22,8 @@ HeadlessSurface::HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors,
 }
 
 HeadlessWidget& HeadlessSurface::widget(WidgetId id) {
-  if (id.value < 0 || id.value >= static_cast<int>(widgets_.size())) raise_no_such_element(id.value);
+  if (id.value < 0 || id.value >= static_cast<int>(widgets_.size()))
+    raise_no_such_element(id.value);
   return *widgets_[static_cast<std::size_t>(id.value)];
 }
 
@@ -76,7 +77,8 @@ void HeadlessSurface::user_key(WidgetId text_box, int key_code) {
   std::string text = w.text();
   if (code == kKeyBackspace) {
     // Removes the last character, whole UTF-8 sequence included.
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) text.pop_back();
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
+      text.pop_back();
     if (!text.empty()) text.pop_back();
   } else if (code >= 32) {
     // Append the code point as UTF-8.
@@ -170,7 +172,8 @@ void HeadlessSurface::show_modal() {
   }
 }
 
-std::unique_ptr<Surface> HeadlessToolkit::create_surface(const SurfaceSpec& layout, ErrorSink& errors) {
+std::unique_ptr<Surface> HeadlessToolkit::create_surface(const SurfaceSpec& layout,
+                                                         ErrorSink& errors) {
   return std::make_unique<HeadlessSurface>(layout, errors, nullptr);
 }
 

@@ -1,7 +1,7 @@
 // The in-memory backend: a real, deterministic toolkit for tests, scripts and servers. Every widget
-// property is stored and readable, user input is injected through HeadlessSurface, notifications are
-// delivered synchronously, beeps are counted, and what the user does inside a modal form is queued
-// beforehand.
+// property is stored and readable, user input is injected through HeadlessSurface, notifications
+// are delivered synchronously, beeps are counted, and what the user does inside a modal form is
+// queued beforehand.
 #pragma once
 
 #include <deque>
@@ -25,7 +25,8 @@ enum class ModalAction {
 
 class HeadlessSurface : public Form {
  public:
-  HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors, std::deque<ModalAction>* modal_actions);
+  HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors,
+                  std::deque<ModalAction>* modal_actions);
 
   const SurfaceSpec& table() const override { return table_; }
   HeadlessWidget& widget(WidgetId id) override;
@@ -40,9 +41,9 @@ class HeadlessSurface : public Form {
   // User input. Each is delivered only when the surface and the widget are enabled; each
   // notification is one dispatch whose failure goes to the ErrorSink.
   void user_click(WidgetId id);
-  void user_choose(WidgetId combo, int index);       // picks list entry `index`, then Click
-  void user_spin(WidgetId spin, bool up);            // one arrow step, stopping at Min/Max
-  void user_key(WidgetId text_box, int key_code);    // KeyPress, then the box takes what passed
+  void user_choose(WidgetId combo, int index);     // picks list entry `index`, then Click
+  void user_spin(WidgetId spin, bool up);          // one arrow step, stopping at Min/Max
+  void user_key(WidgetId text_box, int key_code);  // KeyPress, then the box takes what passed
   void user_paste(WidgetId text_box, std::string_view text);  // replaces the text, no KeyPress
   void user_mouse_down(WidgetId id, int button);
   void user_mouse_up(WidgetId id, int button);
@@ -79,6 +80,7 @@ class HeadlessToolkit final : public Toolkit {
   // Queues what the user does in the next modal form; when the queue runs out, the close box.
   void queue_modal_action(ModalAction action) { modal_actions_.push_back(action); }
   std::size_t pending_modal_actions() const { return modal_actions_.size(); }
+
  private:
   int beeps_ = 0;
   std::function<void()> beep_listener_;

@@ -17,11 +17,12 @@ HeadlessWidget::HeadlessWidget(const WidgetSpec& layout, std::function<void()> n
       value_(layout.value),
       notify_value_change_(std::move(notify_value_change)) {}
 
-
 void HeadlessWidget::set_caption(std::string_view caption) {
   require(has_caption());
   // Most writes repeat what is there; comparing first keeps a refresh cheap.
-  if (caption_.size() == caption.size() && std::equal(caption.begin(), caption.end(), caption_.begin())) return;
+  if (caption_.size() == caption.size() &&
+      std::equal(caption.begin(), caption.end(), caption_.begin()))
+    return;
   caption_.assign(caption);
 }
 std::string HeadlessWidget::caption() const {
@@ -33,7 +34,8 @@ void HeadlessWidget::set_text(std::string_view text) {
   if (kind_ == WidgetKind::TextBox && caption_.size() == text.size() &&
       std::equal(text.begin(), text.end(), caption_.begin()))
     return;
-  // Setting a combo box's text from code reports no click; the entry it names becomes the chosen one.
+  // Setting a combo box's text from code reports no click; the entry it names becomes the chosen
+  // one.
   caption_.assign(text);
   if (kind_ == WidgetKind::ComboBox) {
     list_index_ = -1;
@@ -69,8 +71,12 @@ bool HeadlessWidget::font_bold() const {
   require(kind_ != WidgetKind::SpinButton);
   return bold_;
 }
-void HeadlessWidget::set_enabled(bool enabled) { enabled_ = enabled; }
-bool HeadlessWidget::enabled() const { return enabled_; }
+void HeadlessWidget::set_enabled(bool enabled) {
+  enabled_ = enabled;
+}
+bool HeadlessWidget::enabled() const {
+  return enabled_;
+}
 
 void HeadlessWidget::set_value(Int32 value) {
   require(kind_ == WidgetKind::SpinButton);

@@ -44,7 +44,8 @@ class HeadlessWidget final : public Widget {
 
  private:
   bool has_caption() const {
-    return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame || kind_ == WidgetKind::CommandButton;
+    return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame ||
+           kind_ == WidgetKind::CommandButton;
   }
   bool has_text() const { return kind_ == WidgetKind::TextBox || kind_ == WidgetKind::ComboBox; }
   void require(bool supported) const {

@@ -16,10 +16,10 @@
 #include <memory>
 #include <vector>
 
-#include "core/calendar.h"
-#include "interaction/calendar_events.h"
 #include "backends/qt/qt_access.h"
 #include "backends/qt/qt_toolkit.h"
+#include "core/calendar.h"
+#include "interaction/calendar_events.h"
 #include "platform/quiet_site.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The control's component module: the four entry points, and nothing else exported.
+#include "com/module.h"
+#include "com/module_server.h"
 #include "host/dnovar_control.h"
 #include "host/module_resources.h"
 #include "host/type_library.h"
-#include "com/module.h"
-#include "com/module_server.h"
 
 using dnovar::Guid;
 using dnovar::Status;
@@ -11,8 +11,8 @@ using dnovar::Status;
 DNOVAR_MODULE_EXPORT Status DllRegisterServer() {
   return dnovar::register_module_class(
       {dnovar::kDnovarClassId, dnovar::kDnovarProgId,
-       dnovar::module_path_of(reinterpret_cast<const void*>(&DllRegisterServer)), dnovar::kDnovarLibraryId,
-       "1.0"});
+       dnovar::module_path_of(reinterpret_cast<const void*>(&DllRegisterServer)),
+       dnovar::kDnovarLibraryId, "1.0"});
 }
 
 DNOVAR_MODULE_EXPORT Status DllUnregisterServer() {
@@ -29,4 +29,6 @@ DNOVAR_MODULE_EXPORT Status DllGetClassObject(const Guid& clsid, const Guid& iid
                                     [] { return dnovar::make_object<dnovar::DnovarControl>(); });
 }
 
-DNOVAR_MODULE_EXPORT Status DllCanUnloadNow() { return dnovar::module_can_unload_now(); }
+DNOVAR_MODULE_EXPORT Status DllCanUnloadNow() {
+  return dnovar::module_can_unload_now();
+}

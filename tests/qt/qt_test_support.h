@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/surface_layout.h"
 #include "backends/qt/qt_access.h"
 #include "backends/qt/qt_toolkit.h"
+#include "core/surface_layout.h"
 #include "platform/toolkit.h"
 
 namespace dnovar::qt_test {

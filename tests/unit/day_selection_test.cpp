@@ -8,7 +8,9 @@ namespace {
 using testing_support::StartedCalendar;
 
 // May 2024: the 1st is a Wednesday (Dtyd1 = 3, day d in cell d + 1); the current day is 20.
-constexpr int cell_of(int day) { return cell_for_day(day, 3); }
+constexpr int cell_of(int day) {
+  return cell_for_day(day, 3);
+}
 
 struct Gesture {
   enum Kind { Down, Move, DoubleClick } kind;
@@ -16,8 +18,12 @@ struct Gesture {
   int buttons;
 };
 
-Gesture down(int cell, int button = kLeftButton) { return {Gesture::Down, cell, button}; }
-Gesture move(int cell, int buttons) { return {Gesture::Move, cell, buttons}; }
+Gesture down(int cell, int button = kLeftButton) {
+  return {Gesture::Down, cell, button};
+}
+Gesture move(int cell, int buttons) {
+  return {Gesture::Move, cell, buttons};
+}
 
 // Press on `from`, a held move there, release over `to` and a small move within it.
 std::vector<Gesture> drag(int from, int to, int button = kLeftButton) {
@@ -34,9 +40,12 @@ std::vector<int> painted_days(StartedCalendar& c) {
 void play(StartedCalendar& c, const std::vector<Gesture>& gestures) {
   for (const Gesture& g : gestures) {
     const WidgetId id = day_cell_id(g.cell);
-    if (g.kind == Gesture::Down) c.surface().user_mouse_down(id, g.buttons);
-    else if (g.kind == Gesture::Move) c.surface().user_mouse_move(id, g.buttons);
-    else c.surface().user_double_click(id);
+    if (g.kind == Gesture::Down)
+      c.surface().user_mouse_down(id, g.buttons);
+    else if (g.kind == Gesture::Move)
+      c.surface().user_mouse_move(id, g.buttons);
+    else
+      c.surface().user_double_click(id);
   }
 }
 
@@ -60,18 +69,39 @@ TEST(DaySelection, Drags) {
       {"left 9..5 paints nothing", 0, 0, drag(cell_of(9), cell_of(5)), 0, 0, {}},
       {"left from empty cell 1", 0, 0, drag(1, cell_of(4)), 1, 4, {0, 1, 2, 3, 4}},
       {"left from cell 0 sets no Dlow", 0, 0, drag(0, cell_of(4)), 1, 4, {-1, 0, 1, 2, 3, 4}},
-      {"left from cell 0 beside an older run", 7, 8, drag(0, cell_of(4)), 7, 8, {-1, 0, 1, 2, 3, 4, 7, 8}},
+      {"left from cell 0 beside an older run",
+       7,
+       8,
+       drag(0, cell_of(4)),
+       7,
+       8,
+       {-1, 0, 1, 2, 3, 4, 7, 8}},
       {"left past day 31 ends at its cell", 0, 0, drag(cell_of(29), 36), 29, 31, {29, 30, 31}},
       {"right 7..12 over 5..9", 5, 9, drag(cell_of(7), cell_of(12), kRightButton), 5, 6, {5, 6}},
       {"right over everything", 5, 9, drag(cell_of(3), cell_of(12), kRightButton), 0, 0, {}},
-      {"last run wins", 15, 25, drag(cell_of(27), cell_of(28)), 27, 28,
+      {"last run wins",
+       15,
+       25,
+       drag(cell_of(27), cell_of(28)),
+       27,
+       28,
        {15, 16, 17, 18, 19, 21, 22, 23, 24, 25, 27, 28}},
-      {"press and release without a held move", 0, 0,
-       {down(cell_of(5)), move(cell_of(9), 0), move(cell_of(10), 0)}, 0, 0, {}, true},
-      {"both buttons, left released first, then a left drag", 0, 0,
+      {"press and release without a held move",
+       0,
+       0,
+       {down(cell_of(5)), move(cell_of(9), 0), move(cell_of(10), 0)},
+       0,
+       0,
+       {},
+       true},
+      {"both buttons, left released first, then a left drag",
+       0,
+       0,
        concat({{down(cell_of(5)), move(cell_of(5), 3), move(cell_of(9), 2)},
                {down(cell_of(11)), move(cell_of(13), 1), move(cell_of(14), 0)}}),
-       5, 9, {5, 6, 7, 8, 9}},
+       5,
+       9,
+       {5, 6, 7, 8, 9}},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.what);

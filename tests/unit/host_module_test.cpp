@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "host/dnovar_control.h"
-#include "host/type_library.h"
 #include "com/bag_file.h"
 #include "com/class_factory.h"
 #include "com/module.h"
 #include "com/module_resources.h"
 #include "com/registry.h"
+#include "host/dnovar_control.h"
+#include "host/type_library.h"
 #include "test_site.h"
 
 namespace dnovar {
@@ -60,10 +60,13 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
   auto sink = make_object<CountingSink, EventSink>();
   {
     ComPtr<ClassFactory> factory;
-    check_status(module.get_class_object(*clsid, ClassFactory::iid, reinterpret_cast<void**>(factory.put())));
+    check_status(module.get_class_object(*clsid, ClassFactory::iid,
+                                         reinterpret_cast<void**>(factory.put())));
     ComPtr<Dispatch> first, second;
-    check_status(factory->create_instance(nullptr, Dispatch::iid, reinterpret_cast<void**>(first.put())));
-    check_status(factory->create_instance(nullptr, Dispatch::iid, reinterpret_cast<void**>(second.put())));
+    check_status(
+        factory->create_instance(nullptr, Dispatch::iid, reinterpret_cast<void**>(first.put())));
+    check_status(
+        factory->create_instance(nullptr, Dispatch::iid, reinterpret_cast<void**>(second.put())));
 
     std::uint32_t cookies[2] = {};
     Dispatch* instances[2] = {first.get(), second.get()};
@@ -76,11 +79,14 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
       check_status(object.query<EventSource>()->advise(kDnovarEventsId, sink.get(), &cookies[i]));
     }
 
-    // By dispatch id: Datum, Aktualizuj(k = 1), Enabled, Velikonoce with its argument left as passed.
+    // By dispatch id: Datum, Aktualizuj(k = 1), Enabled, Velikonoce with its argument left as
+    // passed.
     invoke(*first, 0x68030000, InvokeKind::property_put, {Variant::string("2001-02-13")});
     invoke(*first, 0x6003000F, InvokeKind::method, {Variant::i2(1)});
-    EXPECT_EQ(invoke(*first, 0x68030000, InvokeKind::property_get), Variant::date(make_date(2001, 2, 13)));
-    EXPECT_EQ(invoke(*second, 0x68030000, InvokeKind::property_get), Variant::date(make_date(2024, 5, 20)));
+    EXPECT_EQ(invoke(*first, 0x68030000, InvokeKind::property_get),
+              Variant::date(make_date(2001, 2, 13)));
+    EXPECT_EQ(invoke(*second, 0x68030000, InvokeKind::property_get),
+              Variant::date(make_date(2024, 5, 20)));
     EXPECT_EQ(invoke(*first, kDispidEnabled, InvokeKind::property_get), Variant::boolean(true));
     std::vector<Variant> year{Variant::i4(2024)};
     Variant easter;
@@ -96,7 +102,8 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
       Calendar* calendar = ComPtr<Unknown>::share(instance).query<CalendarAccess>()->calendar();
       static_cast<HeadlessSurface&>(calendar->surface()).user_click(widget_ids::cmdZavri);
     }
-    EXPECT_EQ(static_cast<CountingSink*>(sink.get())->received, (std::vector<DispatchId>{kZavriId, kZavriId}));
+    EXPECT_EQ(static_cast<CountingSink*>(sink.get())->received,
+              (std::vector<DispatchId>{kZavriId, kZavriId}));
     EXPECT_EQ(module.can_unload_now(), Status::ok_false);
 
     for (int i = 0; i < 2; ++i) {
@@ -109,7 +116,8 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
 
   // The resources are there without an instance.
   ComPtr<ModuleResources> resources;
-  check_status(module.get_class_object(*clsid, ModuleResources::iid, reinterpret_cast<void**>(resources.put())));
+  check_status(module.get_class_object(*clsid, ModuleResources::iid,
+                                       reinterpret_cast<void**>(resources.put())));
   std::vector<std::uint8_t> bitmap;
   EXPECT_EQ(resources->find_resource("BITMAP", "30000", &bitmap), Status::ok);
   EXPECT_EQ(bitmap.size(), 224u);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "com/bag_file.h"
 #include "host/about_dialog.h"
 #include "host/persistence.h"
-#include "com/bag_file.h"
 #include "test_site.h"
 
 namespace dnovar {

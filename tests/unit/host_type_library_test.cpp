@@ -6,7 +6,9 @@
 namespace dnovar {
 namespace {
 
-const TypeLibrary& library() { return dnovar_type_library(); }
+const TypeLibrary& library() {
+  return dnovar_type_library();
+}
 
 TEST(TypeLibrary, AttributesAndTypesInOrder) {
   EXPECT_EQ(library().name, "DnovarLib");
@@ -25,7 +27,8 @@ TEST(TypeLibrary, AttributesAndTypesInOrder) {
        type_flag::hidden | type_flag::dual | type_flag::nonextensible | type_flag::oleautomation |
            type_flag::dispatchable},
       {"Dnovar", TypeKind::coclass, type_flag::control},
-      {"__Dnovar", TypeKind::dispinterface, type_flag::hidden | type_flag::nonextensible | type_flag::dispatchable},
+      {"__Dnovar", TypeKind::dispinterface,
+       type_flag::hidden | type_flag::nonextensible | type_flag::dispatchable},
       {"eMesic", TypeKind::enumeration, 0},
   };
   ASSERT_EQ(library().types.size(), 4u);
@@ -51,7 +54,8 @@ TEST(TypeLibrary, MembersOfTheAutomationInterface) {
     const char* name;
     DispatchId id;
     InvokeKind kind;
-    ValueType type;  // the read accessor's result, or the write accessor's value, or the method's result
+    ValueType
+        type;  // the read accessor's result, or the write accessor's value, or the method's result
   };
   const Expected members[] = {
       {"Dtyd", 0x40030003, InvokeKind::property_get, ValueType::i2},
@@ -109,7 +113,7 @@ TEST(TypeLibrary, EventAndMonthEnumeration) {
   EXPECT_EQ(events.functions[0].id, 1);
   EXPECT_EQ(events.functions[0].help, "Událost při kliknutí na Zavři");
   const TypeInfo& months = library().types[kMonthEnumIndex];
-  const char* names[] = {"Leden", "Únor",     "Březen", "Duben", "Květen",   "Červen",
+  const char* names[] = {"Leden",    "Únor",  "Březen", "Duben", "Květen",   "Červen",
                          "Červenec", "Srpen", "Září",   "Říjen", "Listopad", "Prosinec"};
   ASSERT_EQ(months.constants.size(), 12u);
   for (int m = 0; m < 12; ++m) {
@@ -121,21 +125,23 @@ TEST(TypeLibrary, EventAndMonthEnumeration) {
   ASSERT_EQ(coclass.interfaces.size(), 2u);
   EXPECT_EQ(coclass.interfaces[0].name, "_Dnovar");
   EXPECT_EQ(coclass.interfaces[1].name, "__Dnovar");
-  EXPECT_EQ(coclass.interfaces[1].flags, implementation_flag::is_default | implementation_flag::source);
+  EXPECT_EQ(coclass.interfaces[1].flags,
+            implementation_flag::is_default | implementation_flag::source);
 }
 
 TEST(ModuleResources, ToolboxBitmapIsA16By15SixteenColourDib) {
   const auto dib = toolbox_bitmap();
   auto u32 = [&](std::size_t at) {
-    return static_cast<std::uint32_t>(dib[at] | dib[at + 1] << 8 | dib[at + 2] << 16 | dib[at + 3] << 24);
+    return static_cast<std::uint32_t>(dib[at] | dib[at + 1] << 8 | dib[at + 2] << 16 |
+                                      dib[at + 3] << 24);
   };
   ASSERT_EQ(dib.size(), 40u + 16 * 4 + 8 * 15);
-  EXPECT_EQ(u32(0), 40u);   // header size
-  EXPECT_EQ(u32(4), 16u);   // width
-  EXPECT_EQ(u32(8), 15u);   // height
-  EXPECT_EQ(dib[12] | dib[13] << 8, 1);   // planes
-  EXPECT_EQ(dib[14] | dib[15] << 8, 4);   // bits per pixel
-  EXPECT_EQ(u32(32), 16u);  // colours used
+  EXPECT_EQ(u32(0), 40u);                // header size
+  EXPECT_EQ(u32(4), 16u);                // width
+  EXPECT_EQ(u32(8), 15u);                // height
+  EXPECT_EQ(dib[12] | dib[13] << 8, 1);  // planes
+  EXPECT_EQ(dib[14] | dib[15] << 8, 4);  // bits per pixel
+  EXPECT_EQ(u32(32), 16u);               // colours used
   EXPECT_EQ(find_module_resource("BITMAP", "30000"), dib);
 }
 
@@ -144,11 +150,13 @@ TEST(ModuleResources, InterfaceRecordsAndVersion) {
     const char* name;
     Guid guid;
   };
-  for (const Case& c : {Case{"_IID_DNOVAR", kDnovarInterfaceId}, Case{"_SRCIID_DNOVAR", kDnovarEventsId}}) {
+  for (const Case& c :
+       {Case{"_IID_DNOVAR", kDnovarInterfaceId}, Case{"_SRCIID_DNOVAR", kDnovarEventsId}}) {
     const auto record = find_module_resource("CUSTOM", c.name);
     ASSERT_TRUE(record.has_value()) << c.name;
     ASSERT_EQ(record->size(), 20u);
-    EXPECT_EQ((std::vector<std::uint8_t>(record->begin(), record->begin() + 4)), (std::vector<std::uint8_t>{16, 0, 0, 0}));
+    EXPECT_EQ((std::vector<std::uint8_t>(record->begin(), record->begin() + 4)),
+              (std::vector<std::uint8_t>{16, 0, 0, 0}));
     const auto bytes = guid_bytes(c.guid);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), record->begin() + 4)) << c.name;
   }

@@ -12,7 +12,9 @@ void type(StartedCalendar& c, WidgetId box, std::string_view keys) {
   for (char key : keys) c.surface().user_key(box, static_cast<unsigned char>(key));
 }
 
-CivilDate shown(StartedCalendar& c) { return civil_date(c.calendar.Datum()); }
+CivilDate shown(StartedCalendar& c) {
+  return civil_date(c.calendar.Datum());
+}
 
 TEST(MonthList, ChoosingAShorterMonthRunsOn) {
   struct Case {
@@ -82,8 +84,8 @@ TEST(Spinners, NoRefreshWhileAFailedRefreshLeftTheFlagSet) {
   c.state().Dlow = 0;
   c.surface().user_spin(UpDown3, true);
   EXPECT_EQ(c.state().Den, 21);
-  EXPECT_EQ(c.state().Aktualizace, kTrue);       // the spinner did not refresh
-  c.surface().user_click(cmdDnes);               // a button does, and clears the flag
+  EXPECT_EQ(c.state().Aktualizace, kTrue);  // the spinner did not refresh
+  c.surface().user_click(cmdDnes);          // a button does, and clears the flag
   EXPECT_EQ(c.state().Aktualizace, kFalse);
 }
 
@@ -95,7 +97,7 @@ TEST(KeyFilters, BeepAndDiscard) {
     int beeps;
   };
   const Case cases[] = {
-      {txtDplus, "-12", "-12", 0}, {txtDplus, "1a 2", "12", 2}, {txtDplus, "x", "", 1},
+      {txtDplus, "-12", "-12", 0},  {txtDplus, "1a 2", "12", 2}, {txtDplus, "x", "", 1},
       {txtYear, "2030", "2030", 0}, {txtYear, "-20", "20", 1},   {txtYear, "2.5", "25", 1},
   };
   for (const Case& k : cases) {
@@ -119,8 +121,8 @@ TEST(KeyFilters, EnterInTheShiftBoxSetsDplusOnly) {
 TEST(KeyFilters, EnterInTheYearBox) {
   struct Case {
     const char* typed;
-    int year;           // shown afterwards
-    const char* text;   // in the box afterwards
+    int year;          // shown afterwards
+    const char* text;  // in the box afterwards
     std::vector<std::string> received;
   };
   const Case cases[] = {
@@ -149,8 +151,8 @@ TEST(ShiftButton, MovesByTheTypedNumber) {
   };
   static const std::string huge(400, '9');
   const Case cases[] = {
-      {"-7", {2024, 5, 13}, 0},  {"", {2024, 5, 20}, 0},       {"12", {2024, 6, 1}, 0},
-      {"-141", {2023, 12, 31}, 0}, {"0.5", {2024, 5, 20}, 0}, {"3000000", {2024, 5, 20}, 6},
+      {"-7", {2024, 5, 13}, 0},         {"", {2024, 5, 20}, 0},    {"12", {2024, 6, 1}, 0},
+      {"-141", {2023, 12, 31}, 0},      {"0.5", {2024, 5, 20}, 0}, {"3000000", {2024, 5, 20}, 6},
       {huge.c_str(), {2024, 5, 20}, 6},
   };
   for (const Case& k : cases) {

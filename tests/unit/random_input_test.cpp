@@ -19,18 +19,40 @@ class RandomUser {
   void act() {
     HeadlessSurface& s = c_.surface();
     switch (pick(0, 11)) {
-      case 0: s.user_click(pick(0, 1) ? cmdDnes : cmdZavri); break;
-      case 1: s.user_click(cmdDplus); break;
-      case 2: s.user_choose(cmbMonth, pick(0, 11)); break;
-      case 3: s.user_spin(std::array{UpDown1, UpDown2, UpDown3}[pick(0, 2)], pick(0, 1) == 1); break;
-      case 4: s.user_key(pick(0, 1) ? txtYear : txtDplus, key()); break;
-      case 5: s.user_paste(pick(0, 1) ? txtYear : txtDplus, text()); break;
-      case 6: s.user_mouse_down(cell(), pick(1, 2)); break;
+      case 0:
+        s.user_click(pick(0, 1) ? cmdDnes : cmdZavri);
+        break;
+      case 1:
+        s.user_click(cmdDplus);
+        break;
+      case 2:
+        s.user_choose(cmbMonth, pick(0, 11));
+        break;
+      case 3:
+        s.user_spin(std::array{UpDown1, UpDown2, UpDown3}[pick(0, 2)], pick(0, 1) == 1);
+        break;
+      case 4:
+        s.user_key(pick(0, 1) ? txtYear : txtDplus, key());
+        break;
+      case 5:
+        s.user_paste(pick(0, 1) ? txtYear : txtDplus, text());
+        break;
+      case 6:
+        s.user_mouse_down(cell(), pick(1, 2));
+        break;
       case 7:
-      case 8: s.user_mouse_move(cell(), pick(0, 3)); break;
-      case 9: s.user_double_click(cell()); break;
-      case 10: pick(0, 1) ? s.user_focus_in() : s.user_focus_out(); break;
-      case 11: c_.calendar.put_Enabled(pick(0, 9) != 0); break;
+      case 8:
+        s.user_mouse_move(cell(), pick(0, 3));
+        break;
+      case 9:
+        s.user_double_click(cell());
+        break;
+      case 10:
+        pick(0, 1) ? s.user_focus_in() : s.user_focus_out();
+        break;
+      case 11:
+        c_.calendar.put_Enabled(pick(0, 9) != 0);
+        break;
     }
   }
 
@@ -42,7 +64,8 @@ class RandomUser {
     return static_cast<unsigned char>(keys[pick(0, sizeof keys - 2)]);
   }
   std::string text() {
-    static const char* const texts[] = {"", "-7", "31", "2030", "12000", "40000", "abc", "-3000000", "0.5", "99"};
+    static const char* const texts[] = {"",      "-7",  "31",       "2030", "12000",
+                                        "40000", "abc", "-3000000", "0.5",  "99"};
     return texts[pick(0, 9)];
   }
 
@@ -84,7 +107,8 @@ TEST(RandomInput, ThousandsOfSequencesKeepTheCalendarConsistent) {
     // A spinner's first notification moves its member without a refresh. Half the sequences
     // start with those consumed: there a cleared refresh flag means the members are consistent.
     const bool first_notifications_consumed = seed % 2 == 0;
-    if (first_notifications_consumed) c.state().UpDown1Start = c.state().UpDown2Start = c.state().UpDown3Start = 1;
+    if (first_notifications_consumed)
+      c.state().UpDown1Start = c.state().UpDown2Start = c.state().UpDown3Start = 1;
     RandomUser user(c, seed);
     for (int step = 0; step < 40; ++step) {
       user.act();

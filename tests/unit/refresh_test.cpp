@@ -24,7 +24,8 @@ TEST(Refresh, ThirtyFirstOfAprilRunsIntoMay) {
   c.calendar.Aktualizuj(0);
   const CalendarState& s = c.state();
   EXPECT_EQ(s.AktDatum, make_date(2024, 5, 1));
-  EXPECT_EQ((std::vector<int>{s.Rok, s.Mesic, s.Den, s.Dtyd, s.Dtyd1}), (std::vector<int>{2024, 5, 1, 3, 3}));
+  EXPECT_EQ((std::vector<int>{s.Rok, s.Mesic, s.Den, s.Dtyd, s.Dtyd1}),
+            (std::vector<int>{2024, 5, 1, 3, 3}));
   EXPECT_EQ(c.calendar.widget(widget_ids::lblTyden).caption(), "18");
   for (int i = 0; i < kDayCellCount; ++i) {
     const bool in_month = i >= 2 && i <= 32;
@@ -49,10 +50,10 @@ TEST(Refresh, MonthLayouts) {
     bool leap;
   };
   const Case cases[] = {
-      {2000, 2, 1, 29, true},    // 29 days, "Přestupný rok"
-      {1900, 2, 3, 30, false},   // 28 days, no leap year
-      {2100, 2, 0, 27, false},   // 1 February 2100 is a Monday: cells 0..27
-      {2011, 5, 6, 36, false},   // 1 May 2011 is a Sunday: "31" in cell 36, "30" in cell 35
+      {2000, 2, 1, 29, true},   // 29 days, "Přestupný rok"
+      {1900, 2, 3, 30, false},  // 28 days, no leap year
+      {2100, 2, 0, 27, false},  // 1 February 2100 is a Monday: cells 0..27
+      {2011, 5, 6, 36, false},  // 1 May 2011 is a Sunday: "31" in cell 36, "30" in cell 35
       {2021, 2, 0, 27, false},
   };
   for (const Case& k : cases) {
@@ -73,8 +74,8 @@ TEST(Refresh, MonthLayouts) {
 
 TEST(Refresh, WeekNumbers) {
   const std::pair<CivilDate, const char*> cases[] = {
-      {{2000, 1, 1}, "1"},  {{2000, 1, 2}, "1"},   {{2000, 1, 3}, "2"},   {{2012, 12, 31}, "54"},
-      {{2001, 12, 31}, "53"}, {{2024, 1, 1}, "1"}, {{2023, 1, 1}, "1"},   {{2023, 1, 2}, "2"},
+      {{2000, 1, 1}, "1"},    {{2000, 1, 2}, "1"}, {{2000, 1, 3}, "2"}, {{2012, 12, 31}, "54"},
+      {{2001, 12, 31}, "53"}, {{2024, 1, 1}, "1"}, {{2023, 1, 1}, "1"}, {{2023, 1, 2}, "2"},
   };
   for (const auto& [date, week] : cases) {
     StartedCalendar c(make_date(date.year, date.month, date.day));
@@ -86,15 +87,16 @@ TEST(Refresh, WeekNumbers) {
 TEST(Refresh, HighlightedInterval) {
   struct Case {
     int dlow, dhigh;
-    std::vector<int> highlighted_cells;  // in May 2024 (Dtyd1 = 3, day d in cell d + 1), current day 20
+    std::vector<int>
+        highlighted_cells;  // in May 2024 (Dtyd1 = 3, day d in cell d + 1), current day 20
   };
   const Case cases[] = {
       {0, 5, {}},
       {5, 0, {}},
       {10, 5, {}},
       {15, 25, {16, 17, 18, 19, 20, 22, 23, 24, 25, 26}},  // day 20 (cell 21) stays cyan
-      {-1, -1, {0}},                                        // -1 + 3 - 2 = cell 0
-      {30, 40, {31, 32, 33, 34, 35, 36}},                   // cells past 36 are skipped
+      {-1, -1, {0}},                                       // -1 + 3 - 2 = cell 0
+      {30, 40, {31, 32, 33, 34, 35, 36}},                  // cells past 36 are skipped
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(testing::Message() << k.dlow << ".." << k.dhigh);
@@ -103,8 +105,8 @@ TEST(Refresh, HighlightedInterval) {
     c.state().Dhigh = static_cast<Int16>(k.dhigh);
     c.calendar.Aktualizuj(0);
     for (int i = 0; i < kDayCellCount; ++i) {
-      const bool highlighted = std::find(k.highlighted_cells.begin(), k.highlighted_cells.end(), i) !=
-                               k.highlighted_cells.end();
+      const bool highlighted = std::find(k.highlighted_cells.begin(), k.highlighted_cells.end(),
+                                         i) != k.highlighted_cells.end();
       const Colour expected = i == 21 ? kCyan : highlighted ? kYellow : kButtonFace;
       EXPECT_EQ(c.cell(i).back_colour(), expected) << i;
     }
@@ -125,9 +127,9 @@ TEST(Refresh, HolidaysInBold) {
     std::vector<int> bold;
   };
   const Case cases[] = {
-      {2000, 4, {24}}, {2024, 3, {}},        {2024, 4, {1}},      {2024, 12, {24, 25, 26}},
-      {2024, 1, {1}},  {2024, 5, {1, 8}},    {2024, 7, {5, 6}},   {2024, 9, {28}},
-      {2024, 10, {28}}, {2024, 11, {17}},    {2024, 2, {}},       {2024, 6, {}},
+      {2000, 4, {24}},  {2024, 3, {}},     {2024, 4, {1}},    {2024, 12, {24, 25, 26}},
+      {2024, 1, {1}},   {2024, 5, {1, 8}}, {2024, 7, {5, 6}}, {2024, 9, {28}},
+      {2024, 10, {28}}, {2024, 11, {17}},  {2024, 2, {}},     {2024, 6, {}},
       {2016, 3, {28}},  // Easter Monday in March
   };
   for (const Case& k : cases) {
@@ -149,9 +151,9 @@ TEST(Refresh, DecemberHolidaysAfterApril) {
 
 TEST(Easter, KnownYears) {
   const std::pair<int, CivilDate> cases[] = {
-      {2000, {2000, 4, 24}}, {2019, {2019, 4, 22}}, {2024, {2024, 4, 1}},  {2026, {2026, 4, 6}},
-      {1997, {1997, 3, 31}}, {2001, {2001, 4, 9}},  {2025, {2025, 4, 14}}, {1761, {1761, 3, 23}},
-      {24, {2024, 4, 1}},
+      {2000, {2000, 4, 24}}, {2019, {2019, 4, 22}}, {2024, {2024, 4, 1}},
+      {2026, {2026, 4, 6}},  {1997, {1997, 3, 31}}, {2001, {2001, 4, 9}},
+      {2025, {2025, 4, 14}}, {1761, {1761, 3, 23}}, {24, {2024, 4, 1}},
   };
   for (const auto& [year, date] : cases)
     EXPECT_EQ(civil_date(estimated_easter_monday(static_cast<Int16>(year))), date) << year;

@@ -123,8 +123,12 @@ TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
       R"({"format": "dnovar-registry", "version": 1, "classes": {}, "prog_ids": []})",
       R"({"format": "dnovar-registry", "version": 1, "classes": [])",
       R"({"format": "dnovar-registry", "version": 1, "classes": [7], "prog_ids": []})",
-      R"({"format": "dnovar-registry", "version": 1, "classes": [{"clsid": "{bad}", "prog_id": "A", "module": "/a", "type_library": "{C3000000-0000-0000-0000-0000000000FF}", "version": "1.0"}], "prog_ids": []})",
-      R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": [{"prog_id": "A"}]})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [{"clsid": "{bad}", )"
+      R"("prog_id": "A", "module": "/a", )"
+      R"("type_library": "{C3000000-0000-0000-0000-0000000000FF}", )"
+      R"("version": "1.0"}], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [], )"
+      R"("prog_ids": [{"prog_id": "A"}]})",
       R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": [], "x": ")" +
           std::string("\xff") + "\"}",
   };

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "backends/headless/headless_toolkit.h"
 #include "core/calendar.h"
 #include "interaction/calendar_events.h"
-#include "backends/headless/headless_toolkit.h"
 #include "platform/site.h"
 #include "tests/unit/error_of.h"
 
@@ -18,8 +18,12 @@ class TestSite final : public ControlSite {
     toolkit_.on_beep([this] { received.push_back("beep"); });
   }
   std::string extender_name() override { return "Dnovar1"; }
-  void property_changed(std::string_view name) override { received.push_back("changed " + std::string(name)); }
-  void raise_event(std::string_view name, int) override { received.push_back("event " + std::string(name)); }
+  void property_changed(std::string_view name) override {
+    received.push_back("changed " + std::string(name));
+  }
+  void raise_event(std::string_view name, int) override {
+    received.push_back("event " + std::string(name));
+  }
   void report_error(const RuntimeError& error) override {
     received.push_back("error " + std::to_string(error.number()));
   }
@@ -33,7 +37,8 @@ class TestSite final : public ControlSite {
 
 // A started calendar with its handlers attached.
 struct StartedCalendar {
-  explicit StartedCalendar(DateSerial date, DateSerial today = make_date(2024, 5, 20)) : site(today) {
+  explicit StartedCalendar(DateSerial date, DateSerial today = make_date(2024, 5, 20))
+      : site(today) {
     calendar.state().AktDatum = date;
     calendar.Inicializuj();
   }
