@@ -1,5 +1,6 @@
 // What a host calls on a control it holds: give it its site, initialise it new or load it from a
-// property bag, save it, and forward focus moving into and out of it.
+// property bag, and save it. Focus moving into and out of the control reaches it through its
+// toolkit's notifications, like every other user input; the host has nothing to forward.
 #pragma once
 
 #include "com/unknown.h"
@@ -18,9 +19,6 @@ class ControlHosting : public Unknown {
   virtual Status init_new(ExceptionInfo* info) = 0;
   virtual Status load(PropertyBag& bag, ExceptionInfo* info) = 0;
   virtual Status save(PropertyBag& bag, ExceptionInfo* info) = 0;
-  // Focus moved into the control from outside / out of it (not between its own widgets).
-  virtual Status focus_entered(ExceptionInfo* info) = 0;
-  virtual Status focus_left(ExceptionInfo* info) = 0;
 
  protected:
   ~ControlHosting() = default;

@@ -8,12 +8,6 @@
 
 namespace dnovar {
 
-namespace error_number {
-inline constexpr int file_not_found = 53;        // "File not found"
-inline constexpr int file_access = 75;           // "Path/File access error"
-inline constexpr int invalid_file_format = 321;  // "Invalid file format"
-}  // namespace error_number
-
 // The whole file. Raises 53 when it does not exist, 75 when it cannot be read, and 321 when it is
 // larger than `max_bytes` (checked before reading, so a huge file costs nothing).
 std::string read_file(const std::filesystem::path& path, std::size_t max_bytes);

@@ -34,12 +34,6 @@ inline constexpr const char* kGetClassObjectName = "DllGetClassObject";
 inline constexpr const char* kCanUnloadNowName = "DllCanUnloadNow";
 inline constexpr const char* kRegistryVariable = "DNOVAR_REGISTRY";
 
-// Error numbers of loading a module.
-namespace error_number {
-inline constexpr int cannot_load_module = 48;    // "Error in loading DLL"
-inline constexpr int missing_entry_point = 453;  // "Can't find DLL entry point"
-}  // namespace error_number
-
 // The path of the shared object (or program) containing `address`, e.g. of a function of the
 // module; empty when unknown.
 std::filesystem::path module_path_of(const void* address);

@@ -13,8 +13,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
-#include <new>
 #include <string>
 
 #include "platform/error.h"
@@ -46,17 +44,6 @@ constexpr bool failed(Status status) {
   return !succeeded(status);
 }
 
-// Error numbers for failures that have no run-time error of their own.
-namespace error_number {
-inline constexpr int out_of_memory = 7;
-inline constexpr int internal_error = 51;
-inline constexpr int object_not_set = 91;
-inline constexpr int cannot_create_object = 429;
-inline constexpr int no_such_interface = 430;
-inline constexpr int automation_error = 440;
-inline constexpr int wrong_argument_count = 450;
-}  // namespace error_number
-
 // What a failed dispatch call reports besides its status.
 struct ExceptionInfo {
   int number = 0;              // the run-time error number (13 type mismatch, ...)
@@ -86,16 +73,8 @@ template <typename Body>
 Status guarded_call(ExceptionInfo* info, Body&& body) noexcept {
   try {
     return body();
-  } catch (const RuntimeError& error) {
-    return status_from_error(error, info);
-  } catch (const std::bad_alloc&) {
-    return status_from_error(RuntimeError(error_number::out_of_memory, "Out of memory"), info);
-  } catch (const std::exception& error) {
-    return status_from_error(
-        RuntimeError(error_number::internal_error, std::string("Internal error: ") + error.what()),
-        info);
   } catch (...) {
-    return status_from_error(RuntimeError(error_number::internal_error, "Internal error"), info);
+    return status_from_error(error_in_flight(), info);
   }
 }
 

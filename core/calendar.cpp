@@ -13,9 +13,6 @@ namespace {
 
 constexpr Int16 kFixedHolidays[11] = {101, 501, 508, 705, 706, 928, 1028, 1117, 1224, 1225, 1226};
 constexpr Int16 kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-const char* const kMonthNames[12] = {"Leden",  "Únor",   "Březen",   "Duben",
-                                     "Květen", "Červen", "Červenec", "Srpen",
-                                     "Září",   "Říjen",  "Listopad", "Prosinec"};
 constexpr const char* kLeapYearCaption = "Přestupný rok";
 
 Int16 to_member(int part) {
@@ -34,7 +31,7 @@ std::string_view day_number_text(int day) {
 }  // namespace
 
 Calendar::Calendar(ControlSite& site)
-    : site_(site), surface_(site.toolkit().create_surface(calendar_surface(), site)) {
+    : site_(site), surface_(site.toolkit().create_surface(calendar_widget_table(), site)) {
   widgets_.reserve(surface_->widget_count());
   for (std::size_t i = 0; i < surface_->widget_count(); ++i)
     widgets_.push_back(&surface_->widget(WidgetId{static_cast<int>(i)}));
@@ -52,38 +49,23 @@ Widget& Calendar::day_cell(long long index) {
   return *widgets_[static_cast<std::size_t>(widget_ids::first_day_cell + index)];
 }
 
-void Calendar::take_date_apart() {
-  const DateParts parts = date_parts(state_.AktDatum);
-  state_.Rok = to_member(parts.date.year);
-  state_.Mesic = to_member(parts.date.month);
-  state_.Den = to_member(parts.date.day);
-  state_.Dtyd = to_member(parts.weekday);
-}
-
 void Calendar::Inicializuj() {
   for (int i = 0; i < 11; ++i)
     state_.TabSvatku[static_cast<std::size_t>(i + 1)] = kFixedHolidays[i];
   for (int i = 0; i < 12; ++i) state_.DnuVMesici[static_cast<std::size_t>(i + 1)] = kDaysInMonth[i];
-  for (int i = 0; i < 12; ++i) state_.NazvyMesicu[static_cast<std::size_t>(i + 1)] = kMonthNames[i];
+  for (std::size_t i = 0; i < 12; ++i) state_.NazvyMesicu[i + 1] = kMonthNames[i];
   // A stored black highlight never survives loading.
   if (state_.VyberColor.to_i4() == 0) state_.VyberColor = Variant::i4(static_cast<Int32>(kYellow));
   Widget& months = widget(widget_ids::cmbMonth);
   months.clear_items();
   for (int m = 1; m <= 12; ++m) months.add_item(state_.NazvyMesicu[static_cast<std::size_t>(m)]);
   state_.DenStisk = -1;
-  if (state_.AktDatum != 0) {
-    const CivilDate date = civil_date(state_.AktDatum);
-    state_.Rok = to_member(date.year);
-    state_.Mesic = to_member(date.month);
-    state_.Den = to_member(date.day);
-  } else {
+  if (state_.AktDatum == 0) {
+    // The zero date starts on today, without its time of day.
     const CivilDate today = civil_date(site_.clock().today());
-    state_.Rok = to_member(today.year);
-    state_.Mesic = to_member(today.month);
-    state_.Den = to_member(today.day);
-    state_.AktDatum = make_date(state_.Rok, state_.Mesic, state_.Den);
+    state_.AktDatum = make_date(today.year, today.month, today.day);
   }
-  state_.Dtyd = to_member(weekday(state_.AktDatum));
+  set_date_members(state_, date_parts(state_.AktDatum));
   Aktualizuj(0);
 }
 
@@ -95,7 +77,7 @@ void Calendar::Aktualizuj(Int16 k) {
   CalendarState& s = state_;
   s.Aktualizace = kTrue;
   if (k == 0) s.AktDatum = make_date(s.Rok, s.Mesic, s.Den);
-  take_date_apart();
+  set_date_members(s, date_parts(s.AktDatum));
 
   // Leap year: 29 February stays in February.
   s.Prestup = to_bool16(civil_date(make_date(s.Rok, 2, 29)).month == 2);
@@ -131,8 +113,8 @@ void Calendar::Aktualizuj(Int16 k) {
 
   // The interval: a 16-bit product, so both bounds must be non-zero and of one sign.
   if (mul16(s.Dlow, s.Dhigh) >= 1) {
-    const Int16 first = sub16(add16(s.Dlow, s.Dtyd1), 2);
-    const Int16 last = sub16(add16(s.Dhigh, s.Dtyd1), 2);
+    const Int16 first = checked_cell_for_day(s.Dlow, s.Dtyd1);
+    const Int16 last = checked_cell_for_day(s.Dhigh, s.Dtyd1);
     // A 16-bit loop counter: stepping past 32767 overflows, as the platform's loop does. The
     // colour is converted when the first cell needs it (a conversion that fails fails there).
     std::optional<Colour> colour;
@@ -144,7 +126,7 @@ void Calendar::Aktualizuj(Int16 k) {
     }
   }
 
-  day_cell(sub16(add16(s.Den, s.Dtyd1), 2)).set_back_colour(kCyan);
+  day_cell(checked_cell_for_day(s.Den, s.Dtyd1)).set_back_colour(kCyan);
 
   const bool enabled = surface_->enabled();
   for (Widget* w : widgets_) w->set_enabled(enabled);
@@ -157,7 +139,7 @@ void Calendar::mark_holidays() {
   auto mark = [&](Int16 code) {
     // The month part rounds (halves to even); for every code in use it equals the quotient.
     if (round_to_i16(code / 100.0) == s.Mesic)
-      day_cell(sub16(add16(static_cast<Int16>(code % 100), s.Dtyd1), 2)).set_font_bold(true);
+      day_cell(checked_cell_for_day(static_cast<Int16>(code % 100), s.Dtyd1)).set_font_bold(true);
   };
   bool has_easter = false;
   Int16 easter_code = 0;

@@ -54,7 +54,6 @@ class Calendar {
   Widget& day_cell(long long index);
 
  private:
-  void take_date_apart();
   void mark_holidays();
   Colour highlight_colour() const;
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "platform/colour.h"
 #include "platform/date.h"
@@ -45,5 +46,13 @@ struct CalendarState {
   Bool16 TahLevy = kFalse;   // a move with the left button held has been seen, drag not completed
   Bool16 TahPravy = kFalse;  // the same for the right button
 };
+
+// Rok, Mesic, Den and Dtyd from the parts of a date (every valid date's parts fit 16 bits).
+void set_date_members(CalendarState& state, const DateParts& parts);
+
+// The month names as the control shows them, January first.
+inline constexpr std::array<std::string_view, 12> kMonthNames = {
+    "Leden",    "Únor",  "Březen", "Duben", "Květen",   "Červen",
+    "Červenec", "Srpen", "Září",   "Říjen", "Listopad", "Prosinec"};
 
 }  // namespace dnovar

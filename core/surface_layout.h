@@ -5,7 +5,8 @@
 // widgets in this order). Day cell i stands in week column i / 7 and weekday row i % 7.
 #pragma once
 
-#include "platform/widget_spec.h"
+#include "platform/int16.h"
+#include "platform/widget_table.h"
 
 namespace dnovar {
 
@@ -50,7 +51,12 @@ constexpr int cell_for_day(int day, int first_weekday) {
 constexpr int day_for_cell(int cell, int first_weekday) {
   return cell - first_weekday + 2;
 }
+// cell_for_day in the control's 16-bit arithmetic: the add comes before the subtract, so a sum
+// past 32767 overflows (6) even where the cell itself would fit, as the control has always done.
+inline Int16 checked_cell_for_day(Int16 day, Int16 first_weekday) {
+  return sub16(add16(day, first_weekday), 2);
+}
 
-const SurfaceSpec& calendar_surface();
+const WidgetTable& calendar_widget_table();
 
 }  // namespace dnovar

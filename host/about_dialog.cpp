@@ -6,20 +6,20 @@ namespace dnovar {
 
 namespace {
 
-WidgetSpec label(const char* name, int left, int top, int width, int height, int tab_index,
-                 const char* caption, FontSpec font) {
-  WidgetSpec layout;
-  layout.kind = WidgetKind::Label;
-  layout.name = name;
-  layout.rect = {left, top, width, height};
-  layout.tab_index = tab_index;
-  layout.caption = caption;
-  layout.font = std::move(font);
-  return layout;
+WidgetRow label(const char* name, int left, int top, int width, int height, int tab_index,
+                const char* caption, FontSpec font) {
+  WidgetRow row;
+  row.kind = WidgetKind::Label;
+  row.name = name;
+  row.rect = {left, top, width, height};
+  row.tab_index = tab_index;
+  row.caption = caption;
+  row.font = std::move(font);
+  return row;
 }
 
-SurfaceSpec build_form() {
-  SurfaceSpec form;
+WidgetTable build_form() {
+  WidgetTable form;
   form.caption = " Dnovar";
   form.width = 4290;
   form.height = 2595;
@@ -36,7 +36,7 @@ SurfaceSpec build_form() {
   form.widgets.push_back(label("Label3", 240, 1680, 3375, 255, 2,
                                "Autoři: vývojáři projektu Dnovar",
                                FontSpec{.face = "Arial CE", .points = 9}));
-  WidgetSpec button;
+  WidgetRow button;
   button.kind = WidgetKind::CommandButton;
   button.name = "Command1";
   button.rect = {3000, 2040, 1095, 375};
@@ -68,8 +68,8 @@ std::unique_ptr<Form>& shared_dialog() {
 
 }  // namespace
 
-const SurfaceSpec& about_dialog_form() {
-  static const SurfaceSpec form = build_form();
+const WidgetTable& about_dialog_form() {
+  static const WidgetTable form = build_form();
   return form;
 }
 

@@ -7,7 +7,7 @@
 
 namespace dnovar {
 
-const SurfaceSpec& about_dialog_form();
+const WidgetTable& about_dialog_form();
 
 // Shows the dialog modally with no owner and returns once it has been closed (by its button or
 // its close box). Escape does nothing; Alt+Z presses the button.

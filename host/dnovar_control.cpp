@@ -17,7 +17,7 @@ Status guarded(ExceptionInfo* info, Body&& body) noexcept {
 }
 
 [[noreturn]] void raise_no_site() {
-  throw RuntimeError(91, "Object variable or With block variable not set");
+  raise_object_not_set();
 }
 }  // namespace
 
@@ -157,12 +157,9 @@ Status DnovarControl::save(PropertyBag& bag, ExceptionInfo* info) {
   return guarded(info, [&] { save_properties(require_calendar(), bag); });
 }
 
-Status DnovarControl::focus_entered(ExceptionInfo* info) {
-  return guarded(info, [&] { require_calendar().enter_focus(); });
-}
-
-Status DnovarControl::focus_left(ExceptionInfo* info) {
-  return guarded(info, [&] { require_calendar().exit_focus(); });
+Status DnovarControl::read_state(CalendarState* state, ExceptionInfo* info) {
+  if (state == nullptr) return Status::pointer;
+  return guarded(info, [&] { *state = require_calendar().state(); });
 }
 
 }  // namespace dnovar

@@ -1,5 +1,6 @@
 // The control as a component: the automation interface _Dnovar (generated from the type library),
-// the event source __Dnovar, and the hosting calls (site, initialise, load, save, focus).
+// the event source __Dnovar, the hosting calls (site, initialise, load, save) and a read-only
+// view of its members for inspecting hosts.
 #pragma once
 
 #include <memory>
@@ -10,23 +11,13 @@
 #include "com/event_sinks.h"
 #include "com/object.h"
 #include "core/calendar.h"
+#include "host/control_inspection.h"
 #include "interaction/calendar_events.h"
 
 namespace dnovar {
 
-// For hosts in the same program (the script host, tests): the calendar behind a control, to
-// inspect its members and drive its widgets. Null until the control has a site.
-class CalendarAccess : public Unknown {
- public:
-  static constexpr Guid iid = guid_literal("{CD6C9225-B29F-4BB9-88C3-247E0D65E8D5}");
-  virtual Calendar* calendar() = 0;
-
- protected:
-  ~CalendarAccess() = default;
-};
-
 class DnovarControl final
-    : public ObjectBase<Dispatch, EventSource, ControlHosting, CalendarAccess> {
+    : public ObjectBase<Dispatch, EventSource, ControlHosting, ControlInspection> {
  public:
   DnovarControl();
   ~DnovarControl() override;
@@ -43,10 +34,12 @@ class DnovarControl final
   Status init_new(ExceptionInfo* info) override;
   Status load(PropertyBag& bag, ExceptionInfo* info) override;
   Status save(PropertyBag& bag, ExceptionInfo* info) override;
-  Status focus_entered(ExceptionInfo* info) override;
-  Status focus_left(ExceptionInfo* info) override;
 
-  Calendar* calendar() override { return calendar_.get(); }
+  Status read_state(CalendarState* state, ExceptionInfo* info) override;
+
+  // For code that made the object itself, in the same program: the calendar behind it, null
+  // until the control has a site. Hosts across a module boundary use ControlInspection.
+  Calendar* calendar() { return calendar_.get(); }
 
  private:
   // The site the calendar sees: the host's, except that events go to the advised sinks.

@@ -1,5 +1,7 @@
 #include "host/type_library.h"
 
+#include "core/calendar_state.h"
+
 namespace dnovar {
 
 namespace {
@@ -63,12 +65,11 @@ TypeInfo automation_interface() {
 }
 
 TypeInfo month_enumeration() {
-  static const char* const names[12] = {"Leden",  "Únor",   "Březen",   "Duben",
-                                        "Květen", "Červen", "Červenec", "Srpen",
-                                        "Září",   "Říjen",  "Listopad", "Prosinec"};
   TypeInfo type{.name = "eMesic", .kind = TypeKind::enumeration, .guid = kMonthEnumId};
-  for (int m = 0; m < 12; ++m)
-    type.constants.push_back(EnumConstant{.name = names[m], .value = m + 1, .help = names[m]});
+  for (std::size_t m = 0; m < kMonthNames.size(); ++m)
+    type.constants.push_back(EnumConstant{.name = std::string(kMonthNames[m]),
+                                          .value = static_cast<int>(m) + 1,
+                                          .help = std::string(kMonthNames[m])});
   return type;
 }
 

@@ -62,7 +62,7 @@ void day_mouse_move(Calendar& calendar, int cell, int buttons) {
     }
   }
 
-  calendar.day_cell(sub16(add16(s.Den, s.Dtyd1), 2)).set_back_colour(kCyan);
+  calendar.day_cell(checked_cell_for_day(s.Den, s.Dtyd1)).set_back_colour(kCyan);
   if (s.Dlow == 0 && s.Dhigh > 0) s.Dlow = 1;
 }
 

@@ -37,11 +37,7 @@ void month_list_click(Calendar& calendar) {
 
 void today_click(Calendar& calendar) {
   CalendarState& s = calendar.state();
-  const DateParts today = date_parts(calendar.site().clock().today());
-  s.Rok = checked_i16(today.date.year);
-  s.Mesic = checked_i16(today.date.month);
-  s.Den = checked_i16(today.date.day);
-  s.Dtyd = checked_i16(today.weekday);
+  set_date_members(s, date_parts(calendar.site().clock().today()));
   calendar.Aktualizuj(0);
 }
 
@@ -52,10 +48,7 @@ void shift_click(Calendar& calendar) {
   const DateSerial moved = add_days(s.AktDatum, days);
   const DateParts parts = date_parts(moved);
   s.AktDatum = moved;
-  s.Rok = checked_i16(parts.date.year);
-  s.Mesic = checked_i16(parts.date.month);
-  s.Den = checked_i16(parts.date.day);
-  s.Dtyd = checked_i16(parts.weekday);
+  set_date_members(s, parts);
   calendar.Aktualizuj(0);
 }
 

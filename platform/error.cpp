@@ -1,5 +1,7 @@
 #include "platform/error.h"
 
+#include <new>
+
 namespace dnovar {
 
 void raise_invalid_argument() {
@@ -11,12 +13,35 @@ void raise_overflow() {
 void raise_type_mismatch() {
   throw RuntimeError(error_number::type_mismatch, "Type mismatch");
 }
+void raise_object_not_set() {
+  throw RuntimeError(error_number::object_not_set,
+                     "Object variable or With block variable not set");
+}
 void raise_no_such_element(long long index) {
   throw RuntimeError(error_number::no_such_element,
                      "Control array element '" + std::to_string(index) + "' doesn't exist");
 }
 void raise_not_supported() {
   throw RuntimeError(error_number::not_supported, "Object doesn't support this property or method");
+}
+
+RuntimeError error_in_flight() noexcept {
+  try {
+    throw;
+  } catch (const RuntimeError& error) {
+    return error;
+  } catch (const std::bad_alloc&) {
+    return RuntimeError(error_number::out_of_memory, "Out of memory");
+  } catch (const std::exception& error) {
+    try {
+      return RuntimeError(error_number::internal_error,
+                          std::string("Internal error: ") + error.what());
+    } catch (...) {
+      return RuntimeError(error_number::out_of_memory, "Out of memory");
+    }
+  } catch (...) {
+    return RuntimeError(error_number::internal_error, "Internal error");
+  }
 }
 
 }  // namespace dnovar

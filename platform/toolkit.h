@@ -10,7 +10,7 @@
 // - a text box appends what a key press lets through;
 // - while the surface as a whole is disabled, no user input reaches any of its widgets;
 // - every notification is one dispatch: what the handler throws is reported to the ErrorSink and
-//   the backend carries on (see dispatch.h).
+//   the backend carries on (see guarded_notification.h).
 #pragma once
 
 #include <memory>
@@ -21,7 +21,7 @@
 #include "platform/colour.h"
 #include "platform/error.h"
 #include "platform/int16.h"
-#include "platform/widget_spec.h"
+#include "platform/widget_table.h"
 
 namespace dnovar {
 
@@ -89,11 +89,11 @@ class ErrorSink {
   virtual void report_error(const RuntimeError& error) = 0;
 };
 
-// The widgets of one control or form, created from a SurfaceSpec.
+// The widgets of one control or form, created from a WidgetTable.
 class Surface {
  public:
   virtual ~Surface() = default;
-  virtual const SurfaceSpec& table() const = 0;
+  virtual const WidgetTable& table() const = 0;
   virtual Widget& widget(WidgetId id) = 0;
   std::size_t widget_count() const { return table().widgets.size(); }
   virtual void set_events(WidgetEvents* events) = 0;
@@ -115,8 +115,8 @@ class Form : public Surface {
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
-  virtual std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) = 0;
-  virtual std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) = 0;
+  virtual std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) = 0;
+  virtual std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) = 0;
   virtual void beep() = 0;
 };
 

@@ -1,16 +1,9 @@
 #include "apps/container/container_document.h"
 
-#include "apps/container/control_registration.h"
+#include "apps/common/control_registration.h"
 #include "host/type_library.h"
 
 namespace dnovar::container {
-
-namespace {
-
-constexpr int kObjectNotSet = 91;
-constexpr int kPathFileAccess = 75;
-
-}  // namespace
 
 ContainerDocument::ContainerDocument(Registry registry, std::filesystem::path module,
                                      ContainerSite& site, SiteListener& listener)
@@ -22,7 +15,7 @@ ContainerDocument::ContainerDocument(Registry registry, std::filesystem::path mo
 ContainerDocument::~ContainerDocument() = default;
 
 std::unique_ptr<HostedControl> ContainerDocument::create() {
-  if (ensure_registered(registry_, modules_, kDnovarProgId, module_))
+  if (app::ensure_registered(registry_, modules_, kDnovarProgId, module_))
     listener_.log("registered " + std::string(kDnovarProgId) + " in " + registry_.file().string());
   return std::make_unique<HostedControl>(registry_, modules_, kDnovarProgId, site_);
 }
@@ -44,7 +37,8 @@ void ContainerDocument::open(const std::filesystem::path& file) {
 
 void ContainerDocument::save() {
   if (file_.empty())
-    throw RuntimeError(kPathFileAccess, "Path/File access error: the instance has no file yet");
+    throw RuntimeError(error_number::file_access,
+                       "Path/File access error: the instance has no file yet");
   save_as(file_);
 }
 
@@ -86,8 +80,7 @@ std::optional<MemoryBag> ContainerDocument::snapshot() {
 }
 
 HostedControl& ContainerDocument::require_control() {
-  if (!control_)
-    throw RuntimeError(kObjectNotSet, "Object variable or With block variable not set");
+  if (!control_) raise_object_not_set();
   return *control_;
 }
 

@@ -23,7 +23,7 @@ void ContainerSite::raise_event(std::string_view name, int) {
 
 void ContainerSite::set_name(std::string name) {
   if (!valid_instance_name(name))
-    throw RuntimeError(kInvalidPropertyValue,
+    throw RuntimeError(error_number::invalid_property_value,
                        "Invalid property value: \"" + name + "\" is no valid name");
   name_ = std::move(name);
 }

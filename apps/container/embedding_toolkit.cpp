@@ -4,15 +4,15 @@
 
 namespace dnovar::container {
 
-std::unique_ptr<Surface> EmbeddingToolkit::create_surface(const SurfaceSpec& layout,
+std::unique_ptr<Surface> EmbeddingToolkit::create_surface(const WidgetTable& table,
                                                           ErrorSink& errors) {
-  std::unique_ptr<Surface> surface = qt_.create_surface(layout, errors);
+  std::unique_ptr<Surface> surface = qt_.create_surface(table, errors);
   control_root_ = &surface_root(*surface);
   return surface;
 }
 
-std::unique_ptr<Form> EmbeddingToolkit::create_form(const SurfaceSpec& layout, ErrorSink& errors) {
-  return qt_.create_form(layout, errors);
+std::unique_ptr<Form> EmbeddingToolkit::create_form(const WidgetTable& table, ErrorSink& errors) {
+  return qt_.create_form(table, errors);
 }
 
 QWidget* EmbeddingToolkit::take_control_root() {

@@ -13,8 +13,8 @@ namespace dnovar::container {
 
 class EmbeddingToolkit final : public Toolkit {
  public:
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override;
-  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override;
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override;
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override;
   void beep() override { qt_.beep(); }
   void on_beep(std::function<void()> listener) { qt_.on_beep(std::move(listener)); }
 

@@ -6,8 +6,6 @@ namespace dnovar::container {
 
 namespace {
 
-constexpr int kNoSuchInterface = 430;
-
 // The source interface of the class that implements `object`'s interface, from the type library
 // the object itself publishes; null when the library names none.
 const TypeInfo* source_interface(Dispatch& object) {
@@ -53,7 +51,7 @@ HostedControl::HostedControl(const Registry& registry, ModuleCache& modules,
   hosting_ = object.query<ControlHosting>();
   events_ = object.query<EventSource>();
   if (!dispatch_ || !hosting_ || !events_)
-    throw RuntimeError(kNoSuchInterface,
+    throw RuntimeError(error_number::no_such_interface,
                        "Class does not support Automation or does not support expected interface");
   ExceptionInfo info;
   check_status(hosting_->set_site(&site, &info), &info);

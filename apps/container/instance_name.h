@@ -6,7 +6,6 @@
 
 namespace dnovar::container {
 
-inline constexpr int kInvalidPropertyValue = 380;  // the platform's "Invalid property value"
 inline constexpr std::size_t kMaxInstanceNameLength = 40;
 
 bool valid_instance_name(std::string_view name);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "apps/dnovar/run_guarded.h"
+#include "apps/common/run_guarded.h"
 #include "platform/date.h"
 #include "platform/number_text.h"
 #include "platform/variant.h"

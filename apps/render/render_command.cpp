@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "apps/dnovar/run_guarded.h"
+#include "apps/common/run_guarded.h"
 #include "apps/qt_common/qt_application.h"
 #include "apps/render/render_picture.h"
 #include "platform/date_text.h"

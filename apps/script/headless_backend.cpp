@@ -1,4 +1,5 @@
 #include "apps/script/script_backend.h"
+#include "backends/headless/headless_toolkit.h"
 
 namespace dnovar::script {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "backends/headless/headless_toolkit.h"
+#include "platform/modal_action.h"
 #include "platform/toolkit.h"
 
 namespace dnovar::script {

@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "apps/common/control_registration.h"
 #include "apps/script/script_value.h"
 #include "apps/script/surface_json.h"
 #include "com/bag_file.h"
@@ -116,7 +117,7 @@ void ScriptHost::execute_line(const std::string& line) {
 }
 
 ScriptInstance& ScriptHost::instance() {
-  if (!instance_) throw RuntimeError(91, "Object variable or With block variable not set");
+  if (!instance_) raise_object_not_set();
   return *instance_;
 }
 
@@ -125,9 +126,9 @@ void ScriptHost::ok() {
 }
 
 WidgetId ScriptHost::widget_named(const Token& name) {
-  const SurfaceSpec& layout = surface().table();
-  for (std::size_t i = 0; i < layout.widgets.size(); ++i)
-    if (layout.widgets[i].name == name.text && layout.widgets[i].index == kNoIndex)
+  const WidgetTable& table = surface().table();
+  for (std::size_t i = 0; i < table.widgets.size(); ++i)
+    if (table.widgets[i].name == name.text && table.widgets[i].index == kNoIndex)
       return WidgetId{static_cast<int>(i)};
   throw SyntaxError("no such widget: " + name.text);
 }
@@ -151,10 +152,7 @@ void ScriptHost::start(const Arguments& args) {
   expect_count(args, 0, 1);
   const DateSerial date = args.empty() ? 0.0 : parse_value(args[0]).to_date();
   instance_.reset();
-  instance_ = std::make_unique<ScriptInstance>(make_in_process_control(), site_);
-  // Members at their defaults, widgets as created: straight to the start-up, no persistence.
-  instance_->calendar().state().AktDatum = date;
-  instance_->calendar().Inicializuj();
+  instance_ = start_in_process_control(site_, date);
   ok();
 }
 
@@ -162,11 +160,7 @@ ScriptInstance& ScriptHost::create_registered_instance(const Arguments& args) {
   if (!args.empty() && args[0].text.find('=') == std::string::npos) site_.set_name(args[0].text);
   instance_.reset();
   Registry registry(components_.registry);
-  if (!registry.find_prog_id(kDnovarProgId)) {
-    // The module registers itself into the registry the environment names.
-    ::setenv(kRegistryVariable, components_.registry.c_str(), 1);
-    check_status(modules_.load(components_.module).register_server());
-  }
+  app::ensure_registered(registry, modules_, kDnovarProgId, components_.module);
   instance_ = std::make_unique<ScriptInstance>(
       create_registered<Unknown>(registry, modules_, kDnovarProgId), site_);
   return *instance_;
@@ -282,12 +276,12 @@ void ScriptHost::show(const Arguments& args) {
 
 void ScriptHost::grid(const Arguments& args) {
   expect_count(args, 0, 0);
-  out_ << month_grid_text(instance().calendar()) << "end\n";
+  out_ << month_grid_text(surface(), instance().state()) << "end\n";
 }
 
 void ScriptHost::state(const Arguments& args) {
   expect_count(args, 0, 0);
-  out_ << state_json(instance().calendar().state()) << '\n';
+  out_ << state_json(instance().state()) << '\n';
 }
 
 void ScriptHost::events(const Arguments& args) {

@@ -79,7 +79,7 @@ class ScriptHost {
   // Creates the control by its ProgID through the registry and its module; keeps the current
   // name unless a NAME is the first argument.
   ScriptInstance& create_registered_instance(const Arguments& args);
-  Surface& surface() { return instance().calendar().surface(); }
+  Surface& surface() { return instance().surface(); }
   WidgetId widget_named(const Token& name);
   WidgetId day_cell(const Token& cell);
   void ok();

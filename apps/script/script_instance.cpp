@@ -25,23 +25,31 @@ class RecordingSink final : public ObjectBase<EventSink> {
 
 }  // namespace
 
-ComPtr<Unknown> make_in_process_control() {
-  return make_object<DnovarControl>();
+std::unique_ptr<ScriptInstance> start_in_process_control(ScriptSite& site, DateSerial date) {
+  const ComPtr<Dispatch> object = make_object<DnovarControl, Dispatch>();
+  auto instance = std::make_unique<ScriptInstance>(ComPtr<Unknown>::share(object.get()), site);
+  // Made in this program, so the calendar behind it is at hand.
+  Calendar& calendar = *static_cast<DnovarControl&>(*object).calendar();
+  calendar.state().AktDatum = date;
+  calendar.Inicializuj();
+  return instance;
 }
 
 ScriptInstance::ScriptInstance(ComPtr<Unknown> object, ScriptSite& site) {
   dispatch_ = object.query<Dispatch>();
   hosting_ = object.query<ControlHosting>();
   source_ = object.query<EventSource>();
-  if (!dispatch_ || !hosting_ || !source_)
-    throw RuntimeError(430,
+  inspection_ = object.query<ControlInspection>();
+  if (!dispatch_ || !hosting_ || !source_ || !inspection_)
+    throw RuntimeError(error_number::no_such_interface,
                        "Class does not support Automation or does not support expected interface");
   ExceptionInfo info;
+  site.toolkit().take_created_surface();
   check_status(hosting_->set_site(&site, &info), &info);
+  // The control builds its widgets when it gets its site; they live as long as it has the site.
+  surface_ = site.toolkit().take_created_surface();
   ComPtr<EventSink> sink = make_object<RecordingSink, EventSink>(site);
   check_status(source_->advise(kDnovarEventsId, sink.get(), &cookie_));
-  if (ComPtr<CalendarAccess> access = object.query<CalendarAccess>())
-    calendar_ = access->calendar();
 }
 
 ScriptInstance::~ScriptInstance() {
@@ -49,10 +57,16 @@ ScriptInstance::~ScriptInstance() {
   if (hosting_) hosting_->set_site(nullptr, nullptr);
 }
 
-Calendar& ScriptInstance::calendar() {
-  if (calendar_ == nullptr)
-    throw RuntimeError(91, "Object variable or With block variable not set");
-  return *calendar_;
+Surface& ScriptInstance::surface() {
+  if (surface_ == nullptr) raise_object_not_set();
+  return *surface_;
+}
+
+CalendarState ScriptInstance::state() {
+  CalendarState state;
+  ExceptionInfo info;
+  check_status(inspection_->read_state(&state, &info), &info);
+  return state;
 }
 
 Variant ScriptInstance::get(std::string_view name) {

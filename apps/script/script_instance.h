@@ -1,5 +1,6 @@
-// A control instance as the script host drives it: through its automation interface by name, with
-// its calendar at hand for show, state and user input.
+// A control instance as the script host drives it: through its automation interface by name, its
+// members read through its inspection interface, its widgets through the surface the site's
+// toolkit created for it.
 #pragma once
 
 #include <memory>
@@ -8,7 +9,9 @@
 
 #include "com/automation.h"
 #include "com/control_hosting.h"
-#include "core/calendar.h"
+#include "core/calendar_state.h"
+#include "host/control_inspection.h"
+#include "platform/toolkit.h"
 #include "platform/variant.h"
 
 namespace dnovar::script {
@@ -23,7 +26,9 @@ class ScriptInstance {
   ScriptInstance(const ScriptInstance&) = delete;
   ScriptInstance& operator=(const ScriptInstance&) = delete;
 
-  Calendar& calendar();
+  // The control's surface; error 91 for a control that made none.
+  Surface& surface();
+  CalendarState state();
   ControlHosting& hosting() { return *hosting_; }
 
   Variant get(std::string_view name);
@@ -34,11 +39,13 @@ class ScriptInstance {
   ComPtr<Dispatch> dispatch_;
   ComPtr<ControlHosting> hosting_;
   ComPtr<EventSource> source_;
+  ComPtr<ControlInspection> inspection_;
   std::uint32_t cookie_ = 0;
-  Calendar* calendar_ = nullptr;
+  Surface* surface_ = nullptr;
 };
 
-// A control made in this program (no registry, no module).
-ComPtr<Unknown> make_in_process_control();
+// A control made in this program (no registry, no module) and started on `date` straight away:
+// members at their defaults, widgets as created, no persistence.
+std::unique_ptr<ScriptInstance> start_in_process_control(ScriptSite& site, DateSerial date);
 
 }  // namespace dnovar::script

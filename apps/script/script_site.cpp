@@ -2,6 +2,13 @@
 
 namespace dnovar::script {
 
+std::unique_ptr<Surface> SurfaceCapture::create_surface(const WidgetTable& table,
+                                                        ErrorSink& errors) {
+  std::unique_ptr<Surface> surface = toolkit_.create_surface(table, errors);
+  created_ = surface.get();
+  return surface;
+}
+
 std::string ScriptSite::extender_name() {
   if (!name_) raise_not_supported();
   return *name_;

@@ -2,13 +2,34 @@
 // contained errors) for the `events` command, and plays the extender with a settable Name.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/site.h"
 
 namespace dnovar::script {
+
+// The backend's toolkit, remembering the control surface it created last: the surface the host
+// delivers user input to and shows. Forms pass straight through.
+class SurfaceCapture final : public Toolkit {
+ public:
+  explicit SurfaceCapture(Toolkit& toolkit) : toolkit_(toolkit) {}
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override;
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override {
+    return toolkit_.create_form(table, errors);
+  }
+  void beep() override { toolkit_.beep(); }
+  // The surface created since the last take, or null. It lives as long as the control that asked
+  // for it.
+  Surface* take_created_surface() { return std::exchange(created_, nullptr); }
+
+ private:
+  Toolkit& toolkit_;
+  Surface* created_ = nullptr;
+};
 
 class ScriptSite final : public ControlSite {
  public:
@@ -18,7 +39,7 @@ class ScriptSite final : public ControlSite {
   void property_changed(std::string_view name) override { record("changed " + std::string(name)); }
   void raise_event(std::string_view name, int) override { record("event " + std::string(name)); }
   void report_error(const RuntimeError& error) override;
-  Toolkit& toolkit() override { return toolkit_; }
+  SurfaceCapture& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
 
   void record(std::string line) { events_.push_back(std::move(line)); }
@@ -28,7 +49,7 @@ class ScriptSite final : public ControlSite {
   const std::optional<std::string>& name() const { return name_; }
 
  private:
-  Toolkit& toolkit_;
+  SurfaceCapture toolkit_;
   const Clock& clock_;
   std::optional<std::string> name_ = "Dnovar1";
   std::vector<std::string> events_;

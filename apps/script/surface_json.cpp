@@ -8,9 +8,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json widget_json(const WidgetSpec& layout, Widget& widget) {
+Json widget_json(const WidgetRow& row, Widget& widget) {
   Json out;
-  switch (layout.kind) {
+  switch (row.kind) {
     case WidgetKind::Frame:
     case WidgetKind::Label:
     case WidgetKind::CommandButton:
@@ -24,11 +24,11 @@ Json widget_json(const WidgetSpec& layout, Widget& widget) {
       out["Value"] = widget.value();
       break;
   }
-  if (layout.kind == WidgetKind::ComboBox) {
+  if (row.kind == WidgetKind::ComboBox) {
     out["ListIndex"] = widget.list_index();
     out["Items"] = widget.items();
   }
-  if (layout.kind != WidgetKind::SpinButton) {
+  if (row.kind != WidgetKind::SpinButton) {
     out["BackColor"] = widget.back_colour();
     out["ForeColor"] = widget.fore_colour();
     out["FontBold"] = widget.font_bold();
@@ -41,9 +41,9 @@ Json widget_json(const WidgetSpec& layout, Widget& widget) {
 
 std::string surface_json(Surface& surface) {
   Json out = Json::object();
-  const SurfaceSpec& layout = surface.table();
-  for (std::size_t i = 0; i < layout.widgets.size(); ++i) {
-    const WidgetSpec& w = layout.widgets[i];
+  const WidgetTable& table = surface.table();
+  for (std::size_t i = 0; i < table.widgets.size(); ++i) {
+    const WidgetRow& w = table.widgets[i];
     Json value = widget_json(w, surface.widget(WidgetId{static_cast<int>(i)}));
     if (w.index == kNoIndex) {
       out[w.name] = std::move(value);
@@ -79,18 +79,18 @@ std::string state_json(const CalendarState& s) {
   return out.dump();
 }
 
-std::string month_grid_text(Calendar& calendar) {
-  std::string text = calendar.widget(widget_ids::cmbMonth).text() + ' ' +
-                     calendar.widget(widget_ids::txtYear).text() + "  týden " +
-                     calendar.widget(widget_ids::lblTyden).caption();
-  const std::string leap = calendar.widget(widget_ids::lblPrestup).caption();
+std::string month_grid_text(Surface& surface, const CalendarState& state) {
+  std::string text = surface.widget(widget_ids::cmbMonth).text() + ' ' +
+                     surface.widget(widget_ids::txtYear).text() + "  týden " +
+                     surface.widget(widget_ids::lblTyden).caption();
+  const std::string leap = surface.widget(widget_ids::lblPrestup).caption();
   if (!leap.empty()) text += "  " + leap;
   text += '\n';
-  const auto highlight = static_cast<Colour>(calendar.state().VyberColor.to_i4());
+  const auto highlight = static_cast<Colour>(state.VyberColor.to_i4());
   for (int row = 0; row < kWeekdayCount; ++row) {
-    std::string line = calendar.widget(weekday_label_id(row)).caption();
+    std::string line = surface.widget(weekday_label_id(row)).caption();
     for (int cell = row; cell < kDayCellCount; cell += kWeekdayCount) {
-      Widget& w = calendar.day_cell(cell);
+      Widget& w = surface.widget(day_cell_id(cell));
       const Colour back = w.back_colour();
       const char mark = back == kCyan         ? '@'
                         : back == highlight   ? '#'

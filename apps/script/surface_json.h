@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "core/calendar.h"
+#include "core/calendar_state.h"
+#include "core/surface_layout.h"
+#include "platform/toolkit.h"
 
 namespace dnovar::script {
 
@@ -15,6 +17,6 @@ std::string state_json(const CalendarState& state);
 //   "Po      6  13 @20  27"
 // Each cell is four characters: a mark (' ' plain, '#' highlighted in VyberColor, '@' the current
 // day's cyan, '?' any other colour), the caption right-aligned in two, and '*' when bold.
-std::string month_grid_text(Calendar& calendar);
+std::string month_grid_text(Surface& surface, const CalendarState& state);
 
 }  // namespace dnovar::script

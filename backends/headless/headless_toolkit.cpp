@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/dispatch.h"
+#include "platform/guarded_notification.h"
 #include "platform/spin_step.h"
 
 namespace dnovar {
 
-HeadlessSurface::HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors,
+HeadlessSurface::HeadlessSurface(const WidgetTable& table, ErrorSink& errors,
                                  std::deque<ModalAction>* modal_actions)
-    : table_(layout), errors_(errors), modal_actions_(modal_actions) {
+    : table_(table), errors_(errors), modal_actions_(modal_actions) {
   widgets_.reserve(table_.widgets.size());
   for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
     const WidgetId id{static_cast<int>(i)};
@@ -31,7 +31,7 @@ template <typename Handler>
 void HeadlessSurface::deliver(WidgetId, Handler&& handler) {
   if (events_ == nullptr) return;
   WidgetEvents& events = *events_;
-  dispatch_notification(errors_, [&] { handler(events); });
+  run_guarded_notification(errors_, [&] { handler(events); });
 }
 
 bool HeadlessSurface::accepts_input(WidgetId id) {
@@ -172,13 +172,13 @@ void HeadlessSurface::show_modal() {
   }
 }
 
-std::unique_ptr<Surface> HeadlessToolkit::create_surface(const SurfaceSpec& layout,
+std::unique_ptr<Surface> HeadlessToolkit::create_surface(const WidgetTable& table,
                                                          ErrorSink& errors) {
-  return std::make_unique<HeadlessSurface>(layout, errors, nullptr);
+  return std::make_unique<HeadlessSurface>(table, errors, nullptr);
 }
 
-std::unique_ptr<Form> HeadlessToolkit::create_form(const SurfaceSpec& layout, ErrorSink& errors) {
-  return std::make_unique<HeadlessSurface>(layout, errors, &modal_actions_);
+std::unique_ptr<Form> HeadlessToolkit::create_form(const WidgetTable& table, ErrorSink& errors) {
+  return std::make_unique<HeadlessSurface>(table, errors, &modal_actions_);
 }
 
 void HeadlessToolkit::beep() {

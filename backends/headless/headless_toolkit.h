@@ -11,24 +11,17 @@
 #include <vector>
 
 #include "backends/headless/headless_widget.h"
+#include "platform/modal_action.h"
 #include "platform/toolkit.h"
 
 namespace dnovar {
 
-// What the user does while a modal form is shown.
-enum class ModalAction {
-  PressFirstButton,  // a click on the form's command button
-  CloseBox,          // the title bar's close box
-  Escape,            // the Escape key: no button is the cancel button, so nothing happens
-  AccessKey,         // Alt + the access key of the form's command button
-};
-
 class HeadlessSurface : public Form {
  public:
-  HeadlessSurface(const SurfaceSpec& layout, ErrorSink& errors,
+  HeadlessSurface(const WidgetTable& table, ErrorSink& errors,
                   std::deque<ModalAction>* modal_actions);
 
-  const SurfaceSpec& table() const override { return table_; }
+  const WidgetTable& table() const override { return table_; }
   HeadlessWidget& widget(WidgetId id) override;
   void set_events(WidgetEvents* events) override { events_ = events; }
   void set_enabled(bool enabled) override { enabled_ = enabled; }
@@ -60,7 +53,7 @@ class HeadlessSurface : public Form {
   void deliver(WidgetId id, Handler&& handler);
   bool accepts_input(WidgetId id);
 
-  SurfaceSpec table_;
+  WidgetTable table_;
   ErrorSink& errors_;
   std::vector<std::unique_ptr<HeadlessWidget>> widgets_;
   WidgetEvents* events_ = nullptr;
@@ -71,8 +64,8 @@ class HeadlessSurface : public Form {
 
 class HeadlessToolkit final : public Toolkit {
  public:
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override;
-  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override;
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override;
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override;
   void beep() override;
 
   int beeps() const { return beeps_; }

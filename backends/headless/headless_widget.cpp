@@ -4,17 +4,17 @@
 
 namespace dnovar {
 
-HeadlessWidget::HeadlessWidget(const WidgetSpec& layout, std::function<void()> notify_value_change)
-    : kind_(layout.kind),
-      caption_(layout.caption),
-      back_colour_(layout.back_colour),
-      fore_colour_(layout.fore_colour),
-      bold_(layout.font.bold),
-      enabled_(layout.enabled),
-      min_(layout.min),
-      max_(layout.max),
-      increment_(layout.increment),
-      value_(layout.value),
+HeadlessWidget::HeadlessWidget(const WidgetRow& row, std::function<void()> notify_value_change)
+    : kind_(row.kind),
+      caption_(row.caption),
+      back_colour_(row.back_colour),
+      fore_colour_(row.fore_colour),
+      bold_(row.font.bold),
+      enabled_(row.enabled),
+      min_(row.min),
+      max_(row.max),
+      increment_(row.increment),
+      value_(row.value),
       notify_value_change_(std::move(notify_value_change)) {}
 
 void HeadlessWidget::set_caption(std::string_view caption) {

@@ -12,7 +12,7 @@ namespace dnovar {
 class HeadlessWidget final : public Widget {
  public:
   // `notify_value_change` runs inside set_value when the value really changes.
-  HeadlessWidget(const WidgetSpec& layout, std::function<void()> notify_value_change);
+  HeadlessWidget(const WidgetRow& row, std::function<void()> notify_value_change);
 
   void set_caption(std::string_view caption) override;
   std::string caption() const override;

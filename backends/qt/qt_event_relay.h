@@ -2,7 +2,7 @@
 // handler throws goes to the ErrorSink and the Qt event loop carries on.
 #pragma once
 
-#include "platform/dispatch.h"
+#include "platform/guarded_notification.h"
 #include "platform/toolkit.h"
 
 namespace dnovar {
@@ -17,7 +17,7 @@ class EventRelay {
   void deliver(Notify&& notify) {
     if (events_ == nullptr) return;
     WidgetEvents& events = *events_;
-    dispatch_notification(errors_, [&] { notify(events); });
+    run_guarded_notification(errors_, [&] { notify(events); });
   }
 
  private:

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <string_view>
 
-#include "platform/widget_spec.h"
+#include "platform/widget_table.h"
 
 namespace dnovar {
 

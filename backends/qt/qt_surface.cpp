@@ -12,8 +12,6 @@ namespace dnovar {
 
 namespace {
 
-constexpr int kFormAlreadyShown = 400;
-
 bool takes_focus(WidgetKind kind) {
   return kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox ||
          kind == WidgetKind::CommandButton || kind == WidgetKind::SpinButton;
@@ -21,14 +19,14 @@ bool takes_focus(WidgetKind kind) {
 
 }  // namespace
 
-QtSurface::QtSurface(const SurfaceSpec& desc, ErrorSink& errors, Role role)
-    : desc_(desc), relay_(errors), root_(new SurfaceRoot) {
-  root_->setFixedSize(twips_to_pixels(desc_.width), twips_to_pixels(desc_.height));
+QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
+    : table_(table), relay_(errors), root_(new SurfaceRoot) {
+  root_->setFixedSize(twips_to_pixels(table_.width), twips_to_pixels(table_.height));
   root_->setFont(font_for(FontSpec{}));
   if (role == Role::Form) {
     root_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    root_->setWindowTitle(QString::fromStdString(desc_.caption));
+    root_->setWindowTitle(QString::fromStdString(table_.caption));
     // Closing a dialog must not end the application when it happens to be the last window.
     root_->setAttribute(Qt::WA_QuitOnClose, false);
     root_->on_close([this] { unload(); });
@@ -55,9 +53,9 @@ QtSurface::~QtSurface() {
 }
 
 void QtSurface::build_widgets() {
-  widgets_.reserve(desc_.widgets.size());
-  for (std::size_t i = 0; i < desc_.widgets.size(); ++i) {
-    const WidgetSpec& entry = desc_.widgets[i];
+  widgets_.reserve(table_.widgets.size());
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
+    const WidgetRow& entry = table_.widgets[i];
     QWidget* parent = root_.data();
     if (entry.parent != kNoParent) {
       // A container comes before what it holds, and only a frame holds widgets.
@@ -73,10 +71,10 @@ void QtSurface::build_widgets() {
 
 void QtSurface::set_tab_order() {
   std::vector<std::size_t> focusable;
-  for (std::size_t i = 0; i < desc_.widgets.size(); ++i)
-    if (takes_focus(desc_.widgets[i].kind)) focusable.push_back(i);
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
+    if (takes_focus(table_.widgets[i].kind)) focusable.push_back(i);
   std::stable_sort(focusable.begin(), focusable.end(), [this](std::size_t a, std::size_t b) {
-    return desc_.widgets[a].tab_index < desc_.widgets[b].tab_index;
+    return table_.widgets[a].tab_index < table_.widgets[b].tab_index;
   });
   for (std::size_t k = 1; k < focusable.size(); ++k)
     QWidget::setTabOrder(&widgets_[focusable[k - 1]]->qt_widget(),
@@ -126,7 +124,8 @@ void QtSurface::track_focus(QWidget* now) {
 
 void QtSurface::show_modal() {
   if (modal_loop_ != nullptr)
-    throw RuntimeError(kFormAlreadyShown, "Form already displayed; can't show modally");
+    throw RuntimeError(error_number::form_already_shown,
+                       "Form already displayed; can't show modally");
   loaded_ = true;
   QEventLoop loop;
   modal_loop_ = &loop;

@@ -26,12 +26,12 @@ class QtSurface final : public Form {
  public:
   enum class Role { Control, Form };
 
-  QtSurface(const SurfaceSpec& desc, ErrorSink& errors, Role role);
+  QtSurface(const WidgetTable& table, ErrorSink& errors, Role role);
   ~QtSurface() override;
   QtSurface(const QtSurface&) = delete;
   QtSurface& operator=(const QtSurface&) = delete;
 
-  const SurfaceSpec& table() const override { return desc_; }
+  const WidgetTable& table() const override { return table_; }
   QtWidget& widget(WidgetId id) override;
   void set_events(WidgetEvents* events) override { relay_.set_events(events); }
   // Disables the root: Qt then lets no input reach any child, and the children's own flags stay.
@@ -53,7 +53,7 @@ class QtSurface final : public Form {
   void track_focus(QWidget* now);
   bool contains(const QWidget* widget) const;
 
-  SurfaceSpec desc_;
+  WidgetTable table_;
   EventRelay relay_;
   // Owned: deleted with the surface, unless a host window holding it was deleted first.
   QPointer<SurfaceRoot> root_;

@@ -16,14 +16,14 @@ void require_application() {
 
 }  // namespace
 
-std::unique_ptr<Surface> QtToolkit::create_surface(const SurfaceSpec& desc, ErrorSink& errors) {
+std::unique_ptr<Surface> QtToolkit::create_surface(const WidgetTable& table, ErrorSink& errors) {
   require_application();
-  return std::make_unique<QtSurface>(desc, errors, QtSurface::Role::Control);
+  return std::make_unique<QtSurface>(table, errors, QtSurface::Role::Control);
 }
 
-std::unique_ptr<Form> QtToolkit::create_form(const SurfaceSpec& desc, ErrorSink& errors) {
+std::unique_ptr<Form> QtToolkit::create_form(const WidgetTable& table, ErrorSink& errors) {
   require_application();
-  return std::make_unique<QtSurface>(desc, errors, QtSurface::Role::Form);
+  return std::make_unique<QtSurface>(table, errors, QtSurface::Role::Form);
 }
 
 void QtToolkit::beep() {

@@ -9,8 +9,8 @@ namespace dnovar {
 
 class QtToolkit final : public Toolkit {
  public:
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& desc, ErrorSink& errors) override;
-  std::unique_ptr<Form> create_form(const SurfaceSpec& desc, ErrorSink& errors) override;
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override;
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override;
   // Sounds the system beep and tells the listener, so a host can show or count it.
   void beep() override;
   void on_beep(std::function<void()> listener) { beep_listener_ = std::move(listener); }

@@ -36,15 +36,15 @@ ColourRoles colour_roles(WidgetKind kind) {
 
 }  // namespace
 
-QtWidget::QtWidget(const WidgetSpec& desc, QWidget& widget)
-    : kind_(desc.kind),
+QtWidget::QtWidget(const WidgetRow& row, QWidget& widget)
+    : kind_(row.kind),
       widget_(widget),
-      back_colour_(desc.back_colour),
-      fore_colour_(desc.fore_colour),
-      bold_(desc.font.bold),
-      enabled_(desc.enabled) {
-  if (has_caption()) set_caption(desc.caption);
-  if (has_text()) set_text(desc.caption);
+      back_colour_(row.back_colour),
+      fore_colour_(row.fore_colour),
+      bold_(row.font.bold),
+      enabled_(row.enabled) {
+  if (has_caption()) set_caption(row.caption);
+  if (has_text()) set_text(row.caption);
   if (has_look()) paint();
   widget_.setEnabled(enabled_);
 }

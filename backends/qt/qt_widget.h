@@ -16,8 +16,8 @@ class SpinArrows;
 
 class QtWidget final : public Widget {
  public:
-  // `widget` belongs to the surface's Qt tree; the initial look and content come from `desc`.
-  QtWidget(const WidgetSpec& desc, QWidget& widget);
+  // `widget` belongs to the surface's Qt tree; the initial look and content come from `row`.
+  QtWidget(const WidgetRow& row, QWidget& widget);
 
   void set_caption(std::string_view caption) override;
   std::string caption() const override;

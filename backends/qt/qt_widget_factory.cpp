@@ -47,18 +47,18 @@ Qt::Alignment field_alignment(Alignment alignment) {
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-QWidget* create_of_kind(const WidgetSpec& desc, WidgetId id, QWidget& parent, EventRelay& relay) {
-  switch (desc.kind) {
+QWidget* create_of_kind(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay) {
+  switch (row.kind) {
     case WidgetKind::Frame:
       return new FrameBox(&parent);
     case WidgetKind::Label: {
       auto* label = new MouseLabel(id, relay, &parent);
-      label->setAlignment(label_alignment(desc.alignment));
+      label->setAlignment(label_alignment(row.alignment));
       return label;
     }
     case WidgetKind::TextBox: {
       auto* field = new KeyLineEdit(id, relay, &parent);
-      field->setAlignment(field_alignment(desc.alignment));
+      field->setAlignment(field_alignment(row.alignment));
       return field;
     }
     case WidgetKind::ComboBox:
@@ -74,7 +74,7 @@ QWidget* create_of_kind(const WidgetSpec& desc, WidgetId id, QWidget& parent, Ev
     }
     case WidgetKind::SpinButton:
       return new SpinArrows(
-          desc.min, desc.max, desc.increment, desc.value,
+          row.min, row.max, row.increment, row.value,
           [id, &relay] { relay.deliver([&](WidgetEvents& events) { events.value_changed(id); }); },
           &parent);
   }
@@ -83,11 +83,11 @@ QWidget* create_of_kind(const WidgetSpec& desc, WidgetId id, QWidget& parent, Ev
 
 }  // namespace
 
-QWidget& create_qt_widget(const WidgetSpec& desc, WidgetId id, QWidget& parent, EventRelay& relay) {
-  QWidget& widget = *create_of_kind(desc, id, parent, relay);
-  widget.setGeometry(pixel_rect(desc.rect));
-  widget.setFont(font_for(desc.font));
-  if (!desc.tool_tip.empty()) widget.setToolTip(QString::fromStdString(desc.tool_tip));
+QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay) {
+  QWidget& widget = *create_of_kind(row, id, parent, relay);
+  widget.setGeometry(pixel_rect(row.rect));
+  widget.setFont(font_for(row.font));
+  if (!row.tool_tip.empty()) widget.setToolTip(QString::fromStdString(row.tool_tip));
   return widget;
 }
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "backends/qt/qt_event_relay.h"
-#include "platform/widget_spec.h"
+#include "platform/widget_table.h"
 
 namespace dnovar {
 
@@ -15,8 +15,8 @@ inline constexpr int kTwipsPerPixel = 15;
 int twips_to_pixels(int twips);
 QRect pixel_rect(const TwipRect& rect);
 
-// A widget of `desc.kind` in `parent`, placed, sized and with its font; its content and colours
+// A widget of `row.kind` in `parent`, placed, sized and with its font; its content and colours
 // are the QtWidget's to set. Its notifications go through `relay` under `id`.
-QWidget& create_qt_widget(const WidgetSpec& desc, WidgetId id, QWidget& parent, EventRelay& relay);
+QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay);
 
 }  // namespace dnovar

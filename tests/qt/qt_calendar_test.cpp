@@ -116,7 +116,7 @@ TEST_F(QtCalendar, TabGoesFromTheYearBoxToBothSpinnersThenToday) {
   for (WidgetId next : {UpDown2, UpDown1, cmdDnes}) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &qt(next))
-        << calendar_surface().widgets[static_cast<std::size_t>(next.value)].name;
+        << calendar_widget_table().widgets[static_cast<std::size_t>(next.value)].name;
   }
 }
 

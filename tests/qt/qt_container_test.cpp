@@ -278,7 +278,7 @@ TEST_F(ContainerWindowTest, RenamingChecksTheNameAndChangesWhatASaveStores) {
 
   name.setText(QStringLiteral("1x"));
   emit name.editingFinished();
-  EXPECT_TRUE(logged_error(kInvalidPropertyValue));
+  EXPECT_TRUE(logged_error(error_number::invalid_property_value));
   EXPECT_EQ(name.text(), QStringLiteral("Dnovar1"));
   EXPECT_FALSE(window->document().modified());
 

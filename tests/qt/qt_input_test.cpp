@@ -277,7 +277,8 @@ TEST_F(QtInput, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
   EXPECT_TRUE(spy.take().empty());
   EXPECT_EQ(surface->widget(txtYear).text(), "19");
   for (int i = 0; i < count; ++i)
-    EXPECT_EQ(surface->widget(WidgetId{i}).enabled(), calendar_surface().widgets[i].enabled) << i;
+    EXPECT_EQ(surface->widget(WidgetId{i}).enabled(), calendar_widget_table().widgets[i].enabled)
+        << i;
 
   surface->set_enabled(true);
   EXPECT_FALSE(qt(txtDen).isEnabled()) << "the day box stays disabled on its own";

@@ -16,8 +16,8 @@ constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
 // A point inside day cell `index` that its caption does not cover: the caption starts at the
 // left, and the row below overlaps the cell's bottom line.
 QPoint background_point(int index) {
-  const auto& widgets = calendar_surface().widgets;
-  const WidgetSpec& cell = widgets[static_cast<std::size_t>(day_cell_id(index).value)];
+  const auto& widgets = calendar_widget_table().widgets;
+  const WidgetRow& cell = widgets[static_cast<std::size_t>(day_cell_id(index).value)];
   TwipRect rect = cell.rect;
   for (int parent = cell.parent; parent != kNoParent;
        parent = widgets[static_cast<std::size_t>(parent)].parent) {
@@ -39,8 +39,8 @@ TEST_F(QtScreenshot, ControlIsItsTableSizeAndEachCellShowsItsBackground) {
   const QImage picture = render_surface(calendar->surface());
   const qreal ratio = picture.devicePixelRatio();
   EXPECT_EQ(picture.size() / ratio, QSize(300, 251));
-  EXPECT_EQ(picture.size() / ratio, QSize(calendar_surface().width / kTwipsPerPixel,
-                                          calendar_surface().height / kTwipsPerPixel));
+  EXPECT_EQ(picture.size() / ratio, QSize(calendar_widget_table().width / kTwipsPerPixel,
+                                          calendar_widget_table().height / kTwipsPerPixel));
 
   const QColor button_face = QApplication::palette().color(QPalette::Active, QPalette::Button);
   int cyan = 0, yellow = 0;

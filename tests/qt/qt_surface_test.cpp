@@ -16,11 +16,11 @@ namespace {
 using QtSurfaceLook = CalendarSurfaceTest;
 
 // Twips of a widget from the surface's client area: its own plus its container's.
-QPoint twips_from_root(const WidgetSpec& entry) {
+QPoint twips_from_root(const WidgetRow& entry) {
   QPoint origin(entry.rect.left, entry.rect.top);
   if (entry.parent != kNoParent) {
     const TwipRect& container =
-        calendar_surface().widgets[static_cast<std::size_t>(entry.parent)].rect;
+        calendar_widget_table().widgets[static_cast<std::size_t>(entry.parent)].rect;
     origin += QPoint(container.left, container.top);
   }
   return origin;
@@ -28,9 +28,9 @@ QPoint twips_from_root(const WidgetSpec& entry) {
 
 TEST_F(QtSurfaceLook, RootIsTheClientAreaAndEveryWidgetStandsWhereItsTwipsSay) {
   EXPECT_EQ(root->size(), QSize(300, 251));
-  const auto& widgets = calendar_surface().widgets;
+  const auto& widgets = calendar_widget_table().widgets;
   for (std::size_t i = 0; i < widgets.size(); ++i) {
-    const WidgetSpec& entry = widgets[i];
+    const WidgetRow& entry = widgets[i];
     SCOPED_TRACE(entry.name + "(" + std::to_string(entry.index) + ")");
     QWidget& widget = qt(WidgetId{static_cast<int>(i)});
     EXPECT_EQ(widget.mapTo(root, QPoint(0, 0)), twips_from_root(entry) / 15);
@@ -155,7 +155,7 @@ TEST(QtSurfaceTable, AWidgetInsideAnythingButAnEarlierFrameIsAnInvalidArgument) 
                {"no such widget", WidgetKind::Frame, 7}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    SurfaceSpec table;
+    WidgetTable table;
     table.widgets.resize(3);
     table.widgets[0].kind = c.container;
     table.widgets[1].parent = c.parent;
@@ -211,7 +211,7 @@ TEST_F(QtFocus, TabVisitsTheFocusableWidgetsByTabIndex) {
     EXPECT_TRUE(QApplication::focusWidget() == &qt(id) ||
                 QApplication::focusWidget()->focusProxy() == &qt(id) ||
                 qt(id).isAncestorOf(QApplication::focusWidget()))
-        << calendar_surface().widgets[static_cast<std::size_t>(id.value)].name;
+        << calendar_widget_table().widgets[static_cast<std::size_t>(id.value)].name;
   }
   tab();
   EXPECT_EQ(QApplication::focusWidget(), after);

@@ -73,7 +73,7 @@ std::vector<Notice> EventSpy::take() {
 }
 
 void CalendarSurfaceTest::SetUp() {
-  surface = toolkit.create_surface(calendar_surface(), errors);
+  surface = toolkit.create_surface(calendar_widget_table(), errors);
   spy.watch(*surface);
   surface->set_events(&spy);
   root = &surface_root(*surface);

@@ -98,10 +98,8 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
     EXPECT_EQ(about, kDispidAboutBox);
 
     // The user presses "Zavři" on each: the sink hears Zavri (1) twice.
-    for (Dispatch* instance : instances) {
-      Calendar* calendar = ComPtr<Unknown>::share(instance).query<CalendarAccess>()->calendar();
-      static_cast<HeadlessSurface&>(calendar->surface()).user_click(widget_ids::cmdZavri);
-    }
+    ASSERT_EQ(site.surfaces.made.size(), 2u);
+    for (HeadlessSurface* surface : site.surfaces.made) surface->user_click(widget_ids::cmdZavri);
     EXPECT_EQ(static_cast<CountingSink*>(sink.get())->received,
               (std::vector<DispatchId>{kZavriId, kZavriId}));
     EXPECT_EQ(module.can_unload_now(), Status::ok_false);

@@ -86,12 +86,12 @@ TEST(Persistence, InitialisingSetsDefaultsAndDrawsNothing) {
 // A toolkit that counts the forms it creates and shows.
 class CountingToolkit final : public Toolkit {
  public:
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override {
-    return inner.create_surface(layout, errors);
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override {
+    return inner.create_surface(table, errors);
   }
-  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override {
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override {
     ++forms_created;
-    return inner.create_form(layout, errors);
+    return inner.create_form(table, errors);
   }
   void beep() override { inner.beep(); }
   HeadlessToolkit inner;
@@ -122,7 +122,7 @@ TEST(AboutDialog, EveryCallShowsAFreshDialogThatClosesAsTheUserChooses) {
     EXPECT_EQ(toolkit.inner.pending_modal_actions(), 0u);
   }
   EXPECT_TRUE(errors.errors.empty());
-  const SurfaceSpec& form = about_dialog_form();
+  const WidgetTable& form = about_dialog_form();
   EXPECT_EQ(form.caption, " Dnovar");
   EXPECT_EQ(form.widgets.back().caption, "&Zavřít");
   EXPECT_EQ(form.widgets[0].caption, "Český kalendář ");

@@ -12,6 +12,25 @@
 
 namespace dnovar::testing_support {
 
+// The headless toolkit, remembering every control surface it made (in the order made).
+class SurfaceRecorder final : public Toolkit {
+ public:
+  explicit SurfaceRecorder(HeadlessToolkit& toolkit) : toolkit_(toolkit) {}
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override {
+    std::unique_ptr<Surface> surface = toolkit_.create_surface(table, errors);
+    made.push_back(static_cast<HeadlessSurface*>(surface.get()));
+    return surface;
+  }
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override {
+    return toolkit_.create_form(table, errors);
+  }
+  void beep() override { toolkit_.beep(); }
+  std::vector<HeadlessSurface*> made;
+
+ private:
+  HeadlessToolkit& toolkit_;
+};
+
 class TestSite final : public ControlSite {
  public:
   explicit TestSite(DateSerial today = make_date(2024, 5, 20)) : clock_(today) {
@@ -27,11 +46,12 @@ class TestSite final : public ControlSite {
   void report_error(const RuntimeError& error) override {
     received.push_back("error " + std::to_string(error.number()));
   }
-  Toolkit& toolkit() override { return toolkit_; }
+  Toolkit& toolkit() override { return surfaces; }
   const Clock& clock() const override { return clock_; }
 
   FixedClock clock_;
   HeadlessToolkit toolkit_;
+  SurfaceRecorder surfaces{toolkit_};
   std::vector<std::string> received;
 };
 

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <deque>
 
-#include "backends/headless/headless_toolkit.h"
+#include "platform/modal_action.h"
 
 namespace dnovar::script {
 

@@ -64,13 +64,13 @@ class HostedQtToolkit final : public Toolkit {
  public:
   explicit HostedQtToolkit(HostWindow& window) : window_(window) {}
 
-  std::unique_ptr<Surface> create_surface(const SurfaceSpec& layout, ErrorSink& errors) override {
-    std::unique_ptr<Surface> surface = toolkit_.create_surface(layout, errors);
+  std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override {
+    std::unique_ptr<Surface> surface = toolkit_.create_surface(table, errors);
     window_.embed(surface_root(*surface));
     return surface;
   }
-  std::unique_ptr<Form> create_form(const SurfaceSpec& layout, ErrorSink& errors) override {
-    return toolkit_.create_form(layout, errors);
+  std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override {
+    return toolkit_.create_form(table, errors);
   }
   void beep() override { toolkit_.beep(); }
   void on_beep(std::function<void()> listener) { toolkit_.on_beep(std::move(listener)); }

@@ -1,10 +1,10 @@
-#include "apps/container/control_registration.h"
+#include "apps/common/control_registration.h"
 
 #include <cstdlib>
 
 #include "com/module.h"
 
-namespace dnovar::container {
+namespace dnovar::app {
 
 namespace {
 
@@ -17,13 +17,18 @@ bool registered_module_exists(const Registry& registry, std::string_view prog_id
 
 }  // namespace
 
+void run_registration(ModuleCache& modules, const std::filesystem::path& module,
+                      const std::filesystem::path& registry, Registration what) {
+  ::setenv(kRegistryVariable, registry.c_str(), 1);
+  const LoadedModule& loaded = modules.load(module);
+  check_status(what == Registration::add ? loaded.register_server() : loaded.unregister_server());
+}
+
 bool ensure_registered(const Registry& registry, ModuleCache& modules, std::string_view prog_id,
                        const std::filesystem::path& module) {
   if (registered_module_exists(registry, prog_id)) return false;
-  // The entry points find their registry in the environment.
-  ::setenv(kRegistryVariable, registry.file().c_str(), 1);
-  check_status(modules.load(module).register_server());
+  run_registration(modules, module, registry.file(), Registration::add);
   return true;
 }
 
-}  // namespace dnovar::container
+}  // namespace dnovar::app

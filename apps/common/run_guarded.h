@@ -1,5 +1,5 @@
-// The command line's error boundary: a run-time error prints `error <number> <message>` and
-// makes the program exit with status 1.
+// The command line's error boundary: whatever the action throws prints `error <number> <message>`
+// (see error_in_flight) and makes the program exit with status 1.
 #pragma once
 
 #include <cstdlib>
@@ -13,7 +13,8 @@ template <typename Action>
 void run_guarded(Action&& action) {
   try {
     action();
-  } catch (const RuntimeError& error) {
+  } catch (...) {
+    const RuntimeError error = error_in_flight();
     std::cout << "error " << error.number() << ' ' << error.what() << std::endl;
     std::exit(1);
   }

@@ -1,6 +1,6 @@
-// What a backend needs to create a widget: kind, name, geometry in twips, initial look and content.
-// A control describes its whole surface (or a form) as one table of these; a widget is then
-// addressed by its position in that table, its WidgetId.
+// The widget table: what a backend needs to create a control's surface or a form. Each row is one
+// widget (kind, name, geometry in twips, initial look and content); a widget is then addressed by
+// its row in the table, its WidgetId.
 #pragma once
 
 #include <string>
@@ -38,7 +38,7 @@ struct WidgetId {
 inline constexpr int kNoParent = -1;  // the surface (the control or form) itself
 inline constexpr int kNoIndex = -1;   // not an element of a control array
 
-struct WidgetSpec {
+struct WidgetRow {
   WidgetKind kind = WidgetKind::Label;
   std::string name;
   int index = kNoIndex;    // element index within a control array of `name`
@@ -60,11 +60,11 @@ struct WidgetSpec {
   // Command buttons: the access key the caption's '&' marks, lower case, or 0.
 };
 
-struct SurfaceSpec {
+struct WidgetTable {
   std::string caption;  // forms only: the title bar
   int width = 0;        // client area, twips
   int height = 0;
-  std::vector<WidgetSpec> widgets;
+  std::vector<WidgetRow> widgets;
 };
 
 }  // namespace dnovar

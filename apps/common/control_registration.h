@@ -1,0 +1,26 @@
+// Registering the control's module in a registry file: the one rule every program follows.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "com/activation.h"
+#include "com/registry.h"
+
+namespace dnovar::app {
+
+enum class Registration { add, remove };
+
+// Runs the module's DllRegisterServer (add) or DllUnregisterServer (remove) against `registry`.
+// The entry points find their registry in the environment, so DNOVAR_REGISTRY is set to it first.
+// Raises the module's load errors (48, 453) and the entry point's failure.
+void run_registration(ModuleCache& modules, const std::filesystem::path& module,
+                      const std::filesystem::path& registry, Registration what);
+
+// Registers `module` when `prog_id` is not registered in `registry`, or when the module the
+// registry names for it no longer exists. A ProgID that names an existing module is left alone:
+// the registry decides which module a program uses. True when it registered.
+bool ensure_registered(const Registry& registry, ModuleCache& modules, std::string_view prog_id,
+                       const std::filesystem::path& module);
+
+}  // namespace dnovar::app
