@@ -294,6 +294,23 @@ TEST_F(CalendarWidgetTest, KeysTheControlDoesNotKnowSurviveALoadAndASave) {
   EXPECT_TRUE(saved.contains("2024-03-01")) << saved.toStdString();
 }
 
+TEST_F(CalendarWidgetTest, ASlotOfCloseRequestedMayLoadSettingsInPlaceOfTheClosingControl) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("calendar.bag"));
+  widget.setDate(QDate(2030, 1, 1));
+  ASSERT_TRUE(widget.saveSettings(file));
+  widget.setDate(QDate(2024, 5, 20));
+  Spies spies(widget);
+  QObject::connect(&widget, &CalendarWidget::closeRequested, &widget,
+                   [&] { widget.loadSettings(file); });
+  QTest::mouseClick(&button(widget, QStringLiteral("&Zavři")), Qt::LeftButton);
+  EXPECT_EQ(widget.date(), QDate(2030, 1, 1));
+  QCoreApplication::processEvents();
+  QTest::mouseClick(&button(widget, QStringLiteral("&Zavři")), Qt::LeftButton);
+  EXPECT_EQ(spies.close.count(), 2);
+  EXPECT_EQ(spies.date.count(), 1);
+}
+
 struct FailedLoadCase {
   const char* name;
   std::optional<QByteArray> contents;  // nullopt: no file
