@@ -14,8 +14,9 @@ endfunction()
 
 install(TARGETS dnovar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS dnovar_control_module LIBRARY DESTINATION ${DNOVAR_MODULE_INSTALL_DIR})
-install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR})
+set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/dnovar)
+install(FILES README.md DESTINATION ${doc_dir})
+install(DIRECTORY docs/ DESTINATION ${doc_dir})
 
 if(TARGET dnovar_widgets)
   set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Dnovar)
