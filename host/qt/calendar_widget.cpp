@@ -157,16 +157,16 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
     following_enabled = false;
   }
 
-  // Emits what changed since the last announcement.
+  // Emits what changed since the last announcement. The range is read after dateChanged: a slot
+  // of it may change the range, and announce that itself.
   void announce_changes() {
     if (!control) return;
-    const QDate date = q.date();
-    const int low = q.rangeLow();
-    const int high = q.rangeHigh();
-    if (date != announced_date) {
+    if (const QDate date = q.date(); date != announced_date) {
       announced_date = date;
       emit q.dateChanged(date);
     }
+    const int low = q.rangeLow();
+    const int high = q.rangeHigh();
     if (low != announced_low || high != announced_high) {
       announced_low = low;
       announced_high = high;

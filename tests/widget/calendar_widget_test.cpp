@@ -184,6 +184,17 @@ TEST_F(CalendarWidgetTest, WritesSignalOncePerRealChangeAndRefusedValuesChangeNo
   }
 }
 
+TEST_F(CalendarWidgetTest, ASlotThatWritesAgainMakesEachChangeSignalOnce) {
+  Spies spies(widget);
+  QObject::connect(&widget, &CalendarWidget::dateChanged, &widget,
+                   [&](QDate date) { widget.setRange(date.day(), date.day() + 2); });
+  widget.setDate(QDate(2024, 5, 3));
+  EXPECT_EQ(spies.date.count(), 1);
+  ASSERT_EQ(spies.range.count(), 1);
+  EXPECT_EQ(spies.range.at(0).at(0).toInt(), 3);
+  EXPECT_EQ(spies.range.at(0).at(1).toInt(), 5);
+}
+
 TEST_F(CalendarWidgetTest, PropertiesShowAtOnce) {
   widget.setRange(6, 10);
   for (int day : {6, 8, 10}) EXPECT_EQ(background(widget, day), kYellow) << day;
