@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev libcli11-dev qt6-base-dev xvfb xauth xdotool fonts-dejavu-core fonts-liberation2 valgrind)
+          nlohmann-json3-dev libcli11-dev qt6-base-dev qt6-tools-dev xvfb xauth xdotool fonts-dejavu-core fonts-liberation2 valgrind)
 
 install_missing_packages() {
   local missing=()

@@ -7,6 +7,7 @@
 #include "apps/common/component_paths.h"
 #include "apps/container/container_site.h"
 #include "apps/container/container_window.h"
+#include "apps/installed/installed_module.h"
 #include "apps/qt_common/qt_application.h"
 
 namespace {
@@ -34,6 +35,7 @@ void print_geometry(const dnovar::container::ContainerWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  dnovar::app::use_installed_module();
   Options options;
   CLI::App cli{
       "dnovar-container: hosts the Dnovar calendar control beside its properties, methods and "

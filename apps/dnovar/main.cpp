@@ -4,11 +4,13 @@
 #include "apps/dnovar/component_commands.h"
 #include "apps/dnovar/date_command.h"
 #include "apps/dnovar/script_command.h"
+#include "apps/installed/installed_module.h"
 #ifdef DNOVAR_WITH_QT
 #include "apps/render/render_command.h"
 #endif
 
 int main(int argc, char** argv) {
+  dnovar::app::use_installed_module();
   CLI::App app{"Dnovar, a Czech month-calendar control"};
   app.require_subcommand(1);
   dnovar::app::add_date_command(app);
