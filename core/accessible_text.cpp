@@ -67,7 +67,9 @@ void describe_fixed_widgets(Calendar& calendar) {
   } fixed[] = {
       {txtDen, "Den", "Den aktuálního data."},
       {UpDown3, "Den", "Posune datum o den vpřed nebo zpět."},
-      {cmbMonth, "Měsíc", "Výběr měsíce aktuálního data."},
+      // Where a platform reads a list box by the entry it shows, the description still says what
+      // the list is.
+      {cmbMonth, "Měsíc", "Měsíc aktuálního data, výběr ze seznamu."},
       {UpDown1, "Měsíc", "Posune datum o měsíc vpřed nebo zpět."},
       {txtYear, "Rok", "Rok aktuálního data; Enter jej nastaví."},
       {UpDown2, "Rok", "Posune datum o rok vpřed nebo zpět."},

@@ -18,9 +18,10 @@ QColor resolve_colour(Colour colour, const QPalette& system);
 // The WCAG 2 contrast ratio of two colours, 1 (the same luminance) to 21 (black and white).
 double contrast_ratio(const QColor& a, const QColor& b);
 
-// Text must stand out from its background by this ratio: the WCAG minimum of 4.5, with room for
-// the anti-aliased edges of small glyphs.
-inline constexpr double kReadableContrast = 5.0;
+// Text must stand out from its background by this ratio: WCAG's enhanced level, so that even the
+// anti-aliased curves of small glyphs (a "6" at 11 pixels has no full-strength stem) keep the
+// minimum of 4.5.
+inline constexpr double kReadableContrast = 7.0;
 
 // `text` when it stands out from `back` by kReadableContrast, otherwise the nearest colour
 // towards black or white (whichever contrasts more with `back`) that does.

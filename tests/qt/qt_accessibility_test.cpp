@@ -116,8 +116,10 @@ TEST_F(QtAccessibility, CellNamesFollowEveryRefreshAndEveryDrag) {
 
 TEST_F(QtAccessibility, EveryWidgetHasACzechNameAndADescription) {
   std::map<QString, int> roles_named;  // "role name" -> how many
+  QAccessibleInterface* month_list = nullptr;
   walk(control(), [&](QAccessibleInterface* node) {
     roles_named[QString::number(node->role()) + " " + node->text(QAccessible::Name)] += 1;
+    if (node->role() == QAccessible::ComboBox) month_list = node;
   });
   const auto count = [&](QAccessible::Role role, const char* name) {
     return roles_named[QString::number(role) + " " + QString::fromUtf8(name)];
@@ -127,7 +129,10 @@ TEST_F(QtAccessibility, EveryWidgetHasACzechNameAndADescription) {
   EXPECT_EQ(count(QAccessible::SpinBox, "Rok"), 1);
   EXPECT_EQ(count(QAccessible::EditableText, "Rok"), 1);
   EXPECT_EQ(count(QAccessible::EditableText, "Posun o dní"), 1);
-  EXPECT_EQ(count(QAccessible::ComboBox, "Měsíc"), 1);
+  // Qt on Linux names a list box by the entry it shows; the description says what it is.
+  ASSERT_NE(month_list, nullptr);
+  EXPECT_TRUE(month_list->text(QAccessible::Description).startsWith(QStringLiteral("Měsíc")));
+  EXPECT_EQ(qt(widget_ids::cmbMonth).accessibleName(), QStringLiteral("Měsíc"));
   EXPECT_EQ(count(QAccessible::Button, "Dnes"), 1);
   EXPECT_EQ(count(QAccessible::Button, "Zavři"), 1);
   EXPECT_EQ(count(QAccessible::Button, "D + -"), 1);
