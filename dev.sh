@@ -32,13 +32,7 @@ case "${1:-}" in
     install_missing_packages
     build default
     container=./build/default/apps/container/dnovar-container
-    documents=("${@:2}")
-    if [[ ${#documents[@]} -eq 0 ]]; then
-      # A bag of our own, made once: its zero date starts the calendar on today.
-      documents=(build/calendar.bag)
-      [[ -e build/calendar.bag ]] || printf '%s\n' '{"format": "dnovar-bag", "version": 1, "properties":' \
-        '  [{"key": "Datum", "type": "date", "value": "1899-12-30"}]}' >build/calendar.bag
-    fi
+    documents=("${@:2}")  # none: a new, started calendar on today
     if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
       # No screen to show the window on: a picture of it instead.
       screenshot=build/dnovar-container.png

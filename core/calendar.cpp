@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/accessible_text.h"
 #include "core/easter.h"
 #include "core/week_number.h"
 #include "platform/number_text.h"
@@ -35,6 +36,7 @@ Calendar::Calendar(ControlSite& site)
   widgets_.reserve(surface_->widget_count());
   for (std::size_t i = 0; i < surface_->widget_count(); ++i)
     widgets_.push_back(&surface_->widget(WidgetId{static_cast<int>(i)}));
+  describe_fixed_widgets(*this);
 }
 
 Calendar::~Calendar() = default;
@@ -131,6 +133,7 @@ void Calendar::Aktualizuj(Int16 k) {
   const bool enabled = surface_->enabled();
   for (Widget* w : widgets_) w->set_enabled(enabled);
   widget(widget_ids::txtDen).set_enabled(false);
+  describe_month(*this);
   s.Aktualizace = kFalse;
 }
 
@@ -168,6 +171,7 @@ std::string Calendar::Caption() const {
 void Calendar::put_Caption(std::string_view caption) {
   const std::string copy(caption);
   surface_->widget(widget_ids::Frame1).set_caption(copy);
+  describe_frame(*this);
   site_.property_changed("Caption");
 }
 

@@ -25,8 +25,8 @@ WidgetTable build_form() {
   form.height = 2595;
   form.widgets.push_back(label("Label1", 240, 240, 3375, 375, 0, "Český kalendář ",
                                FontSpec{.face = "MS Sans Serif", .points = 13.5, .bold = true}));
-  // The label is wider than the dialog; its words wrap at its own width and the dialog's edge
-  // cuts off what lies beyond.
+  // The label reaches past the dialog's right edge; its words wrap at its own width, and a
+  // toolkit lays the form out so that the whole text shows (the Qt backend widens the dialog).
   form.widgets.push_back(
       label("Label2", 240, 720, 4215, 855, 1,
             "Umožňuje zobrazit  měsíční kalendář a  zadat  aktuální datum nebo časový "

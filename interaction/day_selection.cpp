@@ -1,5 +1,6 @@
 #include "interaction/day_selection.h"
 
+#include "core/accessible_text.h"
 #include "platform/toolkit.h"
 
 namespace dnovar {
@@ -42,6 +43,7 @@ void day_mouse_move(Calendar& calendar, int cell, int buttons) {
   if (right_held) s.TahPravy = kTrue;
   s.DenPohyb = checked_i16(cell);
 
+  bool painted = false;
   if (!left_held && s.DenStisk >= 0 && s.TahLevy != 0) {
     // A drag released past the last day ends at the cell of day 31.
     const Int16 last_cell = add16(s.Dtyd1, 29);
@@ -50,6 +52,7 @@ void day_mouse_move(Calendar& calendar, int cell, int buttons) {
     s.DenStisk = -1;
     s.TahLevy = kFalse;
     scan_interval_edges(calendar);
+    painted = true;
   }
 
   if (!right_held && s.DenStisk >= 0 && s.TahPravy != 0) {
@@ -60,10 +63,13 @@ void day_mouse_move(Calendar& calendar, int cell, int buttons) {
       s.Dlow = 0;
       s.Dhigh = 0;
     }
+    painted = true;
   }
 
   calendar.day_cell(checked_cell_for_day(s.Den, s.Dtyd1)).set_back_colour(kCyan);
   if (s.Dlow == 0 && s.Dhigh > 0) s.Dlow = 1;
+  // A screen reader hears the painted days as the grid now shows them.
+  if (painted) describe_month(calendar);
 }
 
 void day_double_click(Calendar& calendar, int cell) {

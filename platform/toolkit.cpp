@@ -56,5 +56,10 @@ int Widget::list_index() const {
 std::vector<std::string> Widget::items() const {
   raise_not_supported();
 }
+void Widget::set_accessible_text(std::string_view name, std::string_view description) {
+  // A refresh repeats most texts; comparing first keeps it cheap.
+  if (accessible_name_ != name) accessible_name_.assign(name);
+  if (accessible_description_ != description) accessible_description_.assign(description);
+}
 
 }  // namespace dnovar

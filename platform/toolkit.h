@@ -63,6 +63,16 @@ class Widget {
   virtual void add_item(std::string_view item);
   virtual int list_index() const;
   virtual std::vector<std::string> items() const;
+  // Every kind: what assistive technology (a screen reader) reads for the widget, its name and a
+  // description. Stored here and readable on every backend; a backend that shows the widget also
+  // hands both to its platform's accessibility.
+  virtual void set_accessible_text(std::string_view name, std::string_view description);
+  const std::string& accessible_name() const { return accessible_name_; }
+  const std::string& accessible_description() const { return accessible_description_; }
+
+ private:
+  std::string accessible_name_;
+  std::string accessible_description_;
 };
 
 // What a surface tells the control. Called on the UI thread, one at a time (or nested inside a

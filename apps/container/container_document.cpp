@@ -21,9 +21,18 @@ std::unique_ptr<HostedControl> ContainerDocument::create() {
 }
 
 void ContainerDocument::new_instance() {
-  std::unique_ptr<HostedControl> created = create();
-  created->init_new();
-  adopt(std::move(created), MemoryBag{}, {});
+  // What a host does between placing a control and running its form: the placed instance is
+  // initialised and saved, and the running one is a fresh instance loaded from that save. Only
+  // loading starts the calendar; the placed instance is never shown.
+  MemoryBag placed;
+  {
+    std::unique_ptr<HostedControl> design = create();
+    design->init_new();
+    design->save(placed);
+  }
+  std::unique_ptr<HostedControl> running = create();
+  running->load(placed);
+  adopt(std::move(running), MemoryBag{}, {});
 }
 
 void ContainerDocument::open(const std::filesystem::path& file) {

@@ -28,7 +28,9 @@ class ContainerDocument {
   ContainerDocument(const ContainerDocument&) = delete;
   ContainerDocument& operator=(const ContainerDocument&) = delete;
 
-  // A new instance with the control's defaults (init_new), belonging to no file.
+  // A new, started instance belonging to no file: a placed instance initialised (init_new) and
+  // saved to a bag in memory, and a second instance loaded from that bag, which starts the
+  // calendar (on today, captioned with the instance name).
   void new_instance();
   // A new instance loaded from the bag file (53 missing, 75 unreadable, 321 malformed, or the
   // control's load failure).

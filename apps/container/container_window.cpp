@@ -12,6 +12,8 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 #include "apps/container/method_panel.h"
 #include "apps/container/property_browser.h"
@@ -84,6 +86,8 @@ QWidget* ContainerWindow::build_central() {
   browser_ = new PropertyBrowser;
   browser_->setObjectName(QStringLiteral("Properties"));
   browser_->setMinimumWidth(260);
+  // Tab leaves the table for the next widget instead of walking its cells.
+  browser_->setTabKeyNavigation(false);
   connect(browser_, &PropertyBrowser::property_edited, this, [this] { schedule_refresh(); });
   connect(browser_, &PropertyBrowser::error_reported, this,
           [this](int number, const QString& message) {
@@ -205,10 +209,30 @@ void ContainerWindow::show_control() {
     root->move(kFormMargin, kFormMargin);
     root->show();
     form_->setFixedSize(root->width() + 2 * kFormMargin, root->height() + 2 * kFormMargin);
+    place_in_tab_order(*root);
   }
   browser_->show_object(control != nullptr ? &control->dispatch() : nullptr);
   methods_->set_object(control != nullptr ? &control->dispatch() : nullptr);
   update_title();
+}
+
+// The control's widgets come into the window's focus chain last, where Tab would never reach
+// them past the property table: they go right after the Name field, in their own order.
+void ContainerWindow::place_in_tab_order(QWidget& root) {
+  std::vector<QWidget*> focusable;
+  // The chain is a ring through every widget of the window, the root included.
+  for (QWidget* w = root.nextInFocusChain(); w != &root; w = w->nextInFocusChain()) {
+    if (!root.isAncestorOf(w)) continue;
+    // A compound widget (the month list's edit field) moves with its owner.
+    const bool inside_taken = std::any_of(focusable.begin(), focusable.end(),
+                                          [w](QWidget* taken) { return taken->isAncestorOf(w); });
+    if ((w->focusPolicy() & Qt::TabFocus) && !inside_taken) focusable.push_back(w);
+  }
+  QWidget* previous = name_;
+  for (QWidget* w : focusable) {
+    QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
 }
 
 void ContainerWindow::rename() {

@@ -60,6 +60,7 @@ class ContainerWindow final : public QMainWindow, private SiteListener {
   void build_menu();
   QWidget* build_central();
   void show_control();
+  void place_in_tab_order(QWidget& root);
   void schedule_refresh();
   void update_title();
   void rename();

@@ -76,7 +76,7 @@ ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out, ComponentSourc
       {"grid", &ScriptHost::grid},     {"new", &ScriptHost::new_instance},
       {"load", &ScriptHost::load},     {"save", &ScriptHost::save},
       {"rename", &ScriptHost::rename}, {"extender", &ScriptHost::extender},
-      {"modal", &ScriptHost::modal},
+      {"modal", &ScriptHost::modal},   {"access", &ScriptHost::access},
   };
 }
 
@@ -277,6 +277,25 @@ void ScriptHost::show(const Arguments& args) {
 void ScriptHost::grid(const Arguments& args) {
   expect_count(args, 0, 0);
   out_ << month_grid_text(surface(), instance().state()) << "end\n";
+}
+
+void ScriptHost::access(const Arguments& args) {
+  expect_count(args, 0, 1);
+  Surface& shown = surface();
+  const WidgetTable& table = shown.table();
+  bool any = false;
+  for (std::size_t i = 0; i < table.widgets.size(); ++i) {
+    const WidgetRow& row = table.widgets[i];
+    if (!args.empty() && row.name != args[0].text) continue;
+    any = true;
+    const Widget& widget = shown.widget(WidgetId{static_cast<int>(i)});
+    out_ << row.name;
+    if (row.index != kNoIndex) out_ << '(' << row.index << ')';
+    out_ << ' ' << format_value(Variant::string(widget.accessible_name())) << ' '
+         << format_value(Variant::string(widget.accessible_description())) << '\n';
+  }
+  if (!any) throw SyntaxError("no such widget: " + args[0].text);
+  out_ << "end\n";
 }
 
 void ScriptHost::state(const Arguments& args) {

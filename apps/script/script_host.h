@@ -59,6 +59,7 @@ class ScriptHost {
   void focus(const Arguments& args);
   void show(const Arguments& args);
   void grid(const Arguments& args);
+  void access(const Arguments& args);
   void state(const Arguments& args);
   void events(const Arguments& args);
   void click(const Arguments& args);

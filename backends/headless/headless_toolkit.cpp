@@ -124,13 +124,20 @@ void HeadlessSurface::user_double_click(WidgetId id) {
   deliver(id, [&](WidgetEvents& events) { events.double_click(id); });
 }
 
+void HeadlessSurface::set_enabled(bool enabled) {
+  enabled_ = enabled;
+  if (!enabled) user_focus_out();
+}
+
 void HeadlessSurface::user_focus_in() {
-  // The focus cannot move into a disabled control.
-  if (!enabled_) return;
+  if (!enabled_ || focus_inside_) return;
+  focus_inside_ = true;
   deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_entered(); });
 }
 
 void HeadlessSurface::user_focus_out() {
+  if (!focus_inside_) return;
+  focus_inside_ = false;
   deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_left(); });
 }
 

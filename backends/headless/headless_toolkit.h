@@ -24,7 +24,9 @@ class HeadlessSurface : public Form {
   const WidgetTable& table() const override { return table_; }
   HeadlessWidget& widget(WidgetId id) override;
   void set_events(WidgetEvents* events) override { events_ = events; }
-  void set_enabled(bool enabled) override { enabled_ = enabled; }
+  // Disabling the surface while the focus is inside moves the focus off it: focus_left is
+  // delivered at once, as a host does for a disabled control.
+  void set_enabled(bool enabled) override;
   bool enabled() const override { return enabled_; }
 
   void show_modal() override;
@@ -42,8 +44,11 @@ class HeadlessSurface : public Form {
   void user_mouse_up(WidgetId id, int button);
   void user_mouse_move(WidgetId id, int buttons);
   void user_double_click(WidgetId id);
+  // The focus moves into the surface from another widget of its window, or out of it; a move to
+  // where the focus already is notifies nothing, and a disabled surface takes no focus.
   void user_focus_in();
   void user_focus_out();
+  bool focus_inside() const { return focus_inside_; }
 
   // Finds a widget by name and array index; error 340 for a missing element, 438 for no such name.
   WidgetId find(std::string_view name, int index = kNoIndex) const;
@@ -58,6 +63,7 @@ class HeadlessSurface : public Form {
   std::vector<std::unique_ptr<HeadlessWidget>> widgets_;
   WidgetEvents* events_ = nullptr;
   bool enabled_ = true;
+  bool focus_inside_ = false;
   bool loaded_ = true;
   std::deque<ModalAction>* modal_actions_;
 };

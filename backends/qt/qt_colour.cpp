@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace dnovar {
 
@@ -52,16 +54,50 @@ QColor resolve_colour(Colour colour, const QPalette& system) {
   return system.color(QPalette::Active, QPalette::Button);
 }
 
+double contrast_ratio(const QColor& a, const QColor& b) {
+  // WCAG 2: relative luminance of linearised sRGB channels.
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readable_on(const QColor& text, const QColor& back) {
+  if (contrast_ratio(text, back) >= kReadableContrast) return text;
+  // Black or white, whichever stands out more, reaches at least the square root of 21 (4.58):
+  // the colour is moved towards it in steps, keeping as much of its hue as the contrast allows.
+  const QColor black(Qt::black);
+  const QColor white(Qt::white);
+  const QColor& extreme =
+      contrast_ratio(black, back) >= contrast_ratio(white, back) ? black : white;
+  for (int step = 1; step < 10; ++step) {
+    const double t = step / 10.0;
+    const QColor mixed =
+        QColor::fromRgbF(static_cast<float>(text.redF() + (extreme.redF() - text.redF()) * t),
+                         static_cast<float>(text.greenF() + (extreme.greenF() - text.greenF()) * t),
+                         static_cast<float>(text.blueF() + (extreme.blueF() - text.blueF()) * t));
+    if (contrast_ratio(mixed, back) >= kReadableContrast) return mixed;
+  }
+  return extreme;
+}
+
 void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
                    QPalette::ColorRole fore_role) {
   const QPalette system = QApplication::palette();
   QPalette palette = widget.palette();
   const QColor back_colour = resolve_colour(back, system);
-  const QColor fore_colour = resolve_colour(fore, system);
+  const QColor fore_colour = readable_on(resolve_colour(fore, system), back_colour);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     palette.setColor(group, back_role, back_colour);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
     palette.setColor(group, fore_role, fore_colour);
+  palette.setColor(QPalette::Disabled, fore_role,
+                   readable_on(system.color(QPalette::Disabled, fore_role), back_colour));
   widget.setPalette(palette);
 }
 

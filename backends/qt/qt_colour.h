@@ -15,9 +15,23 @@ namespace dnovar {
 // Button, button text -> ButtonText, window -> Base, window text -> Text, and so on).
 QColor resolve_colour(Colour colour, const QPalette& system);
 
+// The WCAG 2 contrast ratio of two colours, 1 (the same luminance) to 21 (black and white).
+double contrast_ratio(const QColor& a, const QColor& b);
+
+// Text must stand out from its background by this ratio: WCAG's enhanced level, so that even the
+// anti-aliased curves of small glyphs (a "6" at 11 pixels has no full-strength stem) keep the
+// minimum of 4.5.
+inline constexpr double kReadableContrast = 7.0;
+
+// `text` when it stands out from `back` by kReadableContrast, otherwise the nearest colour
+// towards black or white (whichever contrasts more with `back`) that does.
+QColor readable_on(const QColor& text, const QColor& back);
+
 // Paints `widget` with a background and a text colour in the given palette roles. The background
-// holds in every state; the text colour only while enabled, so a disabled widget greys its text
-// the way the style does.
+// holds in every state. The text is the given colour while enabled and the palette's disabled
+// text colour while disabled, each made readable on the background (readable_on): a dark theme's
+// white text on a cyan cell turns dark. The widget keeps the values it was given; only what is
+// drawn changes.
 void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
                    QPalette::ColorRole fore_role);
 

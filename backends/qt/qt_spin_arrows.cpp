@@ -1,6 +1,7 @@
 #include "backends/qt/qt_spin_arrows.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QToolButton>
 #include <optional>
 
@@ -10,8 +11,24 @@ namespace dnovar {
 
 namespace {
 
+// An arrow of the spin control. The arrows cover the whole control, so they draw its focus mark:
+// a dotted line inside each arrow's edge while the control has the focus.
+class ArrowButton final : public QToolButton {
+ public:
+  using QToolButton::QToolButton;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QToolButton::paintEvent(event);
+    if (!parentWidget()->hasFocus()) return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(2, 2, -3, -3));
+  }
+};
+
 QToolButton* arrow_button(Qt::ArrowType arrow, QWidget* parent) {
-  auto* button = new QToolButton(parent);
+  auto* button = new ArrowButton(parent);
   button->setArrowType(arrow);
   button->setAutoRepeat(true);          // holding an arrow keeps stepping
   button->setFocusPolicy(Qt::NoFocus);  // the spin control as a whole takes the focus
@@ -50,6 +67,18 @@ void SpinArrows::resizeEvent(QResizeEvent*) {
   const int upper = height() / 2;
   up_->setGeometry(0, 0, width(), upper);
   down_->setGeometry(0, upper, width(), height() - upper);
+}
+
+void SpinArrows::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  up_->update();
+  down_->update();
+}
+
+void SpinArrows::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  up_->update();
+  down_->update();
 }
 
 void SpinArrows::keyPressEvent(QKeyEvent* event) {

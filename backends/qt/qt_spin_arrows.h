@@ -31,6 +31,9 @@ class SpinArrows final : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The arrows show the focus mark (a dotted line inside their edges) while the control has it.
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   Int32 min_, max_, increment_, value_;

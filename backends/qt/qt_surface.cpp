@@ -4,7 +4,10 @@
 #include <QEventLoop>
 #include <algorithm>
 
+#include "backends/qt/qt_accessibility.h"
+#include "backends/qt/qt_cell_grid.h"
 #include "backends/qt/qt_font.h"
+#include "backends/qt/qt_form_fit.h"
 #include "backends/qt/qt_surface_root.h"
 #include "backends/qt/qt_widget_factory.h"
 
@@ -21,6 +24,7 @@ bool takes_focus(WidgetKind kind) {
 
 QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
     : table_(table), relay_(errors), root_(new SurfaceRoot) {
+  install_accessibility();
   root_->setFixedSize(twips_to_pixels(table_.width), twips_to_pixels(table_.height));
   root_->setFont(font_for(FontSpec{}));
   if (role == Role::Form) {
@@ -38,6 +42,10 @@ QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
     throw;
   }
   set_tab_order();
+  if (role == Role::Form) fit_form_to_text(*root_);
+  root_->on_palette_change([this] {
+    for (const auto& widget : widgets_) widget->repaint_colours();
+  });
   focus_connection_ = QObject::connect(qApp, &QApplication::focusChanged, root_.data(),
                                        [this](QWidget*, QWidget* now) { track_focus(now); });
 }
@@ -53,6 +61,8 @@ QtSurface::~QtSurface() {
 }
 
 void QtSurface::build_widgets() {
+  const std::vector<LabelGridShape> grids = find_label_grids(table_);
+  std::vector<CellGrid*> grid_widgets(grids.size(), nullptr);
   widgets_.reserve(table_.widgets.size());
   for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
     const WidgetRow& entry = table_.widgets[i];
@@ -64,7 +74,18 @@ void QtSurface::build_widgets() {
         raise_invalid_argument();
       parent = &widgets_[static_cast<std::size_t>(entry.parent)]->qt_widget();
     }
+    const auto grid = std::find_if(grids.begin(), grids.end(), [&](const LabelGridShape& g) {
+      return entry.kind == WidgetKind::Label && entry.index != kNoIndex && g.name == entry.name;
+    });
+    CellGrid* cells = nullptr;
+    if (grid != grids.end()) {
+      CellGrid*& made = grid_widgets[static_cast<std::size_t>(grid - grids.begin())];
+      if (made == nullptr) made = new CellGrid(*grid, parent);
+      cells = made;
+      parent = cells;
+    }
     QWidget& created = create_qt_widget(entry, WidgetId{static_cast<int>(i)}, *parent, relay_);
+    if (cells != nullptr) cells->adopt(created, entry);
     widgets_.push_back(std::make_unique<QtWidget>(entry, created));
   }
 }
@@ -93,14 +114,19 @@ QWidget& QtSurface::root() const {
 
 void QtSurface::set_enabled(bool enabled) {
   enabled_ = enabled;
+  // Qt moves the focus off the disabled widgets: out of the surface (track_focus tells the
+  // control), or nowhere. Either way the control has lost it, as a host takes the focus off a
+  // disabled control.
   root_->setEnabled(enabled);
+  if (!enabled && focus_inside_) {
+    focus_inside_ = false;
+    relay_.deliver([](WidgetEvents& events) { events.focus_left(); });
+  }
 }
 bool QtSurface::enabled() const {
   return enabled_;
 }
 
-// Parents are followed across windows: a combo box's open list is a window of its own, yet
-// choosing from it does not take the focus out of the surface.
 bool QtSurface::contains(const QWidget* widget) const {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
     if (w == root_.data()) return true;
@@ -109,8 +135,10 @@ bool QtSurface::contains(const QWidget* widget) const {
 
 void QtSurface::track_focus(QWidget* now) {
   // No focus widget means the window was deactivated or the focus is in transit; where it lands
-  // next decides. The focus only counts as moved when it reaches another widget.
-  if (now == nullptr) return;
+  // next decides. The focus only counts as moved when it reaches another widget of the window the
+  // surface is in: a dialog, a popup or another application's window takes the focus of the
+  // application, not of the window, and gives it back where it was.
+  if (now == nullptr || root_ == nullptr || now->window() != root_->window()) return;
   const bool inside = contains(now);
   if (inside == focus_inside_) return;
   focus_inside_ = inside;

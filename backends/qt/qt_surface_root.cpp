@@ -14,4 +14,10 @@ void SurfaceRoot::closeEvent(QCloseEvent* event) {
   close_();
 }
 
+bool SurfaceRoot::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  if (event->type() == QEvent::ApplicationPaletteChange && palette_changed_) palette_changed_();
+  return handled;
+}
+
 }  // namespace dnovar

@@ -181,4 +181,12 @@ std::vector<std::string> QtWidget::items() const {
   return entries;
 }
 
+void QtWidget::set_accessible_text(std::string_view name, std::string_view description) {
+  // Only a real change reaches Qt, which tells assistive technology about each.
+  if (name != accessible_name()) widget_.setAccessibleName(to_qstring(name));
+  if (description != accessible_description())
+    widget_.setAccessibleDescription(to_qstring(description));
+  Widget::set_accessible_text(name, description);
+}
+
 }  // namespace dnovar

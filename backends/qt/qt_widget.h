@@ -37,9 +37,15 @@ class QtWidget final : public Widget {
   void add_item(std::string_view item) override;
   int list_index() const override;
   std::vector<std::string> items() const override;
+  // Also the Qt widget's accessibleName and accessibleDescription.
+  void set_accessible_text(std::string_view name, std::string_view description) override;
 
   WidgetKind kind() const { return kind_; }
   QWidget& qt_widget() const { return widget_; }
+  // Paints the colours again from the application's palette, after it has changed.
+  void repaint_colours() const {
+    if (has_look()) paint();
+  }
 
  private:
   void require(bool supported) const;

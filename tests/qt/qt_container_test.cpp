@@ -4,8 +4,13 @@
 #include <stdlib.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTest>
 #include <algorithm>
@@ -23,6 +28,7 @@
 #include "apps/container/property_browser.h"
 #include "apps/container/property_text.h"
 #include "com/bag_file.h"
+#include "core/calendar_state.h"
 #include "platform/date.h"
 
 namespace dnovar::container {
@@ -178,6 +184,83 @@ TEST_F(ContainerWindowTest, ANewInstanceRegistersTheModuleAndListsEveryPropertyI
   EXPECT_FALSE(window->document().modified());
 }
 
+// The day cell of `day` in the month of `date` shown by the control whose root is `root`: cell i
+// is at 1080 + 360 * (i / 7), 1200 + 240 * (i % 7) twips in the frame, which is at 120, 120.
+QLabel* day_cell_in(QWidget& root, QDate date, int day) {
+  const int cell = QDate(date.year(), date.month(), 1).dayOfWeek() + day - 2;
+  const QPoint centre((120 + 1080 + 360 * (cell / 7) + 127) / 15,
+                      (120 + 1200 + 240 * (cell % 7) + 127) / 15);
+  return qobject_cast<QLabel*>(root.childAt(centre));
+}
+
+bool any_error(const std::vector<std::string>& lines) {
+  return std::any_of(lines.begin(), lines.end(),
+                     [](const std::string& l) { return l.rfind("error ", 0) == 0; });
+}
+
+TEST_F(ContainerWindowTest, FileNewGivesACalendarStartedOnTodayThatTakesClicksAndDoubleClicks) {
+  const std::filesystem::path bag = dir / "form.bag";
+  write_file(bag, bag_text(R"({"key": "Datum", "type": "date", "value": "2024-05-20"})"));
+  window->start(bag);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  QAction* file_new = nullptr;
+  for (QAction* menu : window->menuBar()->actions())
+    for (QAction* action : menu->menu()->actions())
+      if (action->text() == QStringLiteral("&New")) file_new = action;
+  ASSERT_NE(file_new, nullptr);
+  file_new->trigger();
+  settle();
+  EXPECT_TRUE(logged("new Dnovar1"));
+  EXPECT_TRUE(window->document().file().empty());
+
+  const QDate today = QDate::currentDate();
+  EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), today.day())));
+  EXPECT_EQ(read("Caption"), Variant::string("Dnovar1"));
+  QWidget& root = *window->control_root();
+  QLabel* today_cell = day_cell_in(root, today, today.day());
+  ASSERT_NE(today_cell, nullptr);
+  EXPECT_EQ(today_cell->text(), QString::number(today.day()));
+  EXPECT_EQ(today_cell->palette().color(QPalette::Window), QColor(0, 255, 255));
+  auto* months = root.findChild<QComboBox*>();
+  ASSERT_NE(months, nullptr);
+  ASSERT_EQ(months->count(), 12);
+  for (int m = 0; m < 12; ++m)
+    EXPECT_EQ(months->itemText(m).toStdString(), kMonthNames[static_cast<std::size_t>(m)]);
+  EXPECT_EQ(months->currentText().toStdString(),
+            kMonthNames[static_cast<std::size_t>(today.month() - 1)]);
+  EXPECT_FALSE(window->document().modified());
+
+  // A click selects nothing; a double-click makes the day the date. Neither fails.
+  const int other = today.day() == 10 ? 11 : 10;
+  QLabel* cell = day_cell_in(root, today, other);
+  ASSERT_NE(cell, nullptr);
+  lines.clear();
+  QTest::mouseClick(cell, Qt::LeftButton);
+  EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), today.day())));
+  QTest::mouseDClick(cell, Qt::LeftButton);
+  settle();
+  EXPECT_FALSE(any_error(lines));
+  EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), other)));
+  EXPECT_EQ(cell->palette().color(QPalette::Window), QColor(0, 255, 255));
+}
+
+TEST_F(ContainerWindowTest, TabFromTheNameFieldReachesTheControlAndGoesOnPastIt) {
+  window->start(std::nullopt);
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QWidget& root = *window->control_root();
+  window->name_editor().setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(&window->name_editor(), Qt::Key_Tab);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_TRUE(root.isAncestorOf(QApplication::focusWidget())) << "Tab from Name";
+  // Nine widgets of the control take the focus; the ninth Tab leaves it, for the window.
+  for (int i = 0; i < 9; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_FALSE(root.isAncestorOf(QApplication::focusWidget()));
+  EXPECT_NE(QApplication::focusWidget(), &window->name_editor());
+}
+
 TEST_F(ContainerWindowTest, EditsGoThroughTheControlAndSavingKeepsKeysTheControlDoesNotKnow) {
   const std::filesystem::path bag = dir / "form.bag";
   write_file(bag, bag_text(R"({"key": "Datum", "type": "date", "value": "2024-05-20"},
@@ -217,15 +300,17 @@ TEST_F(ContainerWindowTest, EditsGoThroughTheControlAndSavingKeepsKeysTheControl
 
 TEST_F(ContainerWindowTest, AValueTheControlRefusesIsLoggedAndTheRowShowsWhatItHolds) {
   window->start(std::nullopt);
+  // A new instance is started on today.
+  const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
   const struct {
     const char* property;
     const char* typed;
     int error;  // 0: taken or ignored without error
-    const char* shown;
+    std::string shown;
   } cases[] = {
       {"Dlow", "x", error_number::type_mismatch, "0"},
       {"Dlow", "40000", error_number::overflow, "0"},
-      {"Datum", "2023-02-29", error_number::type_mismatch, "1899-12-30"},
+      {"Datum", "2023-02-29", error_number::type_mismatch, today},
       {"VyberColor", "0x", error_number::type_mismatch, "0x0000FFFF"},
       {"VyberColor", "&H8000000F&", 0, "0x0000FFFF"},  // system colours are ignored by the control
       {"Svatky", "False", 0, "False"},
@@ -240,7 +325,7 @@ TEST_F(ContainerWindowTest, AValueTheControlRefusesIsLoggedAndTheRowShowsWhatItH
                    logged_error(error_number::overflow))
           << c.typed;
     }
-    EXPECT_EQ(shown(c.property), QString::fromLatin1(c.shown)) << c.property << " = " << c.typed;
+    EXPECT_EQ(shown(c.property).toStdString(), c.shown) << c.property << " = " << c.typed;
   }
 }
 

@@ -263,6 +263,8 @@ TEST_F(QtInput, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
   using namespace widget_ids;
   surface->set_enabled(false);
   EXPECT_FALSE(surface->enabled());
+  // The shown window gave the focus to the control; disabling it takes the focus off at once.
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusLeft}}));
   const auto try_everything = [&] {
     QTest::mouseClick(&qt(cmdDnes), Qt::LeftButton);
     QTest::mousePress(&qt(day_cell_id(3)), Qt::LeftButton);
@@ -284,7 +286,9 @@ TEST_F(QtInput, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
   EXPECT_FALSE(qt(txtDen).isEnabled()) << "the day box stays disabled on its own";
   try_everything();
   const int cell = day_cell_id(3).value;
-  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::Click, cmdDnes.value, 0},
+  // The click on the button brings the focus back into the control.
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered},
+                                             {Kind::Click, cmdDnes.value, 0},
                                              {Kind::MouseDown, cell, kLeftButton},
                                              {Kind::DoubleClick, cell, 0},
                                              {Kind::KeyPress, txtYear.value, '7'},

@@ -2,7 +2,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -234,6 +236,56 @@ TEST_F(QtFocus, AClickOnAWidgetOfTheControlEntersIt) {
   QTest::mouseClick(&qt(widget_ids::cmdDnes), Qt::LeftButton);
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered},
                                              {Kind::Click, widget_ids::cmdDnes.value, 0}}));
+}
+
+TEST_F(QtFocus, ADialogIsAnotherWindowAndTakesNoFocusFromTheControl) {
+  tab();
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered}}));
+  QWidget* inside = QApplication::focusWidget();
+  {
+    QDialog dialog;
+    auto* field = new QLineEdit(&dialog);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    field->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(QApplication::focusWidget(), field);
+  }
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EXPECT_EQ(QApplication::focusWidget(), inside);
+  EXPECT_TRUE(spy.take().empty()) << "the dialog came and went; the control kept the focus";
+}
+
+TEST_F(QtFocus, ADisabledControlLosesTheFocusAtOnceAndTakesNoneUntilEnabled) {
+  tab();
+  spy.take();
+  surface->set_enabled(false);
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusLeft}}));
+  EXPECT_FALSE(root->isAncestorOf(QApplication::focusWidget()));
+  before->setFocus(Qt::OtherFocusReason);
+  tab();
+  EXPECT_EQ(QApplication::focusWidget(), after) << "Tab passes the disabled control";
+  surface->set_enabled(true);
+  EXPECT_TRUE(spy.take().empty());
+  tab(Qt::ShiftModifier);
+  EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusEntered}}));
+}
+
+TEST_F(QtFocus, ASpinnerWithTheFocusShowsAMark) {
+  for (WidgetId spinner : {widget_ids::UpDown1, widget_ids::UpDown2, widget_ids::UpDown3}) {
+    QWidget& arrows = qt(spinner);
+    before->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    const QImage unfocused = arrows.grab().toImage();
+    arrows.setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(arrows.hasFocus());
+    EXPECT_NE(arrows.grab().toImage(), unfocused) << spinner.value;
+    before->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(arrows.grab().toImage(), unfocused) << spinner.value << ": the mark stays";
+  }
 }
 
 TEST_F(QtFocus, OpeningTheMonthListKeepsTheFocusInside) {

@@ -86,7 +86,8 @@ void expect_defined(StartedCalendar& c) {
       ASSERT_GE(std::stoi(caption), 1);
       ASSERT_LE(std::stoi(caption), 31);
     }
-  }
+  }  // The caption is bold exactly while the focus is inside, whatever enabled state came between.
+  ASSERT_EQ(c.calendar.widget(widget_ids::Frame1).font_bold(), c.surface().focus_inside());
 }
 
 void expect_consistent_after_refresh(StartedCalendar& c) {

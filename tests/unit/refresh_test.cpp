@@ -296,6 +296,33 @@ TEST(Focus, FrameCaptionBoldWhileFocusInside) {
   EXPECT_FALSE(frame.font_bold());
 }
 
+// The focus leaves a control disabled while it is inside, and a disabled control takes none.
+TEST(Focus, ADisabledControlHoldsNoFocus) {
+  enum class Step { In, Out, Disable, Enable };
+  const struct {
+    std::vector<Step> steps;
+    bool bold;
+  } cases[] = {
+      {{Step::In, Step::Disable}, false},
+      {{Step::In, Step::Disable, Step::Enable}, false},
+      {{Step::Disable, Step::In}, false},
+      {{Step::Disable, Step::In, Step::Enable}, false},
+      {{Step::Disable, Step::Enable, Step::In}, true},
+      {{Step::In, Step::In, Step::Out}, false},
+  };
+  for (const auto& k : cases) {
+    StartedCalendar c(make_date(2024, 5, 20));
+    for (Step step : k.steps) {
+      if (step == Step::In) c.surface().user_focus_in();
+      if (step == Step::Out) c.surface().user_focus_out();
+      if (step == Step::Disable || step == Step::Enable)
+        c.calendar.put_Enabled(step == Step::Enable);
+    }
+    EXPECT_EQ(c.calendar.widget(widget_ids::Frame1).font_bold(), k.bold) << k.steps.size();
+    EXPECT_EQ(c.surface().focus_inside(), k.bold) << k.steps.size();
+  }
+}
+
 TEST(WeekNumber, DecemberReachesFiftyFour) {
   EXPECT_EQ(week_number(make_date(2012, 12, 31), 2012), 54);
   EXPECT_EQ(week_number(make_date(2000, 1, 2), 2000), 1);

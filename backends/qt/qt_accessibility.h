@@ -1,0 +1,10 @@
+// What assistive technology sees of a Qt surface beyond the widgets' own accessible names: a
+// grid of labels (CellGrid) is a table whose cells are its labels, and a spin control is a spin
+// box. Installed once per program, before the first surface is shown.
+#pragma once
+
+namespace dnovar {
+
+void install_accessibility();
+
+}  // namespace dnovar

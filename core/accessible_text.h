@@ -1,0 +1,27 @@
+// What a screen reader says for each widget of the control: a name and a description in Czech.
+//
+// Fixed texts name the navigation widgets by what they set ("Den", "Měsíc", "Rok", "Posun o dní"),
+// the buttons by their captions without the access-key mark. A day cell is named by its full
+// date and then its marks as the grid shows them:
+//   "pondělí 20. května 2024, dnes"     the cell on cyan (the current day)
+//   "středa 1. května 2024, svátek"     a holiday in bold
+//   "pondělí 6. května 2024, vybráno"   a day of the highlighted interval
+// A cell outside the month is "prázdné pole". The week number and the leap-year line say what
+// they show.
+#pragma once
+
+#include "core/calendar.h"
+
+namespace dnovar {
+
+// The texts that never change; once, when the widgets are created.
+void describe_fixed_widgets(Calendar& calendar);
+
+// The texts that follow what the grid shows: every day cell, the week number, the leap-year
+// line. After each refresh and each completed drag.
+void describe_month(Calendar& calendar);
+
+// The frame's name: its caption without the spaces around it.
+void describe_frame(Calendar& calendar);
+
+}  // namespace dnovar
