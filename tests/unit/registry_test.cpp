@@ -34,8 +34,9 @@ class RegistryTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::filesystem::path file() const { return folder_ / "sub" / "registry.json"; }
-  std::string contents() const {
-    std::ifstream in(file());
+  std::string contents() const { return contents_of(file()); }
+  static std::string contents_of(const std::filesystem::path& path) {
+    std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -120,6 +121,23 @@ TEST_F(RegistryTest, ChangesReplaceTheFileWholeAndLeaveNoTemporaryFiles) {
   for (const auto& item : std::filesystem::directory_iterator(file().parent_path()))
     files.push_back(item.path().filename().string());
   EXPECT_EQ(files, std::vector<std::string>{file().filename().string()});
+}
+
+// Paths are Unicode on every platform: a folder and a module named in Czech survive the round
+// trip through the file (on Windows, through the wide calls and UTF-8 in the file).
+TEST_F(RegistryTest, PathsOutsideAsciiSurviveTheFile) {
+  const std::filesystem::path folder = folder_ / std::filesystem::path(u8"Kalendář");
+  const std::filesystem::path module = folder / std::filesystem::path(u8"ovládací prvek.dll");
+  Registry registry(folder / "registry.json");
+  ClassRegistration registration = entry(kClassA, "Lib.A", "");
+  registration.module = module;
+  registry.register_class(registration);
+  ASSERT_TRUE(std::filesystem::exists(folder / "registry.json"));
+  EXPECT_EQ(Registry(folder / "registry.json").find_class(kClassA)->module, module);
+  const std::u8string name = u8"ovládací prvek.dll";
+  EXPECT_NE(contents_of(folder / "registry.json").find(std::string(name.begin(), name.end())),
+            std::string::npos)
+      << "the file holds the path as UTF-8";
 }
 
 TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
