@@ -302,7 +302,7 @@ std::string format_bag(const MemoryBag& bag) {
 }
 
 MemoryBag load_bag_file(const std::filesystem::path& path) {
-  return parse_bag(read_file(path, kMaxBagBytes), path.string());
+  return parse_bag(read_file(path, kMaxBagBytes), path_text(path));
 }
 
 void save_bag_file(const MemoryBag& bag, const std::filesystem::path& path) {

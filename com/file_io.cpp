@@ -1,8 +1,6 @@
+// What reading and replacing files does the same on every platform; replace_file is in
+// file_io_posix.cpp and file_io_win.cpp.
 #include "com/file_io.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,45 +11,27 @@
 
 namespace dnovar {
 
+std::string path_text(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+std::filesystem::path path_from_text(std::string_view text) {
+  return std::u8string(text.begin(), text.end());
+}
+
+void raise_file_access(const std::filesystem::path& path, const std::string& what,
+                       const std::string& reason) {
+  throw RuntimeError(error_number::file_access,
+                     "Path/File access error: " + what + " " + path_text(path) + ": " + reason);
+}
+
 namespace {
 
 [[noreturn]] void raise_access(const std::filesystem::path& path, const std::string& what,
                                int error) {
-  throw RuntimeError(error_number::file_access, "Path/File access error: " + what + " " +
-                                                    path.string() + ": " + std::strerror(error));
+  raise_file_access(path, what, std::strerror(error));
 }
-
-// Closes the descriptor and removes the temporary file unless the rename has taken it over.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string name_template) : name_(std::move(name_template)) {
-    fd_ = mkstemp(name_.data());
-    created_ = fd_ >= 0;
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (created_ && !renamed_) ::unlink(name_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  bool opened() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
-  const std::string& name() const { return name_; }
-  // Closes before the rename; returns false (errno set) when the close reports a failed write.
-  bool close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-  void mark_renamed() { renamed_ = true; }
-
- private:
-  std::string name_;
-  int fd_ = -1;
-  bool created_ = false;
-  bool renamed_ = false;
-};
 
 }  // namespace
 
@@ -59,18 +39,18 @@ std::string read_file(const std::filesystem::path& path, std::size_t max_bytes) 
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
   if (!std::filesystem::exists(status)) {
-    throw RuntimeError(error_number::file_not_found, "File not found: " + path.string());
+    throw RuntimeError(error_number::file_not_found, "File not found: " + path_text(path));
   }
   if (!std::filesystem::is_regular_file(status)) {
     throw RuntimeError(error_number::file_access,
-                       "Path/File access error: " + path.string() + " is not a file");
+                       "Path/File access error: " + path_text(path) + " is not a file");
   }
   const auto size = std::filesystem::file_size(path, error);
   if (error) raise_access(path, "cannot read", error.value());
   if (size > max_bytes) {
-    throw RuntimeError(error_number::invalid_file_format, "Invalid file format: " + path.string() +
-                                                              " is larger than " +
-                                                              std::to_string(max_bytes) + " bytes");
+    throw RuntimeError(error_number::invalid_file_format,
+                       "Invalid file format: " + path_text(path) + " is larger than " +
+                           std::to_string(max_bytes) + " bytes");
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) raise_access(path, "cannot open", errno);
@@ -81,43 +61,11 @@ std::string read_file(const std::filesystem::path& path, std::size_t max_bytes) 
   if (in.bad()) raise_access(path, "cannot read", errno);
   contents.resize(static_cast<std::size_t>(in.gcount()));
   if (contents.size() > max_bytes) {
-    throw RuntimeError(error_number::invalid_file_format, "Invalid file format: " + path.string() +
-                                                              " is larger than " +
-                                                              std::to_string(max_bytes) + " bytes");
+    throw RuntimeError(error_number::invalid_file_format,
+                       "Invalid file format: " + path_text(path) + " is larger than " +
+                           std::to_string(max_bytes) + " bytes");
   }
   return contents;
-}
-
-void replace_file(const std::filesystem::path& path, std::string_view contents) {
-  const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) raise_access(folder, "cannot create folder", error.value());
-
-  TemporaryFile temporary((folder / ("." + path.filename().string() + ".XXXXXX")).string());
-  if (!temporary.opened()) raise_access(path, "cannot create a file beside", errno);
-  fchmod(temporary.fd(), 0644);
-  std::size_t written = 0;
-  while (written < contents.size()) {
-    const ssize_t step =
-        ::write(temporary.fd(), contents.data() + written, contents.size() - written);
-    if (step < 0) {
-      if (errno == EINTR) continue;
-      raise_access(path, "cannot write", errno);
-    }
-    written += static_cast<std::size_t>(step);
-  }
-  if (::fsync(temporary.fd()) != 0) raise_access(path, "cannot flush", errno);
-  if (!temporary.close()) raise_access(path, "cannot write", errno);
-  if (std::rename(temporary.name().c_str(), path.c_str()) != 0)
-    raise_access(path, "cannot replace", errno);
-  temporary.mark_renamed();
-  // The rename itself is durable once the folder is flushed; failing that is not worth an error.
-  const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (folder_fd >= 0) {
-    ::fsync(folder_fd);
-    ::close(folder_fd);
-  }
 }
 
 }  // namespace dnovar

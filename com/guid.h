@@ -125,8 +125,8 @@ struct std::hash<dnovar::Guid> {
   std::size_t operator()(const dnovar::Guid& guid) const noexcept {
     // FNV-1a over the bytes: every bit of the id reaches the hash.
     std::uint64_t value = 1469598103934665603ull;
-    for (const std::uint8_t byte : dnovar::guid_bytes(guid)) {
-      value = (value ^ byte) * 1099511628211ull;
+    for (const std::uint8_t octet : dnovar::guid_bytes(guid)) {
+      value = (value ^ octet) * 1099511628211ull;
     }
     return static_cast<std::size_t>(value);
   }

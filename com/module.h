@@ -10,8 +10,9 @@
 // user's default registry (com/registry.h, Registry::default_path). A module finds its own
 // path for the registry with module_path_of.
 //
-// Build a module with hidden visibility and export only the four entries (module_exports.map), so
-// its copy of the platform code, and of module_state, stays its own.
+// Build a module with hidden visibility and export only the four entries (module_exports.map; on
+// Windows module_exports.def), so its copy of the platform code, and of module_state, stays its
+// own.
 #pragma once
 
 #include <filesystem>
@@ -19,7 +20,12 @@
 
 #include "com/class_factory.h"
 
+#ifdef _WIN32
+// A DLL exports what its .def file lists and nothing else.
+#define DNOVAR_MODULE_EXPORT extern "C"
+#else
 #define DNOVAR_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace dnovar {
 
@@ -38,8 +44,9 @@ inline constexpr const char* kRegistryVariable = "DNOVAR_REGISTRY";
 // module; empty when unknown.
 std::filesystem::path module_path_of(const void* address);
 
-// A module opened with dlopen and its four entry points. Closing the handle is the owner's
-// decision: close() only after can_unload_now() said ok and every pointer from it is released.
+// A module opened with dlopen (LoadLibraryW on Windows) and its four entry points. Closing the
+// handle is the owner's decision: close() only after can_unload_now() said ok and every pointer
+// from it is released.
 class LoadedModule {
  public:
   // Raises error 48 when the file cannot be loaded and 453 when an entry point is missing; the

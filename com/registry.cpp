@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "com/file_io.h"
+#include "platform/environment.h"
 #include "platform/error.h"
 
 namespace dnovar {
@@ -25,7 +26,7 @@ struct Contents {
 
 [[noreturn]] void raise_malformed(const std::filesystem::path& file, const std::string& what) {
   throw RuntimeError(error_number::invalid_file_format,
-                     "Invalid file format: registry " + file.string() + ": " + what);
+                     "Invalid file format: registry " + path_text(file) + ": " + what);
 }
 
 const json& member(const json& object, const char* name, json::value_t type,
@@ -69,8 +70,8 @@ Contents read_contents(const std::filesystem::path& file) {
     if (!entry.is_object()) raise_malformed(file, "a class entry is not an object");
     contents.classes.push_back(ClassRegistration{
         guid_member(entry, "clsid", file), text_member(entry, "prog_id", file),
-        text_member(entry, "module", file), guid_member(entry, "type_library", file),
-        text_member(entry, "version", file)});
+        path_from_text(text_member(entry, "module", file)),
+        guid_member(entry, "type_library", file), text_member(entry, "version", file)});
   }
   for (const json& entry : member(root, "prog_ids", json::value_t::array, file)) {
     if (!entry.is_object()) raise_malformed(file, "a ProgID entry is not an object");
@@ -85,7 +86,7 @@ void write_contents(const std::filesystem::path& file, const Contents& contents)
   for (const ClassRegistration& entry : contents.classes) {
     classes.push_back({{"clsid", format_guid(entry.clsid)},
                        {"prog_id", entry.prog_id},
-                       {"module", entry.module.string()},
+                       {"module", path_text(entry.module)},
                        {"type_library", format_guid(entry.type_library)},
                        {"version", entry.version}});
   }
@@ -109,17 +110,11 @@ void write_contents(const std::filesystem::path& file, const Contents& contents)
 }  // namespace
 
 std::filesystem::path Registry::default_path() {
-  if (const char* named = std::getenv("DNOVAR_REGISTRY"); named != nullptr && *named != '\0') {
-    return named;
-  }
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') {
-    return std::filesystem::path(data) / "dnovar" / "registry.json";
-  }
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    return std::filesystem::path(home) / ".local" / "share" / "dnovar" / "registry.json";
-  }
-  throw RuntimeError(error_number::invalid_argument,
-                     "No registry: none of DNOVAR_REGISTRY, XDG_DATA_HOME and HOME is set");
+  if (auto named = environment_path("DNOVAR_REGISTRY")) return *named;
+  if (auto data = user_data_folder()) return *data / "dnovar" / "registry.json";
+  throw RuntimeError(
+      error_number::invalid_argument,
+      std::string("No registry: DNOVAR_REGISTRY is not set, nor ") + kUserDataVariables);
 }
 
 void Registry::register_class(const ClassRegistration& registration) {

@@ -1,31 +1,30 @@
 #include "apps/common/component_paths.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
+#include <random>
 #include <string>
+
+#include "platform/environment.h"
 
 namespace dnovar::app {
 
 std::filesystem::path control_module_path() {
-  if (const char* module = std::getenv("DNOVAR_MODULE"); module != nullptr && *module != '\0')
-    return module;
+  if (auto module = environment_path("DNOVAR_MODULE")) return *module;
   return DNOVAR_MODULE_PATH;
 }
 
 TemporaryRegistry::TemporaryRegistry() {
-  if (const char* registry = std::getenv("DNOVAR_REGISTRY");
-      registry != nullptr && *registry != '\0') {
-    path_ = registry;
+  if (auto registry = environment_path("DNOVAR_REGISTRY")) {
+    path_ = *registry;
     return;
   }
+  // A name nobody uses: the file itself appears when the module registers there (a missing file
+  // reads as an empty registry).
   const std::filesystem::path directory = std::filesystem::temp_directory_path();
-  std::string name = (directory / "dnovar-registry-XXXXXX").string();
-  const int fd = ::mkstemp(name.data());
-  if (fd >= 0) ::close(fd);
-  // The file starts empty, which the registry reads as no classes; a missing file reads the same.
-  std::filesystem::remove(name);
-  path_ = name;
+  std::random_device random;
+  std::error_code ignored;
+  do {
+    path_ = directory / ("dnovar-registry-" + std::to_string(random()));
+  } while (std::filesystem::exists(path_, ignored));
   owned_ = true;
 }
 

@@ -1,8 +1,7 @@
 #include "apps/common/control_registration.h"
 
-#include <cstdlib>
-
 #include "com/module.h"
+#include "platform/environment.h"
 
 namespace dnovar::app {
 
@@ -19,7 +18,7 @@ bool registered_module_exists(const Registry& registry, std::string_view prog_id
 
 void run_registration(ModuleCache& modules, const std::filesystem::path& module,
                       const std::filesystem::path& registry, Registration what) {
-  ::setenv(kRegistryVariable, registry.c_str(), 1);
+  set_environment(kRegistryVariable, registry);
   const LoadedModule& loaded = modules.load(module);
   check_status(what == Registration::add ? loaded.register_server() : loaded.unregister_server());
 }

@@ -7,6 +7,7 @@
 #include "apps/common/component_paths.h"
 #include "apps/common/control_registration.h"
 #include "apps/common/run_guarded.h"
+#include "com/file_io.h"
 #include "com/module.h"
 #include "com/registry.h"
 #include "host/type_library.h"
@@ -36,7 +37,7 @@ void run_entry(const Locations& where, Registration what) {
   ModuleCache modules;
   run_registration(modules, module, registry, what);
   std::cout << (what == Registration::add ? "registered " : "unregistered ") << kDnovarProgId
-            << " in " << registry.string() << '\n';
+            << " in " << path_text(registry) << '\n';
 }
 
 }  // namespace

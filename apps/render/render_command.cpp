@@ -6,7 +6,6 @@
 #include <string>
 
 #include "apps/common/run_guarded.h"
-#include "apps/qt_common/qt_application.h"
 #include "apps/render/render_picture.h"
 #include "platform/date_text.h"
 
@@ -49,10 +48,9 @@ RenderSettings settings_from(const RenderArguments& args) {
 
 void render(const RenderArguments& args) {
   const RenderSettings settings = settings_from(args);
-  const std::unique_ptr<QApplication> application = start_qt_application(QtPlatform::Offscreen);
-  QImage picture;
-  run_guarded([&] { picture = render_calendar(settings); });
-  if (!picture.save(QString::fromStdString(args.out), "PNG")) {
+  bool written = false;
+  run_guarded([&] { written = write_calendar_png(settings, args.out); });
+  if (!written) {
     std::cerr << "render: cannot write " << args.out << '\n';
     std::exit(1);
   }

@@ -34,6 +34,9 @@ expect_output "registered DnovarLib.Dnovar in $from_variable" -- \
   env DNOVAR_REGISTRY="$from_variable" "$dnovar" register
 names_prog_id "$from_variable" || fail "DNOVAR_REGISTRY was not the registry"
 
+# Windows falls back on %APPDATA% instead, which Wine sets from its own profile (the unit tests
+# check that fallback inside the process).
+[[ -n "${DNOVAR_TEST_WINDOWS:-}" ]] && exit $((failures > 0))
 from_data_home=$work/data/dnovar/registry.json
 expect_output "registered DnovarLib.Dnovar in $from_data_home" -- \
   env DNOVAR_REGISTRY= XDG_DATA_HOME="$work/data" "$dnovar" register

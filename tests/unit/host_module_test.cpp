@@ -12,6 +12,7 @@
 #include "com/registry.h"
 #include "host/dnovar_control.h"
 #include "host/type_library.h"
+#include "platform/environment.h"
 #include "test_site.h"
 
 namespace dnovar {
@@ -39,7 +40,7 @@ class ModuleHost : public ::testing::Test {
     registry_file_ = std::filesystem::temp_directory_path() /
                      ("dnovar-host-test-" + std::to_string(::getpid()) + ".json");
     std::filesystem::remove(registry_file_);
-    ::setenv(kRegistryVariable, registry_file_.c_str(), 1);
+    set_environment(kRegistryVariable, registry_file_);
     check_status(LoadedModule::open(DNOVAR_CONTROL_MODULE).register_server());
   }
   void TearDown() override { std::filesystem::remove(registry_file_); }

@@ -1,7 +1,11 @@
-#include "apps/render/render_picture.h"
-
+// The picture drawn offscreen by the Qt backend, saved by Qt.
+#include <QApplication>
+#include <QImage>
+#include <memory>
 #include <optional>
 
+#include "apps/qt_common/qt_application.h"
+#include "apps/render/render_picture.h"
 #include "backends/qt/qt_access.h"
 #include "backends/qt/qt_toolkit.h"
 #include "core/calendar.h"
@@ -36,6 +40,8 @@ class RenderSite final : public ControlSite {
 
 }  // namespace
 
+namespace {
+
 QImage render_calendar(const RenderSettings& settings) {
   RenderSite site;
   Calendar calendar(site);
@@ -54,6 +60,13 @@ QImage render_calendar(const RenderSettings& settings) {
   }
   site.throw_failure();
   return render_surface(calendar.surface());
+}
+
+}  // namespace
+
+bool write_calendar_png(const RenderSettings& settings, const std::string& file) {
+  const std::unique_ptr<QApplication> application = start_qt_application(QtPlatform::Offscreen);
+  return render_calendar(settings).save(QString::fromStdString(file), "PNG");
 }
 
 }  // namespace dnovar::app

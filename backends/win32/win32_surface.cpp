@@ -1,0 +1,479 @@
+#include "backends/win32/win32_surface.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "backends/win32/win32_text.h"
+#include "platform/guarded_notification.h"
+
+namespace dnovar {
+
+namespace {
+
+constexpr wchar_t kSurfaceClass[] = L"DnovarSurface";
+// Child ids start above IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Escape.
+constexpr int kFirstChildId = 100;
+// A combo box window is as tall as its open list.
+constexpr int kListPixels = 200;
+
+HINSTANCE code_instance() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&code_instance), &module);
+  return module;
+}
+
+bool takes_focus(WidgetKind kind) {
+  return kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox ||
+         kind == WidgetKind::CommandButton || kind == WidgetKind::SpinButton;
+}
+
+DWORD label_alignment(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right:
+      return SS_RIGHT;
+    case Alignment::Centre:
+      return SS_CENTER;
+    case Alignment::Left:
+      break;
+  }
+  return SS_LEFT;
+}
+
+DWORD field_alignment(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right:
+      return ES_RIGHT;
+    case Alignment::Centre:
+      return ES_CENTER;
+    case Alignment::Left:
+      break;
+  }
+  return ES_LEFT;
+}
+
+struct ChildClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD extended_style;
+};
+
+ChildClass child_class(const WidgetRow& row) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  switch (row.kind) {
+    case WidgetKind::Frame:
+      return {L"BUTTON", kChild | BS_GROUPBOX, 0};
+    case WidgetKind::Label:
+      return {L"STATIC", kChild | SS_NOTIFY | SS_NOPREFIX | label_alignment(row.alignment), 0};
+    case WidgetKind::TextBox:
+      return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL | field_alignment(row.alignment),
+              WS_EX_CLIENTEDGE};
+    case WidgetKind::ComboBox:
+      return {L"COMBOBOX", kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+    case WidgetKind::CommandButton:
+      return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case WidgetKind::SpinButton:
+      return {UPDOWN_CLASSW, kChild | WS_TABSTOP, 0};
+  }
+  return {L"STATIC", kChild, 0};
+}
+
+int button_bits(WPARAM keys) {
+  int bits = 0;
+  if (keys & MK_LBUTTON) bits |= kLeftButton;
+  if (keys & MK_RBUTTON) bits |= kRightButton;
+  if (keys & MK_MBUTTON) bits |= kMiddleButton;
+  return bits;
+}
+
+void register_surface_class() {
+  static const bool registered = [] {
+    WNDCLASSEXW surface_class{};
+    surface_class.cbSize = sizeof surface_class;
+    surface_class.lpfnWndProc = DefWindowProcW;
+    surface_class.hInstance = code_instance();
+    surface_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    surface_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    surface_class.lpszClassName = kSurfaceClass;
+    return RegisterClassExW(&surface_class) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+Win32Surface::Win32Surface(const WidgetTable& table, ErrorSink& errors, Role role,
+                           const Win32SurfaceContext& context)
+    : table_(table), errors_(errors), context_(context) {
+  create_window(role, context.parent);
+  try {
+    build_widgets();
+  } catch (...) {
+    DestroyWindow(window_);
+    throw;
+  }
+  set_tab_order();
+}
+
+Win32Surface::~Win32Surface() {
+  if (destroyed_ != nullptr) *destroyed_ = true;
+  // Destroying focused windows moves the focus; nothing of that is news for the control.
+  events_ = nullptr;
+  DestroyWindow(window_);
+}
+
+void Win32Surface::create_window(Role role, HWND parent) {
+  register_surface_class();
+  DWORD style = WS_CLIPCHILDREN;
+  DWORD extended_style = WS_EX_CONTROLPARENT;
+  if (role == Role::Form) {
+    style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    extended_style |= WS_EX_DLGMODALFRAME;
+    parent = nullptr;
+  } else {
+    style |= parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_POPUP;
+  }
+  window_ = CreateWindowExW(extended_style, kSurfaceClass, wide_text(table_.caption).c_str(), style,
+                            0, 0, 0, 0, parent, nullptr, code_instance(), nullptr);
+  if (window_ == nullptr)
+    throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&surface_procedure));
+  dpi_ = window_dpi(window_);
+  RECT frame{0, 0, twips_to_pixels(table_.width, dpi_), twips_to_pixels(table_.height, dpi_)};
+  AdjustWindowRectEx(&frame, style, FALSE, extended_style);
+  int left = 0;
+  int top = 0;
+  if (role == Role::Form) {
+    // Centred on the screen, as a dialog without an owner is.
+    left = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    top = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+  }
+  SetWindowPos(window_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Surface::build_widgets() {
+  widgets_.reserve(table_.widgets.size());
+  // Where each widget's container starts, in twips from the surface's corner.
+  std::vector<POINT> origins;
+  origins.reserve(table_.widgets.size());
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
+    const WidgetRow& row = table_.widgets[i];
+    POINT origin{0, 0};
+    if (row.parent != kNoParent) {
+      // A container comes before what it holds, and only a frame holds widgets.
+      if (row.parent < 0 || static_cast<std::size_t>(row.parent) >= i ||
+          table_.widgets[static_cast<std::size_t>(row.parent)].kind != WidgetKind::Frame)
+        raise_invalid_argument();
+      const auto& frame = table_.widgets[static_cast<std::size_t>(row.parent)];
+      origin = origins[static_cast<std::size_t>(row.parent)];
+      origin.x += frame.rect.left;
+      origin.y += frame.rect.top;
+    }
+    origins.push_back(origin);
+    TwipRect placed = row.rect;
+    placed.left += origin.x;
+    placed.top += origin.y;
+    const RECT pixels = pixel_rect(placed, dpi_);
+    const int height =
+        pixels.bottom - pixels.top + (row.kind == WidgetKind::ComboBox ? kListPixels : 0);
+    const ChildClass kind = child_class(row);
+    const bool titled = row.kind != WidgetKind::ComboBox && row.kind != WidgetKind::SpinButton;
+    const int id = static_cast<int>(i);
+    HWND child = CreateWindowExW(
+        kind.extended_style, kind.name, titled ? wide_text(row.caption).c_str() : L"", kind.style,
+        pixels.left, pixels.top, pixels.right - pixels.left, height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstChildId + id)), code_instance(),
+        nullptr);
+    if (child == nullptr)
+      throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
+    if (row.kind == WidgetKind::SpinButton) {
+      // The arrows' own position stays mid-range, so each click asks (UDN_DELTAPOS) and the
+      // surface steps the value by the control's rule instead.
+      SendMessageW(child, UDM_SETRANGE32, 0, 100);
+      SendMessageW(child, UDM_SETPOS32, 0, 50);
+    }
+    const WidgetId widget_id{id};
+    widgets_.push_back(
+        std::make_unique<Win32Widget>(row, child, *context_.look, dpi_, [this, widget_id] {
+          deliver([&](WidgetEvents& events) { events.value_changed(widget_id); });
+        }));
+    Win32Widget& widget = *widgets_.back();
+    if (row.kind == WidgetKind::ComboBox) widget.set_text(row.caption);
+    SetWindowSubclass(child, &child_procedure, static_cast<UINT_PTR>(id),
+                      reinterpret_cast<DWORD_PTR>(this));
+    if (widget.text_field() != nullptr && widget.text_field() != child)
+      SetWindowSubclass(widget.text_field(), &child_procedure, static_cast<UINT_PTR>(id),
+                        reinterpret_cast<DWORD_PTR>(this));
+  }
+}
+
+void Win32Surface::set_tab_order() {
+  // Tab moves through the children in their Z order: sort them by TabIndex, frames behind all.
+  std::vector<std::size_t> focusable;
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
+    if (takes_focus(table_.widgets[i].kind)) focusable.push_back(i);
+  std::stable_sort(focusable.begin(), focusable.end(), [this](std::size_t a, std::size_t b) {
+    return table_.widgets[a].tab_index < table_.widgets[b].tab_index;
+  });
+  constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW;
+  HWND previous = HWND_TOP;
+  for (const std::size_t i : focusable) {
+    SetWindowPos(widgets_[i]->window(), previous, 0, 0, 0, 0, kOrderOnly);
+    previous = widgets_[i]->window();
+  }
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
+    if (table_.widgets[i].kind == WidgetKind::Frame)
+      SetWindowPos(widgets_[i]->window(), HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
+}
+
+Win32Widget& Win32Surface::widget(WidgetId id) {
+  if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size())
+    raise_no_such_element(id.value);
+  return *widgets_[static_cast<std::size_t>(id.value)];
+}
+
+Win32Widget* Win32Surface::widget_of(HWND child) {
+  // A combo box's edit field is the combo box's child.
+  if (child != nullptr && GetParent(child) != window_) child = GetParent(child);
+  if (child == nullptr || GetParent(child) != window_) return nullptr;
+  const int index = GetDlgCtrlID(child) - kFirstChildId;
+  if (index < 0 || static_cast<std::size_t>(index) >= widgets_.size()) return nullptr;
+  return widgets_[static_cast<std::size_t>(index)].get();
+}
+
+void Win32Surface::set_enabled(bool enabled) {
+  enabled_ = enabled;
+  EnableWindow(window_, enabled ? TRUE : FALSE);
+}
+
+bool Win32Surface::contains(HWND window) const {
+  return window != nullptr && (window == window_ || IsChild(window_, window));
+}
+
+template <typename Handler>
+void Win32Surface::deliver(Handler&& handler) {
+  if (events_ == nullptr) return;
+  WidgetEvents& events = *events_;
+  run_guarded_notification(errors_, [&] { handler(events); });
+}
+
+LRESULT CALLBACK Win32Surface::surface_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  auto* surface = reinterpret_cast<Win32Surface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (surface == nullptr) return DefWindowProcW(window, message, w, l);
+  return surface->handle(message, w, l);
+}
+
+LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_COMMAND:
+      // Enter and Escape in a form (IDOK, IDCANCEL) come without a child: no button is the
+      // default or the cancel one.
+      if (l != 0) handle_command(WidgetId{LOWORD(w) - kFirstChildId}, HIWORD(w));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(l);
+      if (header->code != static_cast<UINT>(UDN_DELTAPOS)) break;
+      const auto* step = reinterpret_cast<const NMUPDOWN*>(l);
+      Win32Widget* spinner = widget_of(header->hwndFrom);
+      if (spinner != nullptr && spinner->kind() == WidgetKind::SpinButton && step->iDelta != 0)
+        spinner->step(step->iDelta > 0);
+      return 1;  // the arrows' own position does not move
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+      if (Win32Widget* painted = widget_of(reinterpret_cast<HWND>(l)))
+        return reinterpret_cast<LRESULT>(painted->paint_colours(reinterpret_cast<HDC>(w)));
+      break;
+    case WM_CLOSE:
+      unload();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, w, l);
+}
+
+void Win32Surface::handle_command(WidgetId id, int code) {
+  if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size()) return;
+  Win32Widget& source = *widgets_[static_cast<std::size_t>(id.value)];
+  if (source.kind() == WidgetKind::CommandButton && code == BN_CLICKED) {
+    deliver([&](WidgetEvents& events) { events.click(id); });
+  } else if (source.kind() == WidgetKind::ComboBox && code == CBN_SELCHANGE) {
+    const int index = static_cast<int>(SendMessageW(source.window(), CB_GETCURSEL, 0, 0));
+    if (index < 0) return;
+    // Windows updates the edit field after this notification; the handler reads the text now.
+    source.show_chosen(index);
+    deliver([&](WidgetEvents& events) { events.click(id); });
+  }
+}
+
+LRESULT CALLBACK Win32Surface::child_procedure(HWND window, UINT message, WPARAM w, LPARAM l,
+                                               UINT_PTR id, DWORD_PTR surface) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, &child_procedure, id);
+    return DefSubclassProc(window, message, w, l);
+  }
+  return reinterpret_cast<Win32Surface*>(surface)->handle_child(
+      window, WidgetId{static_cast<int>(id)}, message, w, l);
+}
+
+LRESULT Win32Surface::handle_child(HWND child, WidgetId id, UINT message, WPARAM w, LPARAM l) {
+  const WidgetKind kind = table_.widgets[static_cast<std::size_t>(id.value)].kind;
+  switch (message) {
+    case WM_SETFOCUS:
+      focus_moved(reinterpret_cast<HWND>(w), true);
+      break;
+    case WM_KILLFOCUS:
+      focus_moved(reinterpret_cast<HWND>(w), false);
+      break;
+    case WM_CHAR:
+      if (child == widget(id).text_field()) return handle_character(child, id, w, l);
+      break;
+    default:
+      break;
+  }
+  if (kind != WidgetKind::Label) return DefSubclassProc(child, message, w, l);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      deliver([&](WidgetEvents& events) { events.mouse_down(id, kLeftButton); });
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      deliver([&](WidgetEvents& events) { events.mouse_down(id, kRightButton); });
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      deliver([&](WidgetEvents& events) { events.mouse_down(id, kMiddleButton); });
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      // The second press of a left double-click is DblClick alone, without a MouseDown.
+      deliver([&](WidgetEvents& events) { events.double_click(id); });
+      return 0;
+    case WM_MOUSEMOVE: {
+      const int buttons = button_bits(w);
+      deliver([&](WidgetEvents& events) { events.mouse_move(id, buttons); });
+      return 0;
+    }
+    default:
+      return DefSubclassProc(child, message, w, l);
+  }
+}
+
+LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM l) {
+  const int typed = static_cast<int>(w);
+  // Tab moves the focus and other control codes are shortcuts: neither is a typed character.
+  if (typed > 0 && typed < 32 && typed != kKeyBackspace && typed != kKeyEnter)
+    return DefSubclassProc(field, WM_CHAR, w, l);
+  int code = typed;
+  deliver([&](WidgetEvents& events) { events.key_press(id, code); });
+  if (code == 0 || widgets_.empty()) return 0;
+  Win32Widget& box = widget(id);
+  if (code == kKeyEnter) {
+    // Enter in an editable list box chooses the entry its text names, as a click would; a
+    // single-line box takes no line break.
+    if (box.kind() != WidgetKind::ComboBox) return 0;
+    const auto entries = box.items();
+    const auto match = std::find(entries.begin(), entries.end(), box.text());
+    if (match == entries.end()) return 0;
+    SendMessageW(box.window(), CB_SETCURSEL, static_cast<WPARAM>(match - entries.begin()), 0);
+    deliver([&](WidgetEvents& events) { events.click(id); });
+    return 0;
+  }
+  if (code < 32 && code != kKeyBackspace) return 0;
+  // A text box appends what a key press lets through.
+  const int end = GetWindowTextLengthW(field);
+  SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(end), end);
+  if (code > 0xFFFF) {
+    const int offset = code - 0x10000;
+    DefSubclassProc(field, WM_CHAR, static_cast<WPARAM>(0xD800 + (offset >> 10)), l);
+    DefSubclassProc(field, WM_CHAR, static_cast<WPARAM>(0xDC00 + (offset & 0x3FF)), l);
+    return 0;
+  }
+  return DefSubclassProc(field, WM_CHAR, static_cast<WPARAM>(code), l);
+}
+
+void Win32Surface::focus_moved(HWND other, bool arriving) {
+  // Focus moving between the surface's own children is no news. Focus going nowhere (the window
+  // was deactivated) is not leaving either: where it lands next decides.
+  if (contains(other) || (!arriving && other == nullptr)) return;
+  if (arriving == focus_inside_) return;
+  focus_inside_ = arriving;
+  deliver([arriving](WidgetEvents& events) {
+    if (arriving)
+      events.focus_entered();
+    else
+      events.focus_left();
+  });
+}
+
+namespace {
+
+// Windows of the calling thread that a modal form disables while it is up.
+BOOL CALLBACK collect_enabled_window(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+void Win32Surface::show_modal() {
+  if (in_modal_loop_)
+    throw RuntimeError(error_number::form_already_shown,
+                       "Form already displayed; can't show modally");
+  loaded_ = true;
+  std::vector<HWND> owners;
+  EnumThreadWindows(GetCurrentThreadId(), &collect_enabled_window,
+                    reinterpret_cast<LPARAM>(&owners));
+  std::erase(owners, window_);
+  ShowWindow(window_, SW_SHOW);
+  SetActiveWindow(window_);
+  if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) SetFocus(first);
+  // Disabled once the focus has moved to the form: disabling the window that holds the focus
+  // would drop it on the floor, and the control would not hear that it left.
+  for (HWND owner : owners) EnableWindow(owner, FALSE);
+
+  bool destroyed = false;
+  destroyed_ = &destroyed;
+  in_modal_loop_ = true;
+  const std::function<bool(HWND)>* idle = context_.modal_idle;
+  const HWND form = window_;
+  while (!destroyed && loaded_) {
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (idle != nullptr && *idle && (*idle)(form)) continue;
+      WaitMessage();
+      continue;
+    }
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for the loop outside this one
+      break;
+    }
+    if (!IsDialogMessageW(form, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  // The owners come back first, so the activation returns to them when the form goes.
+  for (HWND owner : owners)
+    if (IsWindow(owner)) EnableWindow(owner, TRUE);
+  // Nothing of `this` is used once a handler inside the loop has released the form.
+  if (destroyed) return;
+  destroyed_ = nullptr;
+  in_modal_loop_ = false;
+  ShowWindow(window_, SW_HIDE);
+}
+
+void Win32Surface::unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  // A modal loop hides the form itself, after giving its owners their input back.
+  if (!in_modal_loop_) ShowWindow(window_, SW_HIDE);
+}
+
+}  // namespace dnovar

@@ -1,0 +1,80 @@
+// One widget on a real Windows control: the caption or text lives in the window (a combo box's
+// text in its edit field); colours, bold and the spinner's numbers are kept here, as the control
+// set them, and the window shows them when it paints. Operations its kind lacks raise error 438.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "backends/win32/win32_look.h"
+#include "platform/toolkit.h"
+
+namespace dnovar {
+
+class Win32Widget final : public Widget {
+ public:
+  // `notify_value_change` runs inside set_value when a spinner's value really changes.
+  Win32Widget(const WidgetRow& row, HWND window, LookCache& look, int dpi,
+              std::function<void()> notify_value_change);
+
+  void set_caption(std::string_view caption) override;
+  std::string caption() const override;
+  void set_text(std::string_view text) override;
+  std::string text() const override;
+  void set_back_colour(Colour colour) override;
+  Colour back_colour() const override;
+  void set_fore_colour(Colour colour) override;
+  Colour fore_colour() const override;
+  void set_font_bold(bool bold) override;
+  bool font_bold() const override;
+  void set_enabled(bool enabled) override;
+  bool enabled() const override;
+  void set_value(Int32 value) override;
+  Int32 value() const override;
+  void clear_items() override;
+  void add_item(std::string_view item) override;
+  int list_index() const override;
+  std::vector<std::string> items() const override;
+
+  WidgetKind kind() const { return kind_; }
+  HWND window() const { return window_; }
+  // Where typed text goes: the box itself, or a combo box's edit field.
+  HWND text_field() const { return text_field_; }
+  // One arrow step of the user's, by the rule of spin_step.
+  void step(bool up);
+  // The user picked list entry `index`: the edit field shows it before the Click is reported.
+  void show_chosen(int index);
+  // Paints the widget's colours on `dc`; the brush for its background.
+  HBRUSH paint_colours(HDC dc);
+
+ private:
+  bool has_caption() const {
+    return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame ||
+           kind_ == WidgetKind::CommandButton;
+  }
+  bool has_text() const { return kind_ == WidgetKind::TextBox || kind_ == WidgetKind::ComboBox; }
+  bool has_look() const { return kind_ != WidgetKind::SpinButton; }
+  void require(bool supported) const {
+    if (!supported) raise_not_supported();
+  }
+  void apply_font();
+  std::wstring item_text(int index) const;
+
+  WidgetKind kind_;
+  HWND window_;
+  HWND text_field_ = nullptr;
+  LookCache& look_;
+  int dpi_;
+  FontSpec font_;
+  std::string caption_;
+  Colour back_colour_;
+  Colour fore_colour_;
+  bool enabled_;
+  Int32 min_, max_, increment_, value_;
+  std::function<void()> notify_value_change_;
+};
+
+}  // namespace dnovar
