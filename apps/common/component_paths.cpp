@@ -1,9 +1,13 @@
 #include "apps/common/component_paths.h"
 
-#include <unistd.h>
+#include <stdlib.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include "platform/error.h"
 
 namespace dnovar::app {
 
@@ -13,26 +17,33 @@ std::filesystem::path control_module_path() {
   return DNOVAR_MODULE_PATH;
 }
 
-TemporaryRegistry::TemporaryRegistry() {
+const std::filesystem::path& TemporaryRegistry::path() {
+  if (!path_.empty()) return path_;
   if (const char* registry = std::getenv("DNOVAR_REGISTRY");
       registry != nullptr && *registry != '\0') {
     path_ = registry;
-    return;
+    return path_;
   }
-  const std::filesystem::path directory = std::filesystem::temp_directory_path();
-  std::string name = (directory / "dnovar-registry-XXXXXX").string();
-  const int fd = ::mkstemp(name.data());
-  if (fd >= 0) ::close(fd);
-  // The file starts empty, which the registry reads as no classes; a missing file reads the same.
-  std::filesystem::remove(name);
-  path_ = name;
-  owned_ = true;
+  const char* temporary = std::getenv("TMPDIR");
+  const std::filesystem::path base =
+      temporary != nullptr && *temporary != '\0' ? temporary : "/tmp";
+  // A folder of our own, so that the registry's lock file beside it goes away with it.
+  std::string name = (base / "dnovar-registry-XXXXXX").string();
+  if (::mkdtemp(name.data()) == nullptr) {
+    throw RuntimeError(error_number::file_access,
+                       "Path/File access error: cannot make a folder for a temporary registry in " +
+                           base.string() + ": " + std::strerror(errno) +
+                           " (set TMPDIR or DNOVAR_REGISTRY)");
+  }
+  owned_folder_ = name;
+  path_ = owned_folder_ / "registry.json";
+  return path_;
 }
 
 TemporaryRegistry::~TemporaryRegistry() {
-  if (!owned_) return;
+  if (owned_folder_.empty()) return;
   std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
+  std::filesystem::remove_all(owned_folder_, ignored);
 }
 
 }  // namespace dnovar::app

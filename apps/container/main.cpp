@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "apps/common/component_paths.h"
+#include "apps/common/run_guarded.h"
 #include "apps/container/container_site.h"
 #include "apps/container/container_window.h"
 #include "apps/qt_common/qt_application.h"
@@ -33,7 +34,9 @@ void print_geometry(const dnovar::container::ContainerWindow& window) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int run_container(int argc, char** argv) {
   Options options;
   CLI::App cli{
       "dnovar-container: hosts the Dnovar calendar control beside its properties, methods and "
@@ -82,4 +85,10 @@ int main(int argc, char** argv) {
   window.show();
   window.activateWindow();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return dnovar::app::run_program("dnovar-container", [&] { return run_container(argc, argv); });
 }

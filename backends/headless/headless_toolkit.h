@@ -24,7 +24,9 @@ class HeadlessSurface : public Form {
   const WidgetTable& table() const override { return table_; }
   HeadlessWidget& widget(WidgetId id) override;
   void set_events(WidgetEvents* events) override { events_ = events; }
-  void set_enabled(bool enabled) override { enabled_ = enabled; }
+  // Disabling the control while the focus is inside leaves the focus nowhere, as a toolkit does:
+  // the control is told it left only once the focus lands elsewhere (user_focus_in or _out).
+  void set_enabled(bool enabled) override;
   bool enabled() const override { return enabled_; }
 
   void show_modal() override;
@@ -42,8 +44,10 @@ class HeadlessSurface : public Form {
   void user_mouse_up(WidgetId id, int button);
   void user_mouse_move(WidgetId id, int buttons);
   void user_double_click(WidgetId id);
+  // The user tabs from the host's field into the control: nothing when the focus is inside
+  // already; the focus stays in that field when the control is disabled.
   void user_focus_in();
-  void user_focus_out();
+  void user_focus_out();  // the user clicks the host's field
 
   // Finds a widget by name and array index; error 340 for a missing element, 438 for no such name.
   WidgetId find(std::string_view name, int index = kNoIndex) const;
@@ -59,6 +63,9 @@ class HeadlessSurface : public Form {
   WidgetEvents* events_ = nullptr;
   bool enabled_ = true;
   bool loaded_ = true;
+  enum class Focus { outside, inside, nowhere };
+  Focus focus_ = Focus::outside;
+  bool told_inside_ = false;  // what the control was last told
   std::deque<ModalAction>* modal_actions_;
 };
 

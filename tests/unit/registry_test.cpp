@@ -5,10 +5,13 @@
 #include <unistd.h>
 #include "tests/unit/error_of.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "platform/error.h"
 
@@ -105,11 +108,16 @@ TEST_F(RegistryTest, ChangesReplaceTheFileWholeAndLeaveNoTemporaryFiles) {
   std::stringstream old_text;
   old_text << held.rdbuf();
   EXPECT_EQ(old_text.str(), before);
-  std::size_t files = 0;
-  for ([[maybe_unused]] const auto& item :
-       std::filesystem::directory_iterator(file().parent_path()))
-    ++files;
-  EXPECT_EQ(files, 1u);
+  std::vector<std::string> files;
+  for (const auto& item : std::filesystem::directory_iterator(file().parent_path()))
+    files.push_back(item.path().filename().string());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"registry.json", "registry.json.lock"}))
+      << "the registry and the lock file its changes take, no temporary file";
+}
+
+TEST_F(RegistryTest, AnEmptyFileNameIsAnError) {
+  EXPECT_EQ(error_of([] { Registry registry(""); }), 5);
 }
 
 TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
@@ -131,6 +139,9 @@ TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
       R"("prog_ids": [{"prog_id": "A"}]})",
       R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": [], "x": ")" +
           std::string("\xff") + "\"}",
+      R"({"format": "dnovar-registry", "version": 4294967297, "classes": [], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": []})" +
+          std::string("\0junk\xff", 6),
   };
   for (const std::string& text : cases) {
     write(text);
