@@ -66,6 +66,18 @@ TEST_F(ReplaceFile, KeepsTheModeOfTheFileItReplaces) {
     EXPECT_EQ(contents(file), "new");
     EXPECT_EQ(mode_of(file), mode) << std::oct << mode;
   }
+  if (::geteuid() == 0) {
+    // Only root may hand a file on; everyone else keeps their own files, and the owner with them.
+    const fs::path owned = folder_ / "owned.bag";
+    write(owned, "old", 0640);
+    ASSERT_EQ(::chown(owned.c_str(), 1234, 2345), 0);
+    replace_file(owned, "new");
+    struct stat status {};
+    ::stat(owned.c_str(), &status);
+    EXPECT_EQ(status.st_uid, 1234u);
+    EXPECT_EQ(status.st_gid, 2345u);
+    EXPECT_EQ(mode_of(owned), 0640u);
+  }
   const mode_t mask = ::umask(022);
   ::umask(mask);
   replace_file(folder_ / "fresh.bag", "new");
