@@ -40,12 +40,12 @@ std::vector<std::string> run_registration(ModuleCache& modules, const std::files
   const LoadedModule& loaded = modules.load(module);
   check_status(what == Registration::add ? loaded.register_server() : loaded.unregister_server());
   const std::vector<ClassRegistration> after = read.classes();
-  // Registering again changes nothing, so what names this module counts as entered as well.
+  // Entered: what names this module now (registering again changes nothing, and another
+  // program registering at the same moment enters other modules). Removed: what is gone.
   std::vector<std::string> names;
   if (what == Registration::add) {
     for (const ClassRegistration& entry : after) {
-      if (!contains(before, entry) || same_file(entry.module, module))
-        names.push_back(name_of(entry));
+      if (same_file(entry.module, module)) names.push_back(name_of(entry));
     }
   } else {
     for (const ClassRegistration& entry : before) {

@@ -15,9 +15,9 @@ enum class Registration { add, remove };
 
 // Runs the module's DllRegisterServer (add) or DllUnregisterServer (remove) against `registry`.
 // The entry points find their registry in the environment, so DNOVAR_REGISTRY is set to it first.
-// Returns the ProgIDs (a class id where a class has none) of the classes the module entered or
-// removed, as the registry shows them before and after. Raises 5 for an empty registry name, the
-// module's load errors (48, 453) and the entry point's failure.
+// Returns the ProgIDs (a class id where a class has none) of the classes the module entered (the
+// entries that name it afterwards) or removed (the entries gone afterwards). Raises 5 for an
+// empty registry name, the module's load errors (48, 453) and the entry point's failure.
 std::vector<std::string> run_registration(ModuleCache& modules, const std::filesystem::path& module,
                                           const std::filesystem::path& registry, Registration what);
 

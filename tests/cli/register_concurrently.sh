@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Two `dnovar register` at once into one registry, each with another module: both entries arrive,
-# in every one of 200 rounds (the registry's lock serialises the read-modify-write).
+# in every one of 200 rounds (the registry's lock serialises the read-modify-write), and each
+# reports its own.
 set -u
 dnovar=$1 sample_module=$2
 work=$(mktemp -d)
@@ -15,6 +16,10 @@ for ((round = 0; round < rounds; round++)); do
   sample=$!
   wait $control || { echo "FAIL: round $round: $(cat "$work/control.out")"; exit 1; }
   wait $sample || { echo "FAIL: round $round: $(cat "$work/sample.out")"; exit 1; }
+  # Each names what it entered itself, not what the other one did.
+  [[ $(cat "$work/control.out") == "registered DnovarLib.Dnovar in $registry" &&
+     $(cat "$work/sample.out") == "registered SampleLib.Counter in $registry" ]] ||
+    { echo "FAIL: round $round: $(cat "$work/control.out" "$work/sample.out")"; exit 1; }
   if ! grep -q '"DnovarLib.Dnovar"' "$registry" || ! grep -q '"SampleLib.Counter"' "$registry"; then
     lost=$((lost + 1))
     echo "round $round lost an entry: $(cat "$registry")"
