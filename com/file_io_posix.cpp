@@ -89,11 +89,14 @@ std::string random_letters() {
 // for the rename, and the destructor removes a name the rename did not take over.
 class TemporaryFile {
  public:
-  TemporaryFile(const std::filesystem::path& folder, mode_t mode) : folder_(folder) {
+  enum class Kind { unnamed_if_possible, named };
+  TemporaryFile(const std::filesystem::path& folder, mode_t mode, Kind kind) : folder_(folder) {
 #ifdef O_TMPFILE
-    fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-    if (fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0) return;
-    close_quietly();
+    if (kind == Kind::unnamed_if_possible) {
+      fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+      if (fd_ >= 0 && ::flock(fd_, LOCK_EX) == 0) return;
+      close_quietly();
+    }
 #endif
     open_named(mode);
   }
@@ -209,27 +212,39 @@ void replace_file(const std::filesystem::path& path, std::string_view contents) 
   mode_t mode = 0666;
   std::optional<struct stat> existing;
   if (struct stat status{}; ::stat(target.c_str(), &status) == 0) {
-    if (!S_ISREG(status.st_mode)) raise_access(path, "cannot replace", EISDIR);
+    if (!S_ISREG(status.st_mode)) {
+      throw RuntimeError(error_number::file_access,
+                         "Path/File access error: " + path.string() + " is not a file");
+    }
     if (::access(target.c_str(), W_OK) != 0 || (status.st_mode & 0222) == 0)
       raise_access(path, "cannot replace the read-only file", EACCES);
     existing = status;
     mode = status.st_mode & 07777;
   }
 
-  TemporaryFile temporary(folder, mode);
-  if (temporary.fd() < 0) raise_access(path, "cannot create a file beside", errno);
-  if (existing) {
-    // Only the owner (or root) may hand a file on; a group change may be refused as well.
-    if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid())
-      (void)::fchown(temporary.fd(), existing->st_uid, existing->st_gid);
-    if (::fchmod(temporary.fd(), mode) != 0) raise_access(path, "cannot set the mode of", errno);
+  // Fills a temporary file and flushes it to the disk.
+  const auto fill = [&](TemporaryFile& temporary) {
+    if (temporary.fd() < 0) raise_access(path, "cannot create a file beside", errno);
+    if (existing) {
+      // Only the owner (or root) may hand a file on; a group change may be refused as well.
+      if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid())
+        (void)::fchown(temporary.fd(), existing->st_uid, existing->st_gid);
+      if (::fchmod(temporary.fd(), mode) != 0) raise_access(path, "cannot set the mode of", errno);
+    }
+    write_all(temporary.fd(), contents, path);
+    if (::fsync(temporary.fd()) != 0) raise_access(path, "cannot flush", errno);
+  };
+  std::optional<TemporaryFile> temporary;
+  temporary.emplace(folder, mode, TemporaryFile::Kind::unnamed_if_possible);
+  fill(*temporary);
+  if (!temporary->named() && !temporary->give_name()) {
+    // An unnamed file is linked in through /proc; without it, a named file from the start.
+    temporary.emplace(folder, mode, TemporaryFile::Kind::named);
+    fill(*temporary);
   }
-  write_all(temporary.fd(), contents, path);
-  if (::fsync(temporary.fd()) != 0) raise_access(path, "cannot flush", errno);
-  if (!temporary.named() && !temporary.give_name()) raise_access(path, "cannot link", errno);
   // Renamed while still open and locked, so that no other save takes it for a stale one.
-  if (!temporary.rename_over(target)) raise_access(path, "cannot replace", errno);
-  if (!temporary.close()) raise_access(path, "cannot write", errno);
+  if (!temporary->rename_over(target)) raise_access(path, "cannot replace", errno);
+  if (!temporary->close()) raise_access(path, "cannot write", errno);
   // The rename itself is durable once the folder is flushed; failing that is not worth an error.
   const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder_fd >= 0) {
