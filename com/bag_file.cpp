@@ -14,8 +14,6 @@
 
 namespace dnovar {
 
-namespace {}  // namespace
-
 const Variant* MemoryBag::find(std::string_view key) const {
   for (const Entry& entry : entries_) {
     if (equal_ignoring_ascii_case(entry.key, key)) return &entry.value;
@@ -104,6 +102,8 @@ json parse_json(std::string_view text, const Rejecter& rejecter) {
   if (text.size() > kMaxBagBytes) {
     rejecter.reject("larger than " + std::to_string(kMaxBagBytes) + " bytes");
   }
+  // JSON has no place for a raw NUL byte, and the parser would take one for the end of the text.
+  if (text.find('\0') != std::string_view::npos) rejecter.reject("a NUL byte in the text");
   check_depth(text, rejecter);
   // The parser keeps the last of two equal keys; the callback makes a duplicate an error instead.
   std::vector<std::set<std::string>> open_objects;
@@ -242,7 +242,17 @@ MemoryBag parse_bag(std::string_view text, std::string_view origin) {
 
 namespace {
 
+[[noreturn]] void refuse_to_write(const std::string& what) {
+  throw RuntimeError(error_number::invalid_argument,
+                     "Invalid procedure call or argument: a property bag cannot hold " + what);
+}
+
 json property_json(const MemoryBag::Entry& entry) {
+  if (entry.key.empty()) refuse_to_write("an empty key");
+  if (entry.key.size() > kMaxBagKeyBytes) {
+    refuse_to_write("a key of " + std::to_string(entry.key.size()) + " bytes, more than " +
+                    std::to_string(kMaxBagKeyBytes));
+  }
   json property = {{"key", entry.key}, {"type", type_name(entry.value.type())}};
   switch (entry.value.type()) {
     case Variant::Type::Empty:
@@ -279,9 +289,15 @@ json property_json(const MemoryBag::Entry& entry) {
       if (parse_date_text(text) != serial) property["serial"] = serial;
       break;
     }
-    case Variant::Type::String:
-      property["value"] = entry.value.to_string();
+    case Variant::Type::String: {
+      std::string text = entry.value.to_string();
+      if (text.size() > kMaxBagStringBytes) {
+        refuse_to_write("\"" + entry.key + "\": its text is " + std::to_string(text.size()) +
+                        " bytes, more than " + std::to_string(kMaxBagStringBytes));
+      }
+      property["value"] = std::move(text);
       break;
+    }
   }
   return property;
 }
@@ -289,16 +305,28 @@ json property_json(const MemoryBag::Entry& entry) {
 }  // namespace
 
 std::string format_bag(const MemoryBag& bag) {
+  if (bag.size() > kMaxBagProperties) {
+    refuse_to_write(std::to_string(bag.size()) + " properties, more than " +
+                    std::to_string(kMaxBagProperties));
+  }
   json properties = json::array();
   for (const MemoryBag::Entry& entry : bag.entries()) properties.push_back(property_json(entry));
   const json root = {{"format", kFormat}, {"version", 1}, {"properties", properties}};
+  std::string text;
   try {
-    return root.dump(2) + "\n";
+    text = root.dump(2) + "\n";
+    // A bag near the limit still fits without the indentation the reader does not need.
+    if (text.size() > kMaxBagBytes) text = root.dump() + "\n";
   } catch (const json::exception& error) {
     throw RuntimeError(
         error_number::invalid_argument,
         std::string("Invalid procedure call or argument: text that is not UTF-8: ") + error.what());
   }
+  if (text.size() > kMaxBagBytes) {
+    refuse_to_write(std::to_string(text.size()) + " bytes of text, more than " +
+                    std::to_string(kMaxBagBytes));
+  }
+  return text;
 }
 
 MemoryBag load_bag_file(const std::filesystem::path& path) {

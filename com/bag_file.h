@@ -9,8 +9,9 @@
 // Reading a file or text that is not a well-formed bag raises error 321 ("Invalid file format")
 // with a message that names the file and, where it can, the property and what is wrong with it.
 // Nothing is taken from a rejected file. Saving raises 75 when the file cannot be written and
-// leaves the previous file whole; a value the format cannot hold (text that is not UTF-8, an
-// infinite double) raises 5 before the file is touched.
+// leaves the previous file whole; a bag the reader would reject (text that is not UTF-8, an
+// infinite double, anything beyond the limits below) raises 5 before the file is touched, so
+// whatever format_bag returns, parse_bag reads back equal.
 #pragma once
 
 #include <cstddef>
@@ -56,7 +57,8 @@ class MemoryBag final : public PropertyBag {
   std::vector<Entry> entries_;
 };
 
-// Limits of the reader, beyond which a file is rejected (error 321).
+// Limits of the file form, the same for the reader (beyond them a file is rejected with 321) and
+// the writer (which refuses with 5). A bag that would be larger indented is written compactly.
 inline constexpr std::size_t kMaxBagBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxBagKeyBytes = 255;
 inline constexpr std::size_t kMaxBagStringBytes = 65536;

@@ -1,4 +1,15 @@
 // Reading and replacing small files whole, for the registry and property-bag files.
+//
+// replace_file's rules, the same on every platform (docs/bag-format.md, "Saving"):
+// - the new contents go to a temporary file in the target's folder, flushed, then renamed over the
+//   target: a reader (or a crash) sees the old file or the new one, never a mix;
+// - a symbolic link is written through: its target is replaced and the link stays;
+// - the replaced file keeps its permissions (and its owner where the user may set it); a new file
+//   gets the usual ones (0666 less the umask);
+// - a file the user may not write, or one without any write permission, is refused (75) and kept;
+// - temporary names are short (".dnovar-XXXXXX.tmp") so that any legal file name can be saved;
+//   on Linux the temporary file has no name until it is complete, and each save removes the
+//   temporaries that an earlier, killed save left in the folder.
 #pragma once
 
 #include <cstddef>
@@ -22,11 +33,10 @@ std::filesystem::path path_from_text(std::string_view text);
 [[noreturn]] void raise_file_access(const std::filesystem::path& path, const std::string& what,
                                     const std::string& reason);
 
-// Writes `contents` to a new file in the same folder (creating the folder) and renames it over
-// `path`: the old file stays whole until the new one is complete and flushed. Raises 75 on any
-// failure, leaving the old file as it was and no temporary file behind. On Windows the paths are
-// wide throughout and the new file replaces the old with MoveFileExW, written through to the
-// disk; a reader holding the old file open (without delete sharing) makes the replacement fail.
+// Replaces the file at `path` (creating its folder) by `contents`, as described above. Raises 75
+// on any failure, leaving the old file as it was. On Windows the paths are wide throughout and the
+// new file replaces the old with MoveFileExW, written through to the disk; a reader holding the
+// old file open (without delete sharing) makes the replacement fail.
 void replace_file(const std::filesystem::path& path, std::string_view contents);
 
 }  // namespace dnovar

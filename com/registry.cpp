@@ -1,12 +1,14 @@
 #include "com/registry.h"
 
-#include "platform/ascii_case.h"
-
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <vector>
 
 #include "com/file_io.h"
+#include "com/file_lock.h"
+#include "platform/ascii_case.h"
 #include "platform/environment.h"
 #include "platform/error.h"
 
@@ -52,6 +54,8 @@ std::string text_member(const json& object, const char* name, const std::filesys
 Contents read_contents(const std::filesystem::path& file) {
   if (!std::filesystem::exists(file)) return {};
   const std::string text = read_file(file, kMaxRegistryBytes);
+  // JSON has no place for a raw NUL byte; the parser would take one for the end of the text.
+  if (text.find('\0') != std::string::npos) raise_malformed(file, "a NUL byte in the text");
   // Keep the parser's own message: it says where the text went wrong.
   json root;
   try {
@@ -62,7 +66,7 @@ Contents read_contents(const std::filesystem::path& file) {
   if (!root.is_object()) raise_malformed(file, "not a JSON object");
   if (text_member(root, "format", file) != kFormat)
     raise_malformed(file, "not a dnovar-registry file");
-  if (member(root, "version", json::value_t::number_unsigned, file).get<unsigned>() != 1) {
+  if (member(root, "version", json::value_t::number_unsigned, file).get<std::uint64_t>() != 1) {
     raise_malformed(file, "unsupported version");
   }
   Contents contents;
@@ -109,6 +113,19 @@ void write_contents(const std::filesystem::path& file, const Contents& contents)
 
 }  // namespace
 
+Registry::Registry(std::filesystem::path file) : file_(std::move(file)) {
+  if (file_.empty()) {
+    throw RuntimeError(error_number::invalid_argument,
+                       "Invalid procedure call or argument: the registry's file name is empty");
+  }
+}
+
+std::filesystem::path Registry::lock_file() const {
+  std::filesystem::path lock = file_;
+  lock += ".lock";
+  return lock;
+}
+
 std::filesystem::path Registry::default_path() {
   if (auto named = environment_path("DNOVAR_REGISTRY")) return *named;
   if (auto data = user_data_folder()) return *data / "dnovar" / "registry.json";
@@ -118,6 +135,7 @@ std::filesystem::path Registry::default_path() {
 }
 
 void Registry::register_class(const ClassRegistration& registration) {
+  const FileLock lock(lock_file(), kLockTimeout);
   Contents contents = read_contents(file_);
   std::erase_if(contents.classes,
                 [&](const ClassRegistration& entry) { return entry.clsid == registration.clsid; });
@@ -133,6 +151,7 @@ void Registry::register_class(const ClassRegistration& registration) {
 }
 
 bool Registry::unregister_class(const Guid& clsid) {
+  const FileLock lock(lock_file(), kLockTimeout);
   Contents contents = read_contents(file_);
   // A ProgID that another class took over since stays with that class.
   const auto removed =

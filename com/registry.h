@@ -11,10 +11,12 @@
 // survive. A missing file is an empty registry. A file that is not such a registry raises error
 // 321 naming the file and what is wrong; nothing is changed then. A change is written to a new
 // file in the same folder and renamed over the old one, so a reader sees the old registry or the
-// new, never half of one. (Two processes registering at the same instant may lose one of the two
-// changes; registration is an install-time step.)
+// new, never half of one. A change holds an advisory lock on FILE.lock beside the registry from
+// reading to writing, so changes made at the same instant by several processes all arrive; a
+// writer waits for the lock at most kLockTimeout and then raises 75.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,13 +38,18 @@ struct ClassRegistration {
 
 class Registry {
  public:
-  explicit Registry(std::filesystem::path file) : file_(std::move(file)) {}
+  // Raises 5 for an empty file name.
+  explicit Registry(std::filesystem::path file);
+
+  static constexpr std::chrono::milliseconds kLockTimeout{10000};
 
   // $DNOVAR_REGISTRY, else $XDG_DATA_HOME/dnovar/registry.json, else
   // $HOME/.local/share/dnovar/registry.json; raises error 5 when none of the three is set.
   static std::filesystem::path default_path();
 
   const std::filesystem::path& file() const { return file_; }
+  // The file a change locks: the registry's name with ".lock" added.
+  std::filesystem::path lock_file() const;
 
   // Enters (or replaces) the class and points its ProgID at it. Raises 321 for a malformed file,
   // 75 when the file cannot be written.

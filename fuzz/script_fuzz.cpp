@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream out, err;
   auto backend = dnovar::script::make_headless_backend();
   // No module to load: `new` and `load` answer with an error line instead of touching the disk.
-  dnovar::script::ScriptHost host(*backend, out,
-                                  {"/nonexistent/registry.json", "/nonexistent/module.so"});
+  dnovar::script::ScriptHost host(
+      *backend, out,
+      {[] { return std::filesystem::path("/nonexistent/registry.json"); },
+       "/nonexistent/module.so"});
   host.run(in, err);
   return 0;
 }

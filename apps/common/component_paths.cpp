@@ -2,8 +2,11 @@
 
 #include <random>
 #include <string>
+#include <system_error>
 
+#include "com/file_io.h"
 #include "platform/environment.h"
+#include "platform/error.h"
 
 namespace dnovar::app {
 
@@ -12,26 +15,46 @@ std::filesystem::path control_module_path() {
   return DNOVAR_MODULE_PATH;
 }
 
-TemporaryRegistry::TemporaryRegistry() {
+namespace {
+
+// $TMPDIR as the user set it (even a broken one: the error names it), else the system's.
+std::filesystem::path temporary_folder() {
+  if (auto named = environment_path("TMPDIR")) return *named;
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  return error ? std::filesystem::path("/tmp") : folder;
+}
+
+}  // namespace
+
+const std::filesystem::path& TemporaryRegistry::path() {
+  if (!path_.empty()) return path_;
   if (auto registry = environment_path("DNOVAR_REGISTRY")) {
     path_ = *registry;
-    return;
+    return path_;
   }
-  // A name nobody uses: the file itself appears when the module registers there (a missing file
-  // reads as an empty registry).
-  const std::filesystem::path directory = std::filesystem::temp_directory_path();
+  // A folder of our own, so that the registry's lock file beside it goes away with it.
+  const std::filesystem::path base = temporary_folder();
   std::random_device random;
-  std::error_code ignored;
-  do {
-    path_ = directory / ("dnovar-registry-" + std::to_string(random()));
-  } while (std::filesystem::exists(path_, ignored));
-  owned_ = true;
+  std::error_code error;
+  for (int attempt = 0; attempt < 100 && !error; ++attempt) {
+    const std::filesystem::path folder = base / ("dnovar-registry-" + std::to_string(random()));
+    if (std::filesystem::create_directory(folder, error)) {
+      owned_folder_ = folder;
+      path_ = folder / "registry.json";
+      return path_;
+    }
+  }
+  throw RuntimeError(error_number::file_access,
+                     "Path/File access error: cannot make a folder for a temporary registry in " +
+                         path_text(base) + ": " + error.message() +
+                         " (set TMPDIR or DNOVAR_REGISTRY)");
 }
 
 TemporaryRegistry::~TemporaryRegistry() {
-  if (!owned_) return;
+  if (owned_folder_.empty()) return;
   std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
+  std::filesystem::remove_all(owned_folder_, ignored);
 }
 
 }  // namespace dnovar::app

@@ -8,19 +8,23 @@ namespace dnovar::app {
 // DNOVAR_MODULE when set, else the module built in this tree.
 std::filesystem::path control_module_path();
 
-// The registry named by DNOVAR_REGISTRY, or else a fresh file of its own that is removed when
-// this object goes: a script's `new` registers the module there, leaving the user's registry alone.
+// The registry named by DNOVAR_REGISTRY, or else a file in a fresh folder of its own that is
+// removed with this object: a script's `new` registers the module there, leaving the user's
+// registry alone. Nothing is made before the first call of path().
 class TemporaryRegistry {
  public:
-  TemporaryRegistry();
+  TemporaryRegistry() = default;
   ~TemporaryRegistry();
   TemporaryRegistry(const TemporaryRegistry&) = delete;
   TemporaryRegistry& operator=(const TemporaryRegistry&) = delete;
-  const std::filesystem::path& path() const { return path_; }
+
+  // Makes the folder under $TMPDIR (else /tmp) on the first call; raises 75 naming the folder
+  // when it cannot be made.
+  const std::filesystem::path& path();
 
  private:
   std::filesystem::path path_;
-  bool owned_ = false;
+  std::filesystem::path owned_folder_;
 };
 
 }  // namespace dnovar::app

@@ -1,5 +1,7 @@
 #include "apps/common/control_registration.h"
 
+#include <algorithm>
+
 #include "com/module.h"
 #include "platform/environment.h"
 
@@ -14,13 +16,43 @@ bool registered_module_exists(const Registry& registry, std::string_view prog_id
   return registration && std::filesystem::exists(registration->module, ignored);
 }
 
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ignored;
+  return std::filesystem::equivalent(a, b, ignored);
+}
+
+std::string name_of(const ClassRegistration& entry) {
+  return entry.prog_id.empty() ? format_guid(entry.clsid) : entry.prog_id;
+}
+
+bool contains(const std::vector<ClassRegistration>& entries, const ClassRegistration& entry) {
+  return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
 }  // namespace
 
-void run_registration(ModuleCache& modules, const std::filesystem::path& module,
-                      const std::filesystem::path& registry, Registration what) {
+std::vector<std::string> run_registration(ModuleCache& modules, const std::filesystem::path& module,
+                                          const std::filesystem::path& registry,
+                                          Registration what) {
+  const Registry read(registry);
+  const std::vector<ClassRegistration> before = read.classes();
   set_environment(kRegistryVariable, registry);
   const LoadedModule& loaded = modules.load(module);
   check_status(what == Registration::add ? loaded.register_server() : loaded.unregister_server());
+  const std::vector<ClassRegistration> after = read.classes();
+  // Entered: what names this module now (registering again changes nothing, and another
+  // program registering at the same moment enters other modules). Removed: what is gone.
+  std::vector<std::string> names;
+  if (what == Registration::add) {
+    for (const ClassRegistration& entry : after) {
+      if (same_file(entry.module, module)) names.push_back(name_of(entry));
+    }
+  } else {
+    for (const ClassRegistration& entry : before) {
+      if (!contains(after, entry)) names.push_back(name_of(entry));
+    }
+  }
+  return names;
 }
 
 bool ensure_registered(const Registry& registry, ModuleCache& modules, std::string_view prog_id,

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "apps/common/component_paths.h"
+#include "apps/common/run_guarded.h"
 #include "apps/container/container_site.h"
 #include "apps/container/container_window.h"
 #include "apps/installed/installed_module.h"
@@ -34,8 +35,9 @@ void print_geometry(const dnovar::container::ContainerWindow& window) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  dnovar::app::use_installed_module();
+namespace {
+
+int run_container(int argc, char** argv) {
   Options options;
   CLI::App cli{
       "dnovar-container: hosts the Dnovar calendar control beside its properties, methods and "
@@ -84,4 +86,11 @@ int main(int argc, char** argv) {
   window.show();
   window.activateWindow();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  dnovar::app::use_installed_module();
+  return dnovar::app::run_program("dnovar-container", [&] { return run_container(argc, argv); });
 }

@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "apps/common/component_paths.h"
@@ -11,14 +12,15 @@
 #include "com/module.h"
 #include "com/registry.h"
 #include "host/type_library.h"
+#include "platform/error.h"
 
 namespace dnovar::app {
 
 namespace {
 
 struct Locations {
-  std::string module;
-  std::string registry;
+  std::optional<std::string> module;
+  std::optional<std::string> registry;
 };
 
 void add_location_options(CLI::App* command, Locations& where) {
@@ -28,16 +30,28 @@ void add_location_options(CLI::App* command, Locations& where) {
                       "Registry file (default: $DNOVAR_REGISTRY, else the user's registry)");
 }
 
-// Runs a module entry point against the chosen registry.
+// A named file; an empty name given on the command line is an error, not the default.
+std::filesystem::path named_file(const std::optional<std::string>& name, const char* what) {
+  if (name && name->empty()) {
+    throw RuntimeError(
+        error_number::invalid_argument,
+        std::string("Invalid procedure call or argument: ") + what + " names no file");
+  }
+  return name ? std::filesystem::path(*name) : std::filesystem::path();
+}
+
+// Runs a module entry point against the chosen registry and names what it entered or removed.
 void run_entry(const Locations& where, Registration what) {
-  const std::filesystem::path registry =
-      where.registry.empty() ? Registry::default_path() : std::filesystem::path(where.registry);
-  const std::filesystem::path module =
-      where.module.empty() ? control_module_path() : std::filesystem::absolute(where.module);
+  std::filesystem::path registry = named_file(where.registry, "--registry");
+  if (registry.empty()) registry = Registry::default_path();
+  std::filesystem::path module = named_file(where.module, "--module");
+  module = module.empty() ? control_module_path() : std::filesystem::absolute(module);
   ModuleCache modules;
-  run_registration(modules, module, registry, what);
-  std::cout << (what == Registration::add ? "registered " : "unregistered ") << kDnovarProgId
-            << " in " << path_text(registry) << '\n';
+  const std::vector<std::string> names = run_registration(modules, module, registry, what);
+  const char* done = what == Registration::add ? "registered " : "unregistered ";
+  if (names.empty()) std::cout << done << "nothing in " << path_text(registry) << '\n';
+  for (const std::string& name : names)
+    std::cout << done << name << " in " << path_text(registry) << '\n';
 }
 
 }  // namespace

@@ -43,8 +43,9 @@ int run_script(const std::string& backend_name, const std::string& file) {
     }
     in = &stream;
   }
-  const TemporaryRegistry registry;
-  script::ScriptHost host(*backend, std::cout, {registry.path(), control_module_path()});
+  TemporaryRegistry registry;
+  script::ScriptHost host(*backend, std::cout,
+                          {[&registry] { return registry.path(); }, control_module_path()});
   return host.run(*in, std::cerr);
 }
 

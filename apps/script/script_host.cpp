@@ -12,6 +12,7 @@
 #include "host/type_library.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
+#include "platform/utf8.h"
 
 namespace dnovar::script {
 
@@ -28,24 +29,11 @@ int parse_int(const Token& token) {
   return value.to_i4();
 }
 
-// Decodes UTF-8 into code points; an invalid byte stands for itself.
-std::vector<int> code_points(const std::string& text) {
-  std::vector<int> points;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    int length = byte < 0x80           ? 1
-                 : (byte >> 5) == 0x6  ? 2
-                 : (byte >> 4) == 0xE  ? 3
-                 : (byte >> 3) == 0x1E ? 4
-                                       : 1;
-    if (i + static_cast<std::size_t>(length) > text.size()) length = 1;
-    int point = length == 1 ? byte : byte & (0x7F >> length);
-    for (int k = 1; k < length; ++k)
-      point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    points.push_back(point);
-    i += static_cast<std::size_t>(length);
-  }
-  return points;
+// What a script's `key` types: Backspace, Enter and the printable characters. Tab would move the
+// focus and the other control characters (DEL among them) are a text box's shortcuts, which
+// differ between toolkits; a script moves the focus with `focus` and sends no shortcuts.
+bool is_typed(int code) {
+  return code == kKeyBackspace || code == kKeyEnter || (code >= 32 && code != 127);
 }
 
 // Colours print as unsigned numbers; everything else as its value.
@@ -102,7 +90,8 @@ int ScriptHost::run(std::istream& in, std::ostream& err) {
 }
 
 void ScriptHost::execute_line(const std::string& line) {
-  const std::vector<Token> tokens = split_line(line);
+  // Bytes that are no UTF-8 become characters here, so no command hands a backend invalid text.
+  const std::vector<Token> tokens = split_line(valid_utf8(line));
   if (tokens.empty() || (!tokens[0].quoted && tokens[0].text.front() == '#')) return;
   const auto command = commands_.find(tokens[0].text);
   if (tokens[0].quoted || command == commands_.end())
@@ -110,7 +99,12 @@ void ScriptHost::execute_line(const std::string& line) {
   const Arguments args(tokens.begin() + 1, tokens.end());
   try {
     (this->*(command->second))(args);
-  } catch (const RuntimeError& error) {
+  } catch (const SyntaxError&) {
+    throw;
+  } catch (...) {
+    // A run-time error is the line's answer; anything else is reported the same way (as 51), and
+    // the script goes on.
+    const RuntimeError error = error_in_flight();
     out_ << "error " << error.number() << ' ' << error.what() << '\n';
   }
   out_.flush();
@@ -159,7 +153,11 @@ void ScriptHost::start(const Arguments& args) {
 ScriptInstance& ScriptHost::create_registered_instance(const Arguments& args) {
   if (!args.empty() && args[0].text.find('=') == std::string::npos) site_.set_name(args[0].text);
   instance_.reset();
-  Registry registry(components_.registry);
+  if (!components_.registry) {
+    throw RuntimeError(error_number::cannot_create_object,
+                       "Can't create object: the script host has no registry");
+  }
+  Registry registry(components_.registry());
   app::ensure_registered(registry, modules_, kDnovarProgId, components_.module);
   instance_ = std::make_unique<ScriptInstance>(
       create_registered<Unknown>(registry, modules_, kDnovarProgId), site_);
@@ -334,7 +332,9 @@ void ScriptHost::key(const Arguments& args) {
   expect_count(args, 2, 2);
   const WidgetId box = widget_named(args[0]);
   if (!args[1].quoted) throw SyntaxError("key NAME \"TEXT\"");
-  for (int code : code_points(args[1].text)) backend_.key(surface(), box, code);
+  for (int code : code_points(args[1].text)) {
+    if (is_typed(code)) backend_.key(surface(), box, code);
+  }
   ok();
 }
 

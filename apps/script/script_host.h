@@ -2,6 +2,7 @@
 // and prints what a test container would show. See docs/script.md for the language.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -29,10 +30,11 @@ class ScriptClock final : public Clock {
   std::optional<DateSerial> fixed_;
 };
 
-// Where `new` and `load` find the control: the registry file to look its ProgID up in, and the
-// module to register there first when the ProgID is missing.
+// Where `new` and `load` find the control: the registry file to look its ProgID up in, asked for
+// when first needed (it may be made then, or raise), and the module to register there first when
+// the ProgID is missing.
 struct ComponentSource {
-  std::filesystem::path registry;
+  std::function<std::filesystem::path()> registry;
   std::filesystem::path module;
 };
 

@@ -2,11 +2,22 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/guarded_notification.h"
 #include "platform/spin_step.h"
+#include "platform/utf8.h"
 
 namespace dnovar {
+
+namespace {
+
+bool is_reported_key(int code) {
+  return code == kKeyBackspace || code == kKeyEnter || (code >= 32 && code != 127);
+}
+
+}  // namespace
 
 HeadlessSurface::HeadlessSurface(const WidgetTable& table, ErrorSink& errors,
                                  std::deque<ModalAction>* modal_actions)
@@ -60,43 +71,28 @@ void HeadlessSurface::user_key(WidgetId text_box, int key_code) {
   if (!accepts_input(text_box)) return;
   HeadlessWidget& w = widget(text_box);
   if (w.kind() != WidgetKind::TextBox && w.kind() != WidgetKind::ComboBox) raise_not_supported();
-  // Tab moves the focus and other control codes are shortcuts: neither is a typed character.
-  if (key_code > 0 && key_code < 32 && key_code != kKeyBackspace && key_code != kKeyEnter) return;
+  // Tab moves the focus and other control codes (DEL too) are shortcuts: none is a typed
+  // character, and a toolkit's field reports none of them.
+  if (!is_reported_key(key_code)) return;
   int code = key_code;
   deliver(text_box, [&](WidgetEvents& events) { events.key_press(text_box, code); });
-  if (code == 0) return;
   if (code == kKeyEnter && w.kind() == WidgetKind::ComboBox) {
-    // Enter in an editable list box chooses the entry its text names, as a click would.
-    const auto items = w.items();
-    const auto match = std::find(items.begin(), items.end(), w.text());
-    if (match == items.end()) return;
-    w.choose_item(static_cast<int>(match - items.begin()));
+    // Enter in an editable list box chooses the entry its text names, as a click would; the
+    // entry that is already the current one is not chosen again.
+    const std::vector<std::string>& items = w.item_list();
+    const auto match = std::find(items.begin(), items.end(), w.text_view());
+    const int index = static_cast<int>(match - items.begin());
+    if (match == items.end() || index == w.current_index()) return;
+    w.choose_item(index);
     deliver(text_box, [&](WidgetEvents& events) { events.click(text_box); });
     return;
   }
-  std::string text = w.text();
   if (code == kKeyBackspace) {
-    // Removes the last character, whole UTF-8 sequence included.
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80)
-      text.pop_back();
-    if (!text.empty()) text.pop_back();
-  } else if (code >= 32) {
-    // Append the code point as UTF-8.
-    const auto cp = static_cast<unsigned>(code);
-    if (cp < 0x80) {
-      text.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      text.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      text.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      text.push_back(static_cast<char>(0xE0 | ((cp >> 12) & 0x0F)));
-      text.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      text.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  } else {
-    return;  // Enter and other control keys insert nothing into a single-line box
+    w.erase_last_typed_character();
+  } else if (const std::string typed = utf8_of(code); code >= 32 && code != 127) {
+    w.append_typed(typed);
   }
-  w.set_text_typed(text);
+  // Enter and other control codes insert nothing into a single-line box.
 }
 
 void HeadlessSurface::user_paste(WidgetId text_box, std::string_view text) {

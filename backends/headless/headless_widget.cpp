@@ -38,9 +38,9 @@ void HeadlessWidget::set_text(std::string_view text) {
   // one.
   caption_.assign(text);
   if (kind_ == WidgetKind::ComboBox) {
-    list_index_ = -1;
+    current_index_ = -1;
     for (std::size_t i = 0; i < items_.size(); ++i)
-      if (items_[i] == caption_) list_index_ = static_cast<int>(i);
+      if (items_[i] == caption_) current_index_ = static_cast<int>(i);
   }
 }
 std::string HeadlessWidget::text() const {
@@ -92,7 +92,7 @@ Int32 HeadlessWidget::value() const {
 void HeadlessWidget::clear_items() {
   require(kind_ == WidgetKind::ComboBox);
   items_.clear();
-  list_index_ = -1;
+  current_index_ = -1;
 }
 void HeadlessWidget::add_item(std::string_view item) {
   require(kind_ == WidgetKind::ComboBox);
@@ -100,7 +100,9 @@ void HeadlessWidget::add_item(std::string_view item) {
 }
 int HeadlessWidget::list_index() const {
   require(kind_ == WidgetKind::ComboBox);
-  return list_index_;
+  const bool shown =
+      current_index_ >= 0 && items_[static_cast<std::size_t>(current_index_)] == caption_;
+  return shown ? current_index_ : -1;
 }
 std::vector<std::string> HeadlessWidget::items() const {
   require(kind_ == WidgetKind::ComboBox);
@@ -109,13 +111,24 @@ std::vector<std::string> HeadlessWidget::items() const {
 void HeadlessWidget::set_text_typed(std::string_view text) {
   require(has_text());
   caption_.assign(text);
-  list_index_ = -1;
+}
+
+void HeadlessWidget::append_typed(std::string_view utf8) {
+  require(has_text());
+  caption_.append(utf8);
+}
+
+void HeadlessWidget::erase_last_typed_character() {
+  require(has_text());
+  while (!caption_.empty() && (static_cast<unsigned char>(caption_.back()) & 0xC0) == 0x80)
+    caption_.pop_back();
+  if (!caption_.empty()) caption_.pop_back();
 }
 
 void HeadlessWidget::choose_item(int index) {
   require(kind_ == WidgetKind::ComboBox);
   if (index < 0 || index >= static_cast<int>(items_.size())) raise_invalid_argument();
-  list_index_ = index;
+  current_index_ = index;
   caption_ = items_[static_cast<std::size_t>(index)];
 }
 

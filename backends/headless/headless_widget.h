@@ -34,13 +34,20 @@ class HeadlessWidget final : public Widget {
   std::vector<std::string> items() const override;
 
   WidgetKind kind() const { return kind_; }
+  // The text and the list without a copy, for the typing that reads them on every key.
+  std::string_view text_view() const { return caption_; }
+  const std::vector<std::string>& item_list() const { return items_; }
   Int32 min() const { return min_; }
   Int32 max() const { return max_; }
   Int32 increment() const { return increment_; }
   // The user picks list entry `index` (the text follows the entry).
   void choose_item(int index);
-  // The user's typing or pasting: a combo box's text then names no chosen entry.
+  int current_index() const { return current_index_; }
+  // The user's typing or pasting; a combo box keeps its current entry. Typing changes the text
+  // in place, so a long text costs nothing per key.
   void set_text_typed(std::string_view text);
+  void append_typed(std::string_view utf8);
+  void erase_last_typed_character();  // the last code point, as Backspace at the end does
 
  private:
   bool has_caption() const {
@@ -60,7 +67,9 @@ class HeadlessWidget final : public Widget {
   bool enabled_;
   Int32 min_, max_, increment_, value_;
   std::vector<std::string> items_;
-  int list_index_ = -1;
+  // The entry last chosen (or named by a text set from code). Typing leaves it, as a toolkit's
+  // combo box does; ListIndex shows it only while the text still names it.
+  int current_index_ = -1;
   std::function<void()> notify_value_change_;
 };
 

@@ -38,11 +38,13 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
   }
   int code = typed;
   relay_.deliver([&](WidgetEvents& events) { events.key_press(id_, code); });
-  if (code == typed) {
-    // Unchanged: the field handles the key itself (Enter still reaches a combo box's list).
+  if (code == typed && code == kKeyEnter) {
+    // Unchanged Enter: the field handles it (and it still reaches a combo box's list).
     QLineEdit::keyPressEvent(event);
     return;
   }
+  // What passes is typed here rather than by QLineEdit, which drops characters it deems
+  // unprintable (U+200B, U+0085): every character the handler lets through is typed.
   event->accept();
   if (code != 0) type_character(code);
 }
@@ -50,9 +52,9 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
 void KeyLineEdit::type_character(int code) {
   if (code == kKeyBackspace) {
     backspace();
-  } else if (code >= 32 && code != 127) {
-    const auto code_point = static_cast<char32_t>(code);
-    insert(QString::fromUcs4(&code_point, 1));
+  } else if (code >= 32 && code != 127 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
+    // Not QString::fromUcs4, which takes U+FEFF for a byte-order mark and drops it.
+    insert(QStringView(QChar::fromUcs4(static_cast<char32_t>(code))).toString());
   }
   // Other control codes type nothing into a single-line field.
 }

@@ -8,13 +8,14 @@
 #include "backends/qt/qt_frame_box.h"
 #include "backends/qt/qt_list_combo.h"
 #include "backends/qt/qt_spin_arrows.h"
+#include "backends/qt/qt_text.h"
 
 namespace dnovar {
 
 namespace {
 
 QString to_qstring(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return qt_text(text);
 }
 
 struct ColourRoles {

@@ -3,7 +3,7 @@
 # unregistration removes exactly it, and the registry is the one --registry, else DNOVAR_REGISTRY,
 # else XDG_DATA_HOME names (an empty variable counts as unset).
 set -u
-dnovar=$1
+dnovar=$1 sample_module=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -41,5 +41,23 @@ from_data_home=$work/data/dnovar/registry.json
 expect_output "registered DnovarLib.Dnovar in $from_data_home" -- \
   env DNOVAR_REGISTRY= XDG_DATA_HOME="$work/data" "$dnovar" register
 names_prog_id "$from_data_home" || fail "an empty DNOVAR_REGISTRY did not fall back to XDG_DATA_HOME"
+
+# Another module: the output names the class it entered and removed, not the control's.
+sample_registry=$work/sample.json
+expect_output "registered SampleLib.Counter in $sample_registry" -- \
+  "$dnovar" register --module "$sample_module" --registry "$sample_registry"
+grep -q '"SampleLib.Counter"' "$sample_registry" || fail "the sample module did not register"
+expect_output "unregistered SampleLib.Counter in $sample_registry" -- \
+  "$dnovar" unregister --module "$sample_module" --registry "$sample_registry"
+expect_output "unregistered nothing in $sample_registry" -- \
+  "$dnovar" unregister --module "$sample_module" --registry "$sample_registry"
+
+# An empty --registry is an error, never the default registry.
+default_registry=$work/default.json
+got=$(DNOVAR_REGISTRY=$default_registry "$dnovar" register --registry "" 2>&1)
+status=$?
+[[ $status == 1 && $got == "error 5 "*"--registry names no file"* ]] ||
+  fail "register --registry \"\": status $status, got [$got]"
+[[ -e $default_registry ]] && fail "register --registry \"\" wrote the default registry"
 
 exit $((failures > 0))

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -203,6 +205,9 @@ TEST(BagFile, RejectsHostileAndMalformedText) {
       {std::string(100000, '['), "nested deeper than a property bag is"},
       {one(R"({"key":"A","type":"string","value":[[1]]})"), "nested deeper"},
       {std::string(kMaxBagBytes + 1, ' '), "larger than 1048576 bytes"},
+      {R"({"format":"dnovar-bag","version":1,"properties":[]})" + std::string("\0junk\xff", 6),
+       "a NUL byte"},
+      {std::string("\0", 1), "a NUL byte"},
   };
   for (const Case& c : cases) {
     const Failure failure = failure_of([&] { parse_bag(c.text, "test.bag"); });
@@ -259,6 +264,115 @@ TEST(BagFile, SurvivesRandomAndMutatedInput) {
   EXPECT_GT(accepted, 0) << "some mutations (in a string, a digit) stay valid";
 }
 
+// A bag of `count` properties "K0001"... whose strings are `value_bytes` long.
+MemoryBag wide_bag(std::size_t count, std::size_t value_bytes) {
+  MemoryBag bag;
+  bag.set("Datum", Variant::date(45413));
+  char key[16];
+  for (std::size_t i = 1; bag.size() < count; ++i) {
+    std::snprintf(key, sizeof key, "K%04zu", i);
+    bag.set(key, Variant::string(std::string(value_bytes, 'v')));
+  }
+  return bag;
+}
+
+// The writer holds itself to the reader's limits: what it writes reads back equal, and what it
+// cannot write within them it refuses (5) before a file is touched.
+TEST(BagFile, TheWriterKeepsToTheReadersLimits) {
+  MemoryBag long_key;
+  long_key.set(std::string(kMaxBagKeyBytes + 1, 'k'), Variant::i2(1));
+  MemoryBag empty_key;
+  empty_key.set("", Variant::i2(1));
+  MemoryBag long_string;
+  long_string.set("Caption", Variant::string(std::string(70000, 's')));
+  struct Case {
+    const char* name;
+    MemoryBag bag;
+    bool writable;
+  };
+  const Case cases[] = {
+      // Fits the limit only without indentation (970,991 bytes compact, over 1 MiB indented).
+      {"4000 strings of 200 bytes", wide_bag(4001, 200), true},
+      {"4096 properties", wide_bag(kMaxBagProperties, 1), true},
+      {"4098 properties", wide_bag(kMaxBagProperties + 2, 1), false},
+      {"4096 strings of 260 bytes", wide_bag(4096, 260), false},
+      {"a string at the limit", wide_bag(2, kMaxBagStringBytes), true},
+      {"a 70000-byte string", std::move(long_string), false},
+      {"a key of 256 bytes", std::move(long_key), false},
+      {"an empty key", std::move(empty_key), false},
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    const Failure failure = failure_of([&] { text = format_bag(c.bag); });
+    if (!c.writable) {
+      EXPECT_EQ(failure.number, 5) << c.name;
+      EXPECT_NE(failure.message.find("a property bag cannot hold"), std::string::npos)
+          << failure.message;
+      continue;
+    }
+    ASSERT_EQ(failure.number, 0) << c.name << ": " << failure.message;
+    EXPECT_LE(text.size(), kMaxBagBytes) << c.name;
+    EXPECT_EQ(parse_bag(text), c.bag) << c.name;
+  }
+}
+
+// Random bags near and beyond every limit: the writer either refuses (5) or writes text the
+// reader reads back equal.
+TEST(BagFile, WhateverTheWriterWritesTheReaderReadsBackEqual) {
+  std::mt19937 random(20240520);
+  const auto some_text = [&](std::size_t bytes) {
+    static const std::string pieces[] = {"a", "\"", "\\", "\n", "\x01", "é", "😀", "\x7f"};
+    std::string text;
+    while (text.size() < bytes) text += pieces[random() % std::size(pieces)];
+    return text;
+  };
+  const std::size_t sizes[] = {0, 1, 200, 254, 255, 256, 65535, 65536, 65537, 300000};
+  int written = 0;
+  for (int round = 0; round < 30; ++round) {
+    MemoryBag bag;
+    const std::size_t count = random() % 4 == 0 ? 4090 + random() % 10 : random() % 40;
+    for (std::size_t i = 0; i < count; ++i) {
+      // Now and then a key or a string at or beyond its limit, so that most bags stay writable.
+      const bool odd_key = random() % (count > 100 ? 4000 : 60) == 0;
+      const std::size_t key_bytes = odd_key ? sizes[random() % 6] : 1 + random() % 12;
+      std::string key = some_text(key_bytes);
+      switch (random() % 6) {
+        case 0:
+          bag.set(key, Variant::string(some_text(count < 100 && random() % 4 == 0
+                                                     ? sizes[random() % std::size(sizes)]
+                                                     : random() % 300)));
+          break;
+        case 1:
+          bag.set(key, Variant::i4(static_cast<Int32>(random())));
+          break;
+        case 2:
+          bag.set(key, Variant::r8(std::ldexp(static_cast<double>(random()),
+                                              static_cast<int>(random() % 2000) - 1000)));
+          break;
+        case 3:
+          bag.set(key, Variant::date(static_cast<double>(random() % 25000000) / 7.0 - 657434));
+          break;
+        case 4:
+          bag.set(key, Variant::boolean(random() % 2 == 0));
+          break;
+        default:
+          bag.set(key, Variant());
+          break;
+      }
+    }
+    std::string text;
+    try {
+      text = format_bag(bag);
+    } catch (const RuntimeError& error) {
+      ASSERT_EQ(error.number(), 5) << error.what();
+      continue;
+    }
+    ++written;
+    EXPECT_EQ(parse_bag(text), bag) << "round " << round;
+  }
+  EXPECT_GT(written, 10);
+}
+
 class BagFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -298,6 +412,16 @@ TEST_F(BagFileOnDisk, SavesAndLoadsAndAFailedSaveLosesNothing) {
   std::filesystem::create_directories(folder_target / "inside");
   EXPECT_EQ(failure_of([&] { save_bag_file(every_type(), folder_target); }).number, 75);
   EXPECT_EQ(files_in_folder(), 2u) << "no temporary file is left behind";
+}
+
+TEST_F(BagFileOnDisk, ASaveBeyondTheLimitsFailsAndKeepsTheOldFile) {
+  const std::filesystem::path path = folder_ / "form.bag";
+  const MemoryBag near_the_limit = wide_bag(4001, 200);
+  save_bag_file(near_the_limit, path);  // written compactly, under 1 MiB
+  EXPECT_EQ(load_bag_file(path), near_the_limit);
+  EXPECT_EQ(failure_of([&] { save_bag_file(wide_bag(kMaxBagProperties + 2, 1), path); }).number, 5);
+  EXPECT_EQ(load_bag_file(path), near_the_limit);
+  EXPECT_EQ(files_in_folder(), 1u);
 }
 
 TEST_F(BagFileOnDisk, LoadingReportsMissingAndOversizedFiles) {

@@ -5,10 +5,12 @@
 #include <unistd.h>
 #include "tests/unit/error_of.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "platform/environment.h"
@@ -120,7 +122,9 @@ TEST_F(RegistryTest, ChangesReplaceTheFileWholeAndLeaveNoTemporaryFiles) {
   std::vector<std::string> files;
   for (const auto& item : std::filesystem::directory_iterator(file().parent_path()))
     files.push_back(item.path().filename().string());
-  EXPECT_EQ(files, std::vector<std::string>{file().filename().string()});
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"registry.json", "registry.json.lock"}))
+      << "the registry and the lock file its changes take, no temporary file";
 }
 
 // Paths are Unicode on every platform: a folder and a module named in Czech survive the round
@@ -138,6 +142,10 @@ TEST_F(RegistryTest, PathsOutsideAsciiSurviveTheFile) {
   EXPECT_NE(contents_of(folder / "registry.json").find(std::string(name.begin(), name.end())),
             std::string::npos)
       << "the file holds the path as UTF-8";
+}
+
+TEST_F(RegistryTest, AnEmptyFileNameIsAnError) {
+  EXPECT_EQ(error_of([] { Registry registry(""); }), 5);
 }
 
 TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
@@ -159,6 +167,9 @@ TEST_F(RegistryTest, MalformedFilesAreAClearErrorAndStayUntouched) {
       R"("prog_ids": [{"prog_id": "A"}]})",
       R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": [], "x": ")" +
           std::string("\xff") + "\"}",
+      R"({"format": "dnovar-registry", "version": 4294967297, "classes": [], "prog_ids": []})",
+      R"({"format": "dnovar-registry", "version": 1, "classes": [], "prog_ids": []})" +
+          std::string("\0junk\xff", 6),
   };
   for (const std::string& text : cases) {
     write(text);

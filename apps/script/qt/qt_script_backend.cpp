@@ -9,6 +9,7 @@
 #include "apps/script/qt/modal_player.h"
 #include "apps/script/qt/qt_user_input.h"
 #include "backends/qt/qt_access.h"
+#include "backends/qt/qt_text.h"
 #include "backends/qt/qt_toolkit.h"
 
 namespace dnovar::script {
@@ -124,14 +125,17 @@ class QtBackend final : public ScriptBackend {
 
   void key(Surface& s, WidgetId id, int code) override {
     QWidget* field = text_field(s, id);
-    if (field != nullptr) type_character(*field, code);
+    if (field != nullptr) {
+      // Typing appends: End first undoes a selection that focus by Tab made of the whole text.
+      press_key(*field, Qt::Key_End, Qt::NoModifier);
+      type_character(*field, code);
+    }
     settle();
   }
 
   void paste(Surface& s, WidgetId id, std::string_view text) override {
     auto* field = qobject_cast<QLineEdit*>(text_field(s, id));
-    if (field != nullptr)
-      paste_text(*field, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (field != nullptr) paste_text(*field, qt_text(text));
     settle();
   }
 

@@ -21,7 +21,8 @@ struct KeyStroke {
 // The key a keyboard presses to type `code`, with the text that key press carries.
 KeyStroke key_stroke(int code) {
   const auto code_point = static_cast<char32_t>(code);
-  const QString text = QString::fromUcs4(&code_point, 1);
+  // Not QString::fromUcs4, which takes U+FEFF for a byte-order mark and drops it.
+  const QString text = QStringView(QChar::fromUcs4(code_point)).toString();
   switch (code) {
     case kKeyBackspace:
       return {Qt::Key_Backspace, Qt::NoModifier, text};
