@@ -15,10 +15,9 @@ FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::millisec
   std::error_code ignored;  // a folder that cannot be made shows as the open's failure
   if (lock_file.has_parent_path())
     std::filesystem::create_directories(lock_file.parent_path(), ignored);
-  const HANDLE file =
-      CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(lock_file.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     raise_file_access(lock_file, "cannot open", system_message(GetLastError()));
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -31,9 +30,9 @@ FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::millisec
       CloseHandle(file);
       if (error != ERROR_LOCK_VIOLATION)
         raise_file_access(lock_file, "cannot lock", system_message(error));
-      raise_file_access(lock_file, "cannot lock",
-                        "another program still holds the lock after " +
-                            std::to_string(timeout.count()) + " ms");
+      raise_file_access(
+          lock_file, "cannot lock",
+          "another program still holds the lock after " + std::to_string(timeout.count()) + " ms");
     }
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::milliseconds(20));
