@@ -36,7 +36,9 @@ int run_script(const std::string& backend_name, const std::string& file) {
   std::ifstream stream;
   std::istream* in = &std::cin;
   if (file != "-") {
-    stream.open(file);
+    // Binary: a script is read byte for byte on every platform (in text mode Windows would end
+    // it at a Ctrl+Z that a `key` line types).
+    stream.open(file, std::ios::binary);
     if (!stream) {
       std::cerr << "cannot read " << file << '\n';
       return 2;

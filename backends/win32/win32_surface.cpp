@@ -374,13 +374,14 @@ LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM
   if (code == 0 || widgets_.empty()) return 0;
   Win32Widget& box = widget(id);
   if (code == kKeyEnter) {
-    // Enter in an editable list box chooses the entry its text names, as a click would; a
-    // single-line box takes no line break.
+    // Enter in an editable list box chooses the entry its text names, as a click would, unless
+    // it is the current entry already; a single-line box takes no line break.
     if (box.kind() != WidgetKind::ComboBox) return 0;
     const auto entries = box.items();
     const auto match = std::find(entries.begin(), entries.end(), box.text());
-    if (match == entries.end()) return 0;
-    SendMessageW(box.window(), CB_SETCURSEL, static_cast<WPARAM>(match - entries.begin()), 0);
+    const int index = static_cast<int>(match - entries.begin());
+    if (match == entries.end() || index == box.list_index()) return 0;
+    SendMessageW(box.window(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     deliver([&](WidgetEvents& events) { events.click(id); });
     return 0;
   }
