@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -38,12 +39,12 @@ FileLock::FileLock(const std::filesystem::path& lock_file, std::chrono::millisec
     pause = std::min(pause * 2, std::chrono::milliseconds(20));
     whole_file = OVERLAPPED{};
   }
-  handle_ = reinterpret_cast<long long>(file);
+  handle_ = static_cast<long long>(reinterpret_cast<std::intptr_t>(file));
 }
 
 FileLock::~FileLock() {
   // Closing the handle releases the lock.
-  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(handle_)));
 }
 
 }  // namespace dnovar
