@@ -248,6 +248,12 @@ Win32Widget* Win32Surface::widget_of(HWND child) {
 void Win32Surface::set_enabled(bool enabled) {
   enabled_ = enabled;
   EnableWindow(window_, enabled ? TRUE : FALSE);
+  if (enabled || !focus_inside_) return;
+  // A control disabled with the focus inside loses it at once, as a host moves the focus off a
+  // disabled control: to the window that holds it.
+  focus_inside_ = false;
+  SetFocus(GetParent(window_));
+  deliver([](WidgetEvents& events) { events.focus_left(); });
 }
 
 bool Win32Surface::contains(HWND window) const {
