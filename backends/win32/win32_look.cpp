@@ -52,16 +52,16 @@ LookCache::~LookCache() {
   for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 
-HFONT LookCache::font(const FontSpec& spec, bool bold, int dpi) {
-  const int height = -static_cast<int>(std::lround(spec.points * dpi / 72.0));
-  FontKey key{wide_text(spec.face), height, bold, spec.charset, dpi};
+HFONT LookCache::font(const FontSpec& font, bool bold, int dpi) {
+  const int height = -static_cast<int>(std::lround(font.points * dpi / 72.0));
+  FontKey key{wide_text(font.face), height, bold, font.charset, dpi};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second;
-  const HFONT font =
+  const HFONT created =
       CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                  static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, std::get<0>(key).c_str());
-  fonts_.emplace(std::move(key), font);
-  return font;
+  fonts_.emplace(std::move(key), created);
+  return created;
 }
 
 HBRUSH LookCache::brush(Colour colour) {

@@ -33,8 +33,8 @@ class LookCache {
   LookCache(const LookCache&) = delete;
   LookCache& operator=(const LookCache&) = delete;
 
-  // The font of `spec` with `bold` in place of spec.bold, at `dpi`.
-  HFONT font(const FontSpec& spec, bool bold, int dpi);
+  // The font `font` names, with `bold` in place of font.bold, at `dpi`.
+  HFONT font(const FontSpec& font, bool bold, int dpi);
   // A solid brush of the colour, resolved now.
   HBRUSH brush(Colour colour);
 

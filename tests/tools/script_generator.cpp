@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8.h"
+
 namespace {
+
+using dnovar::utf8_of;
 
 // A small generator of our own: std::uniform_int_distribution differs between libraries.
 class Random {
@@ -28,26 +32,6 @@ class Random {
   std::uint64_t state_;
 };
 
-std::string utf8(char32_t cp) {
-  std::string text;
-  if (cp < 0x80) {
-    text += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    text += static_cast<char>(0xC0 | (cp >> 6));
-    text += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    text += static_cast<char>(0xE0 | (cp >> 12));
-    text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (cp >> 18));
-    text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return text;
-}
-
 // Mostly what the boxes accept (digits, minus, Enter, Backspace), and the characters the backends
 // once disagreed on: 4-byte UTF-8, U+FEFF, DEL, Tab, control characters, invisible ones.
 std::string typed_text(Random& random) {
@@ -67,12 +51,12 @@ std::string typed_text(Random& random) {
                                            "\x01",
                                            "\x1b",
                                            "\x1a",
-                                           utf8(0xFEFF),
-                                           utf8(0x1F600),
-                                           utf8(0x200B),
-                                           utf8(0x85),
-                                           utf8(0xE9),
-                                           utf8(0x10348),
+                                           utf8_of(0xFEFF),
+                                           utf8_of(0x1F600),
+                                           utf8_of(0x200B),
+                                           utf8_of(0x85),
+                                           utf8_of(0xE9),
+                                           utf8_of(0x10348),
                                            "\xff",
                                            "\xed\xa0\x80",
                                            "\xf4\x90\x80\x80",
