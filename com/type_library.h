@@ -64,7 +64,8 @@ struct Function {
   ValueType result = ValueType::none;   // a read accessor's value type; none for a write accessor
   std::vector<Parameter> parameters{};  // a write accessor's one parameter is the new value
   std::string help{};
-  std::uint32_t flags = 0;  // function_flag bits
+  std::string result_name{};  // the name of a read accessor's value, where it has one
+  std::uint32_t flags = 0;    // function_flag bits
 };
 
 struct EnumConstant {

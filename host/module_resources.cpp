@@ -49,21 +49,6 @@ int hex_value(char c) {
   return c <= '9' ? c - '0' : c - 'A' + 10;
 }
 
-const std::vector<std::pair<std::string_view, std::string_view>>& version_record() {
-  static const std::vector<std::pair<std::string_view, std::string_view>> record = {
-      {"CompanyName", "Dnovar"},
-      {"FileDescription", "Český kalendář (svátky)"},
-      {"FileVersion", "1.00"},
-      {"InternalName", "Dnovar"},
-      {"LegalCopyright", "Vývojáři projektu Dnovar"},
-      {"OriginalFilename", "Dnovar.ocx"},
-      {"ProductName", "Dnovar"},
-      {"ProductVersion", "1.00"},
-      {"OLESelfRegister", ""},
-  };
-  return record;
-}
-
 class Resources final : public ObjectBase<ModuleResources> {
  public:
   Status find_resource(std::string_view type, std::string_view name,
@@ -84,6 +69,21 @@ class Resources final : public ObjectBase<ModuleResources> {
 };
 
 }  // namespace
+
+const std::vector<std::pair<std::string_view, std::string_view>>& version_record() {
+  static const std::vector<std::pair<std::string_view, std::string_view>> record = {
+      {"CompanyName", "Dnovar"},
+      {"FileDescription", "Český kalendář (svátky)"},
+      {"FileVersion", "1.00"},
+      {"InternalName", "Dnovar"},
+      {"LegalCopyright", "Vývojáři projektu Dnovar"},
+      {"OriginalFilename", "Dnovar.ocx"},
+      {"ProductName", "Dnovar"},
+      {"ProductVersion", "1.00"},
+      {"OLESelfRegister", ""},
+  };
+  return record;
+}
 
 std::vector<std::uint8_t> toolbox_bitmap() {
   constexpr int width = 16, height = 15,

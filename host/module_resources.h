@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "com/module_resources.h"
@@ -22,6 +23,8 @@ std::vector<std::uint8_t> interface_id_record(const Guid& guid);
 std::optional<std::vector<std::uint8_t>> find_module_resource(std::string_view type,
                                                               std::string_view name);
 std::optional<std::string> find_version_entry(std::string_view key);
+// Every entry of the version record, in the order the module stores them.
+const std::vector<std::pair<std::string_view, std::string_view>>& version_record();
 
 // The module's ModuleResources object (one reference for the caller).
 ModuleResources* new_module_resources();

@@ -25,14 +25,21 @@ void add_property(std::vector<Function>& functions, const char* name, DispatchId
   functions.push_back(setter(name, id, type, help));
 }
 
+// A public field's read accessor names its value after the field.
+void add_field(std::vector<Function>& functions, const char* name, DispatchId id, ValueType type,
+               const char* help) {
+  add_property(functions, name, id, type, help);
+  functions[functions.size() - 2].result_name = name;
+}
+
 TypeInfo automation_interface() {
   std::vector<Function> f;
-  add_property(f, "Dtyd", 0x40030003, ValueType::i2, "číslo dne v týdnu aktuálního dne");
-  add_property(f, "Dtyd1", 0x40030004, ValueType::i2, "Číslo dne v týdnu 1. v měsíci");
-  add_property(f, "Svatky", 0x40030005, ValueType::boolean, "Zda zobrazovat svátky tučně");
-  add_property(f, "Dlow", 0x40030007, ValueType::i2, "Dolní mez nasvícení");
-  add_property(f, "Dhigh", 0x40030008, ValueType::i2, "Horní mez nasvícení");
-  add_property(f, "Dplus", 0x40030009, ValueType::i2, "Inkrement pro přičítání k datu");
+  add_field(f, "Dtyd", 0x40030003, ValueType::i2, "číslo dne v týdnu aktuálního dne");
+  add_field(f, "Dtyd1", 0x40030004, ValueType::i2, "Číslo dne v týdnu 1. v měsíci");
+  add_field(f, "Svatky", 0x40030005, ValueType::boolean, "Zda zobrazovat svátky tučně");
+  add_field(f, "Dlow", 0x40030007, ValueType::i2, "Dolní mez nasvícení");
+  add_field(f, "Dhigh", 0x40030008, ValueType::i2, "Horní mez nasvícení");
+  add_field(f, "Dplus", 0x40030009, ValueType::i2, "Inkrement pro přičítání k datu");
   f.push_back(Function{
       .name = "Aktualizuj",
       .id = 0x6003000F,

@@ -1,0 +1,232 @@
+#include "host/activex/activex_control.h"
+
+#include <new>
+
+#include "backends/win32/win32_text.h"
+#include "com/bag_file.h"
+#include "com/object.h"
+#include "core/surface_layout.h"
+#include "host/activex/com_guid.h"
+#include "host/activex/module_library.h"
+#include "host/activex/variant_bridge.h"
+#include "host/dnovar_control.h"
+#include "host/type_library.h"
+
+namespace dnovar {
+
+namespace {
+
+constexpr wchar_t kControlWindowClass[] = L"DnovarControl";
+constexpr wchar_t kParkingWindowClass[] = L"DnovarControlParking";
+
+bool register_window_class(const wchar_t* name) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.hInstance = this_module();
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = name;
+  return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The extender's Name through the container's control site, read late-bound by name.
+std::string read_extender_name(IOleClientSite& site) {
+  ComRef<IOleControlSite> control_site;
+  ComRef<IDispatch> extender;
+  if (FAILED(site.QueryInterface(IID_IOleControlSite, control_site.put_void())) ||
+      FAILED(control_site->GetExtendedControl(extender.put())) || !extender) {
+    raise_not_supported();
+  }
+  LPOLESTR name = const_cast<LPOLESTR>(L"Name");
+  DISPID id = DISPID_UNKNOWN;
+  if (FAILED(extender->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
+    raise_not_supported();
+  DISPPARAMS none{};
+  VARIANT value;
+  VariantInit(&value);
+  EXCEPINFO exception{};
+  const HRESULT result = extender->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                          &none, &value, &exception, nullptr);
+  SysFreeString(exception.bstrSource);
+  SysFreeString(exception.bstrDescription);
+  SysFreeString(exception.bstrHelpFile);
+  if (FAILED(result)) raise_not_supported();
+  Variant converted;
+  try {
+    converted = variant_from_com(value);
+  } catch (...) {
+    VariantClear(&value);
+    throw;
+  }
+  VariantClear(&value);
+  return converted.to_string();
+}
+
+}  // namespace
+
+ActiveXControl::ActiveXControl()
+    : events_point_(*this, windows_guid(kDnovarEventsId), true),
+      property_point_(*this, IID_IPropertyNotifySink, false) {
+  module_state::object_created();
+}
+
+ActiveXControl::~ActiveXControl() {
+  events_point_.clear();
+  property_point_.clear();
+  // The widgets go before the windows they live in.
+  if (hosting_) hosting_->set_site(nullptr, nullptr);
+  hosting_.reset();
+  calendar_.reset();
+  toolkit_.reset();
+  if (window_ != nullptr) DestroyWindow(window_);
+  if (parking_window_ != nullptr) DestroyWindow(parking_window_);
+  module_state::object_destroyed();
+}
+
+ActiveXControl* ActiveXControl::create() {
+  auto* control = new (std::nothrow) ActiveXControl();
+  if (control == nullptr) return nullptr;
+  control->AddRef();
+  if (!control->build()) {
+    control->Release();
+    return nullptr;
+  }
+  return control;
+}
+
+bool ActiveXControl::build() {
+  if (!register_window_class(kParkingWindowClass) || !register_window_class(kControlWindowClass))
+    return false;
+  parking_window_ = CreateWindowExW(0, kParkingWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                    nullptr, this_module(), nullptr);
+  if (parking_window_ == nullptr) return false;
+  extent_ = natural_extent();
+  const int dpi = 96;
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kControlWindowClass, L"",
+                            WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
+                            MulDiv(kSurfaceWidth, dpi, 1440), MulDiv(kSurfaceHeight, dpi, 1440),
+                            parking_window_, nullptr, this_module(), nullptr);
+  if (window_ == nullptr) return false;
+  toolkit_ =
+      std::make_unique<ControlToolkit>(window_, [this](bool entered) { focus_changed(entered); });
+  calendar_ = make_object<DnovarControl, Dispatch>();
+  hosting_ = calendar_.query<ControlHosting>();
+  ExceptionInfo info;
+  // The widgets are made now, in the control's window.
+  return hosting_ && succeeded(hosting_->set_site(&site_, &info));
+}
+
+HRESULT ActiveXControl::QueryInterface(REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == windows_guid(kDnovarInterfaceId)) {
+    *out = static_cast<DnovarDual*>(this);
+  } else if (iid == IID_ISupportErrorInfo) {
+    *out = static_cast<ISupportErrorInfo*>(this);
+  } else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2) {
+    *out = static_cast<IProvideClassInfo2*>(this);
+  } else if (iid == IID_IConnectionPointContainer) {
+    *out = static_cast<IConnectionPointContainer*>(this);
+  } else if (iid == IID_IPersistPropertyBag) {
+    *out = static_cast<IPersistPropertyBag*>(this);
+  } else if (iid == IID_IPersist || iid == IID_IPersistStreamInit) {
+    *out = static_cast<IPersistStreamInit*>(this);
+  } else if (iid == IID_IOleObject) {
+    *out = static_cast<IOleObject*>(this);
+  } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject) {
+    *out = static_cast<IOleInPlaceObject*>(this);
+  } else if (iid == IID_IOleInPlaceActiveObject) {
+    *out = static_cast<IOleInPlaceActiveObject*>(this);
+  } else if (iid == IID_IOleControl) {
+    *out = static_cast<IOleControl*>(this);
+  } else if (iid == IID_IViewObject || iid == IID_IViewObject2) {
+    *out = static_cast<IViewObject2*>(this);
+  } else {
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+ULONG ActiveXControl::AddRef() {
+  return ++references_;
+}
+
+ULONG ActiveXControl::Release() {
+  const ULONG remaining = --references_;
+  if (remaining == 0) delete this;
+  return remaining;
+}
+
+void ActiveXControl::start_if_unloaded() {
+  if (persistence_started_) return;
+  persistence_started_ = true;
+  MemoryBag saved;
+  ExceptionInfo info;
+  check_status(hosting_->init_new(&info), &info);
+  check_status(hosting_->save(saved, &info), &info);
+  check_status(hosting_->load(saved, &info), &info);
+  dirty_ = false;
+}
+
+std::string ActiveXControl::CalendarSite::extender_name() {
+  // Without a container nobody names the control: it is the first of its class, as a container
+  // would name it.
+  if (!control_.client_site_) return "Dnovar1";
+  return read_extender_name(*control_.client_site_);
+}
+
+void ActiveXControl::CalendarSite::property_changed(std::string_view name) {
+  const Function* function =
+      find_function(dnovar_type_library().types.at(kDnovarInterfaceIndex), name);
+  control_.dirty_ = true;
+  if (function != nullptr) control_.notify_changed(function->id);
+  control_.view_changed();
+}
+
+void ActiveXControl::CalendarSite::raise_event(std::string_view, int dispatch_id) {
+  // A container that froze its events does not want them now.
+  if (control_.frozen_events_ > 0) return;
+  control_.events_point_.for_each_sink([&](IUnknown& sink) {
+    DISPPARAMS none{};
+    static_cast<IDispatch&>(sink).Invoke(dispatch_id, IID_NULL, LOCALE_USER_DEFAULT,
+                                         DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+  });
+}
+
+void ActiveXControl::CalendarSite::report_error(const RuntimeError& error) {
+  // An error of a handler the user started: shown where the user is, the control stays usable.
+  // A control nobody shows has no user to tell; the debugger hears of it.
+  const std::wstring text = L"Run-time error '" + std::to_wstring(error.number()) + L"':\n\n" +
+                            std::wstring(wide_text(error.what()));
+  if (control_.in_place_active_) {
+    MessageBoxW(control_.window_, text.c_str(), L"Dnovar", MB_OK | MB_ICONEXCLAMATION);
+  } else {
+    OutputDebugStringW(text.c_str());
+  }
+}
+
+void ActiveXControl::notify_changed(DISPID id) {
+  property_point_.for_each_sink(
+      [&](IUnknown& sink) { static_cast<IPropertyNotifySink&>(sink).OnChanged(id); });
+}
+
+void ActiveXControl::view_changed() {
+  if (view_sink_) view_sink_->OnViewChange(DVASPECT_CONTENT, -1);
+}
+
+void ActiveXControl::focus_changed(bool entered) {
+  ComRef<IOleControlSite> control_site;
+  if (client_site_) client_site_->QueryInterface(IID_IOleControlSite, control_site.put_void());
+  if (control_site) control_site->OnFocus(entered ? TRUE : FALSE);
+  if (entered && !ui_active_ && client_site_)
+    activate_in_place(client_site_.get(), true, nullptr, nullptr);
+}
+
+SIZEL ActiveXControl::natural_extent() const {
+  // Twips to HIMETRIC (hundredths of a millimetre): 1440 twips are 2540 of them.
+  return SIZEL{MulDiv(kSurfaceWidth, 2540, 1440), MulDiv(kSurfaceHeight, 2540, 1440)};
+}
+
+}  // namespace dnovar

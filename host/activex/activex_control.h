@@ -1,0 +1,228 @@
+// The control as an ActiveX control: the calendar component (host/dnovar_control.h) behind the
+// interfaces COM containers and scripts speak. Each interface is an explicit adapter: VARIANTs,
+// BSTRs and HRESULTs are converted to and from the component's own values and statuses here.
+//
+// What is where:
+//   activex_control.cpp     identity, the calendar's site, the control's window, starting
+//   activex_dispatch.cpp    IDispatch and the dual _Dnovar, error info, class info
+//   activex_persistence.cpp IPersistPropertyBag, IPersistStreamInit
+//   activex_embedding.cpp   IOleObject, in-place activation, IOleControl
+//   activex_view.cpp        IViewObject2, IConnectionPointContainer
+#pragma once
+
+#include <ocidl.h>
+#include <oleidl.h>
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "com/automation.h"
+#include "com/control_hosting.h"
+#include "host/activex/com_pointer.h"
+#include "host/activex/connection_points.h"
+#include "host/activex/control_toolkit.h"
+#include "host/activex/dual_interface.h"
+#include "platform/clock.h"
+#include "platform/site.h"
+
+namespace dnovar {
+
+class ActiveXControl final : public DnovarDual,
+                             public ISupportErrorInfo,
+                             public IProvideClassInfo2,
+                             public IConnectionPointContainer,
+                             public IPersistPropertyBag,
+                             public IPersistStreamInit,
+                             public IOleObject,
+                             public IOleInPlaceObject,
+                             public IOleInPlaceActiveObject,
+                             public IOleControl,
+                             public IViewObject2 {
+ public:
+  // The new object with one reference for the caller, or null when its windows cannot be made.
+  static ActiveXControl* create();
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** out) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+                                   VARIANT* result, EXCEPINFO* exception,
+                                   UINT* argument_error) override;
+
+  // _Dnovar
+  HRESULT STDMETHODCALLTYPE get_Dtyd(short* value) override;
+  HRESULT STDMETHODCALLTYPE put_Dtyd(short value) override;
+  HRESULT STDMETHODCALLTYPE get_Dtyd1(short* value) override;
+  HRESULT STDMETHODCALLTYPE put_Dtyd1(short value) override;
+  HRESULT STDMETHODCALLTYPE get_Svatky(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_Svatky(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE get_Dlow(short* value) override;
+  HRESULT STDMETHODCALLTYPE put_Dlow(short value) override;
+  HRESULT STDMETHODCALLTYPE get_Dhigh(short* value) override;
+  HRESULT STDMETHODCALLTYPE put_Dhigh(short value) override;
+  HRESULT STDMETHODCALLTYPE get_Dplus(short* value) override;
+  HRESULT STDMETHODCALLTYPE put_Dplus(short value) override;
+  HRESULT STDMETHODCALLTYPE Aktualizuj(short* k) override;
+  HRESULT STDMETHODCALLTYPE get_Caption(BSTR* value) override;
+  HRESULT STDMETHODCALLTYPE put_Caption(BSTR value) override;
+  HRESULT STDMETHODCALLTYPE get_VyberColor(OLE_COLOR* value) override;
+  HRESULT STDMETHODCALLTYPE put_VyberColor(OLE_COLOR value) override;
+  HRESULT STDMETHODCALLTYPE get_Datum(DATE* value) override;
+  HRESULT STDMETHODCALLTYPE put_Datum(DATE value) override;
+  HRESULT STDMETHODCALLTYPE Velikonoce(short* Rok, DATE* result) override;
+  HRESULT STDMETHODCALLTYPE get_Enabled(VARIANT_BOOL* value) override;
+  HRESULT STDMETHODCALLTYPE put_Enabled(VARIANT_BOOL value) override;
+  HRESULT STDMETHODCALLTYPE ShowAbout() override;
+
+  // ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
+
+  // IProvideClassInfo2
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;
+  HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* out) override;
+
+  // IConnectionPointContainer
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override;
+
+  // IPersist, IPersistPropertyBag, IPersistStreamInit
+  HRESULT STDMETHODCALLTYPE GetClassID(CLSID* out) override;
+  HRESULT STDMETHODCALLTYPE InitNew() override;
+  HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) override;
+  HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clear_dirty, BOOL save_all) override;
+  HRESULT STDMETHODCALLTYPE IsDirty() override;
+  HRESULT STDMETHODCALLTYPE Load(LPSTREAM stream) override;
+  HRESULT STDMETHODCALLTYPE Save(LPSTREAM stream, BOOL clear_dirty) override;
+  HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) override;
+
+  // IOleObject
+  HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
+  HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** out) override;
+  HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override;
+  HRESULT STDMETHODCALLTYPE Close(DWORD save_option) override;
+  HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override;
+  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override;
+  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override;
+  HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject** out) override;
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* active_site, LONG, HWND parent,
+                                   LPCRECT position) override;
+  HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** out) override;
+  HRESULT STDMETHODCALLTYPE Update() override;
+  HRESULT STDMETHODCALLTYPE IsUpToDate() override;
+  HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID* out) override;
+  HRESULT STDMETHODCALLTYPE GetUserType(DWORD, LPOLESTR* out) override;
+  HRESULT STDMETHODCALLTYPE SetExtent(DWORD aspect, SIZEL* size) override;
+  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, SIZEL* size) override;
+  HRESULT STDMETHODCALLTYPE Advise(IAdviseSink* sink, DWORD* cookie) override;
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+  HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** out) override;
+  HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
+  HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override;
+
+  // IOleWindow, IOleInPlaceObject, IOleInPlaceActiveObject
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
+  HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
+  HRESULT STDMETHODCALLTYPE UIDeactivate() override;
+  HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
+  HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override;
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG message) override;
+  HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override;
+  HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override;
+  HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override;
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override;
+
+  // IOleControl
+  HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
+  HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* message) override;
+  HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID) override;
+  HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
+
+  // IViewObject2
+  HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC target,
+                                 LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
+                                 ULONG_PTR) override;
+  HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
+                                        LOGPALETTE** out) override;
+  HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override;
+  HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override;
+  HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+  HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** out) override;
+  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) override;
+
+ private:
+  // The calendar's site: the container's extender name, change notifications and events go to
+  // the connection points, the widgets are built in the control's window.
+  class CalendarSite final : public ControlSite {
+   public:
+    explicit CalendarSite(ActiveXControl& control) : control_(control) {}
+    std::string extender_name() override;
+    void property_changed(std::string_view name) override;
+    void raise_event(std::string_view name, int dispatch_id) override;
+    void report_error(const RuntimeError& error) override;
+    Toolkit& toolkit() override { return *control_.toolkit_; }
+    const Clock& clock() const override { return clock_; }
+
+   private:
+    ActiveXControl& control_;
+    SystemClock clock_;
+  };
+
+  ActiveXControl();
+  ~ActiveXControl();
+  bool build();
+
+  // Every automation call goes through here: starts a control nobody has loaded yet, calls the
+  // component, and turns a failure into its HRESULT with the error info set.
+  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
+               EXCEPINFO* exception);
+  HRESULT call_vtable(DISPID id, InvokeKind kind, std::vector<Variant> args, Variant* result);
+  // A control created without a container (a script's CreateObject) starts as a new control does
+  // in a container: initialised, saved and loaded from that save, so it shows today.
+  void start_if_unloaded();
+  // After a persistence call: what the component's status says, as an HRESULT.
+  HRESULT finish_persistence(Status status, const ExceptionInfo& info, bool loaded);
+
+  void notify_changed(DISPID id);
+  void focus_changed(bool entered);
+  void view_changed();
+  HRESULT activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent, LPCRECT position);
+  Win32Surface* surface() const { return toolkit_ ? toolkit_->control_surface() : nullptr; }
+  SIZEL natural_extent() const;
+
+  std::atomic<ULONG> references_{0};
+  HWND parking_window_ = nullptr;  // hidden; holds the control's window while it is not in place
+  HWND window_ = nullptr;          // the control's window, parent of its surface
+  std::unique_ptr<ControlToolkit> toolkit_;
+  CalendarSite site_{*this};
+  ComPtr<Dispatch> calendar_;
+  ComPtr<ControlHosting> hosting_;
+  bool persistence_started_ = false;  // InitNew or Load came (or the control started itself)
+  bool dirty_ = false;
+  int frozen_events_ = 0;
+
+  ComRef<IOleClientSite> client_site_;
+  ComRef<IOleInPlaceSite> in_place_site_;
+  ComRef<IOleAdviseHolder> advise_holder_;
+  ComRef<IAdviseSink> view_sink_;
+  DWORD view_advise_aspects_ = 0;
+  DWORD view_advise_flags_ = 0;
+  bool in_place_active_ = false;
+  bool ui_active_ = false;
+  SIZEL extent_{};            // HIMETRIC
+  ComRef<ITypeLib> library_;  // loaded on first use
+
+  ConnectionPoint events_point_;
+  ConnectionPoint property_point_;
+};
+
+}  // namespace dnovar

@@ -1,0 +1,332 @@
+// Embedding in a container: IOleObject, in-place activation (IOleInPlaceObject,
+// IOleInPlaceActiveObject) and IOleControl's mnemonics. The control's window moves into the
+// container's window while it is active in place and back into its hidden parking window after.
+#include "core/surface_layout.h"
+#include "host/activex/activex_control.h"
+#include "host/activex/activex_registration.h"
+#include "host/activex/com_guid.h"
+#include "host/type_library.h"
+
+namespace dnovar {
+
+namespace {
+
+// The access keys of the control's buttons, as the surface table marks them ('&').
+std::vector<std::pair<char, WidgetId>> access_keys() {
+  std::vector<std::pair<char, WidgetId>> keys;
+  const WidgetTable& table = calendar_widget_table();
+  for (std::size_t i = 0; i < table.widgets.size(); ++i) {
+    const WidgetRow& row = table.widgets[i];
+    if (row.kind != WidgetKind::CommandButton) continue;
+    const std::size_t amp = row.caption.find('&');
+    if (amp == std::string::npos || amp + 1 >= row.caption.size()) continue;
+    const char key = row.caption[amp + 1];
+    if (key >= 'a' && key <= 'z') {
+      keys.emplace_back(static_cast<char>(key - 'a' + 'A'), WidgetId{static_cast<int>(i)});
+    } else if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+      keys.emplace_back(key, WidgetId{static_cast<int>(i)});
+    }
+  }
+  return keys;
+}
+
+bool is_alt_key(const MSG& message) {
+  return message.message == WM_SYSKEYDOWN || message.message == WM_SYSCHAR;
+}
+
+}  // namespace
+
+HRESULT ActiveXControl::SetClientSite(IOleClientSite* site) {
+  client_site_ = ComRef<IOleClientSite>::share(site);
+  if (site == nullptr) {
+    // The container is letting go: no more of its sites.
+    if (in_place_active_) InPlaceDeactivate();
+    in_place_site_.reset();
+  }
+  return S_OK;
+}
+
+HRESULT ActiveXControl::GetClientSite(IOleClientSite** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = client_site_.get();
+  if (*out != nullptr) (*out)->AddRef();
+  return S_OK;
+}
+
+HRESULT ActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
+  return S_OK;
+}
+
+HRESULT ActiveXControl::Close(DWORD save_option) {
+  if (save_option == OLECLOSE_SAVEIFDIRTY && dirty_ && client_site_) client_site_->SaveObject();
+  if (in_place_active_) InPlaceDeactivate();
+  if (advise_holder_) advise_holder_->SendOnClose();
+  return S_OK;
+}
+
+HRESULT ActiveXControl::SetMoniker(DWORD, IMoniker*) {
+  return E_NOTIMPL;  // a control is not linked to
+}
+
+HRESULT ActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** out) {
+  if (out != nullptr) *out = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT ActiveXControl::InitFromData(IDataObject*, BOOL, DWORD) {
+  return E_NOTIMPL;  // nothing is pasted into a calendar
+}
+
+HRESULT ActiveXControl::GetClipboardData(DWORD, IDataObject** out) {
+  if (out != nullptr) *out = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT ActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* active_site, LONG, HWND parent,
+                               LPCRECT position) {
+  IOleClientSite* site = active_site != nullptr ? active_site : client_site_.get();
+  switch (verb) {
+    case OLEIVERB_PRIMARY:
+    case OLEIVERB_SHOW:
+    case OLEIVERB_UIACTIVATE:
+      return activate_in_place(site, true, parent, position);
+    case OLEIVERB_INPLACEACTIVATE:
+      return activate_in_place(site, false, parent, position);
+    case OLEIVERB_HIDE:
+      ShowWindow(window_, SW_HIDE);
+      return S_OK;
+    default:
+      return OLEOBJ_S_INVALIDVERB;
+  }
+}
+
+HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent,
+                                          LPCRECT position) {
+  if (site == nullptr) return E_UNEXPECTED;
+  if (!in_place_active_) {
+    ComRef<IOleInPlaceSite> in_place;
+    if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, in_place.put_void())))
+      return E_NOINTERFACE;
+    if (in_place->CanInPlaceActivate() != S_OK) return E_FAIL;
+    if (FAILED(in_place->OnInPlaceActivate())) return E_FAIL;
+    in_place_site_ = in_place;
+    HWND container = parent;
+    if (container == nullptr) in_place_site_->GetWindow(&container);
+    ComRef<IOleInPlaceFrame> frame;
+    ComRef<IOleInPlaceUIWindow> document;
+    RECT where{}, clip{};
+    OLEINPLACEFRAMEINFO frame_info{};
+    frame_info.cb = sizeof frame_info;
+    in_place_site_->GetWindowContext(frame.put(), document.put(), &where, &clip, &frame_info);
+    if (position != nullptr) where = *position;
+    in_place_active_ = true;
+    SetParent(window_, container);
+    MoveWindow(window_, where.left, where.top, where.right - where.left, where.bottom - where.top,
+               TRUE);
+    ShowWindow(window_, SW_SHOWNA);
+  }
+  if (ui_activate && !ui_active_) {
+    ui_active_ = true;
+    in_place_site_->OnUIActivate();
+    ComRef<IOleInPlaceFrame> frame;
+    ComRef<IOleInPlaceUIWindow> document;
+    RECT where{}, clip{};
+    OLEINPLACEFRAMEINFO frame_info{};
+    frame_info.cb = sizeof frame_info;
+    if (SUCCEEDED(in_place_site_->GetWindowContext(frame.put(), document.put(), &where, &clip,
+                                                   &frame_info)) &&
+        frame) {
+      frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"Dnovar");
+    }
+    // The focus goes into the control unless it is already there.
+    HWND focus = GetFocus();
+    if (focus == nullptr || (focus != window_ && !IsChild(window_, focus))) SetFocus(window_);
+  }
+  return S_OK;
+}
+
+HRESULT ActiveXControl::EnumVerbs(IEnumOLEVERB** out) {
+  if (out != nullptr) *out = nullptr;
+  return OLE_S_USEREG;
+}
+
+HRESULT ActiveXControl::Update() {
+  return S_OK;
+}
+
+HRESULT ActiveXControl::IsUpToDate() {
+  return S_OK;
+}
+
+HRESULT ActiveXControl::GetUserClassID(CLSID* out) {
+  return GetClassID(out);
+}
+
+HRESULT ActiveXControl::GetUserType(DWORD, LPOLESTR* out) {
+  if (out != nullptr) *out = nullptr;
+  return OLE_S_USEREG;
+}
+
+HRESULT ActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (size == nullptr) return E_POINTER;
+  extent_ = *size;
+  return S_OK;
+}
+
+HRESULT ActiveXControl::GetExtent(DWORD aspect, SIZEL* size) {
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  if (size == nullptr) return E_POINTER;
+  *size = extent_;
+  return S_OK;
+}
+
+HRESULT ActiveXControl::Advise(IAdviseSink* sink, DWORD* cookie) {
+  if (sink == nullptr || cookie == nullptr) return E_POINTER;
+  if (!advise_holder_ && FAILED(CreateOleAdviseHolder(advise_holder_.put()))) return E_OUTOFMEMORY;
+  return advise_holder_->Advise(sink, cookie);
+}
+
+HRESULT ActiveXControl::Unadvise(DWORD cookie) {
+  return advise_holder_ ? advise_holder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
+}
+
+HRESULT ActiveXControl::EnumAdvise(IEnumSTATDATA** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  return advise_holder_ ? advise_holder_->EnumAdvise(out) : S_OK;
+}
+
+HRESULT ActiveXControl::GetMiscStatus(DWORD aspect, DWORD* status) {
+  if (status == nullptr) return E_POINTER;
+  *status = aspect == DVASPECT_CONTENT ? kControlMiscStatus : 0;
+  return S_OK;
+}
+
+HRESULT ActiveXControl::SetColorScheme(LOGPALETTE*) {
+  return E_NOTIMPL;  // the control draws in system colours
+}
+
+HRESULT ActiveXControl::GetWindow(HWND* out) {
+  if (out == nullptr) return E_POINTER;
+  *out = window_;
+  return S_OK;
+}
+
+HRESULT ActiveXControl::ContextSensitiveHelp(BOOL) {
+  return E_NOTIMPL;  // the control has no help file
+}
+
+HRESULT ActiveXControl::InPlaceDeactivate() {
+  if (!in_place_active_) return S_OK;
+  UIDeactivate();
+  in_place_active_ = false;
+  ShowWindow(window_, SW_HIDE);
+  SetParent(window_, parking_window_);
+  if (in_place_site_) in_place_site_->OnInPlaceDeactivate();
+  in_place_site_.reset();
+  return S_OK;
+}
+
+HRESULT ActiveXControl::UIDeactivate() {
+  if (!ui_active_) return S_OK;
+  ui_active_ = false;
+  if (in_place_site_) {
+    ComRef<IOleInPlaceFrame> frame;
+    ComRef<IOleInPlaceUIWindow> document;
+    RECT where{}, clip{};
+    OLEINPLACEFRAMEINFO frame_info{};
+    frame_info.cb = sizeof frame_info;
+    if (SUCCEEDED(in_place_site_->GetWindowContext(frame.put(), document.put(), &where, &clip,
+                                                   &frame_info)) &&
+        frame) {
+      frame->SetActiveObject(nullptr, nullptr);
+    }
+    in_place_site_->OnUIDeactivate(FALSE);
+  }
+  return S_OK;
+}
+
+HRESULT ActiveXControl::SetObjectRects(LPCRECT position, LPCRECT) {
+  if (position == nullptr) return E_POINTER;
+  MoveWindow(window_, position->left, position->top, position->right - position->left,
+             position->bottom - position->top, TRUE);
+  return S_OK;
+}
+
+HRESULT ActiveXControl::ReactivateAndUndo() {
+  return INPLACE_E_NOTUNDOABLE;
+}
+
+HRESULT ActiveXControl::TranslateAccelerator(LPMSG message) {
+  if (message == nullptr) return E_POINTER;
+  // Tab and Shift+Tab move between the control's widgets, Alt with an access key presses its
+  // button; everything else is the container's or the focused widget's.
+  const bool tab = message->message == WM_KEYDOWN && message->wParam == VK_TAB;
+  if ((tab || is_alt_key(*message)) && IsDialogMessageW(window_, message)) return S_OK;
+  return S_FALSE;
+}
+
+HRESULT ActiveXControl::OnFrameWindowActivate(BOOL) {
+  return S_OK;
+}
+
+HRESULT ActiveXControl::OnDocWindowActivate(BOOL) {
+  return S_OK;
+}
+
+HRESULT ActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+  return S_OK;  // the control has no toolbars to place
+}
+
+HRESULT ActiveXControl::EnableModeless(BOOL) {
+  return S_OK;
+}
+
+HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
+  if (info == nullptr) return E_POINTER;
+  std::vector<ACCEL> accelerators;
+  for (const auto& [key, widget] : access_keys()) {
+    (void)widget;
+    accelerators.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(key), 0});
+  }
+  info->cb = sizeof *info;
+  // The container owns the table it is given until it asks again.
+  info->hAccel =
+      CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+  info->cAccel = static_cast<USHORT>(accelerators.size());
+  info->dwFlags = 0;
+  return S_OK;
+}
+
+HRESULT ActiveXControl::OnMnemonic(MSG* message) {
+  if (message == nullptr) return E_POINTER;
+  Win32Surface* shown = surface();
+  if (shown == nullptr) return S_FALSE;
+  // CharUpperW takes a single character in the low word of its pointer argument.
+  const auto pressed = reinterpret_cast<WPARAM>(
+      CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(message->wParam & 0xFFFF))));
+  for (const auto& [key, widget] : access_keys()) {
+    if (static_cast<WPARAM>(key) == pressed) {
+      SendMessageW(shown->widget(widget).window(), BM_CLICK, 0, 0);
+      return S_OK;
+    }
+  }
+  return S_FALSE;
+}
+
+HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID) {
+  // The control reads no ambient property: its colours are the system's, its caption its own.
+  return S_OK;
+}
+
+HRESULT ActiveXControl::FreezeEvents(BOOL freeze) {
+  if (freeze) {
+    ++frozen_events_;
+  } else if (frozen_events_ > 0) {
+    --frozen_events_;
+  }
+  return S_OK;
+}
+
+}  // namespace dnovar

@@ -1,0 +1,19 @@
+// The module the control is built into (the .ocx), and the type library it carries.
+#pragma once
+
+#include <oaidl.h>
+#include <windows.h>
+
+#include <filesystem>
+
+#include "host/activex/com_pointer.h"
+
+namespace dnovar {
+
+HINSTANCE this_module();
+std::filesystem::path this_module_path();
+// The module's TYPELIB resource, loaded without touching the registry; S_OK or the loader's
+// failure.
+HRESULT load_module_library(ComRef<ITypeLib>& library);
+
+}  // namespace dnovar

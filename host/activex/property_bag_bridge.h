@@ -1,0 +1,32 @@
+// A container's IPropertyBag as the control's PropertyBag: read with default, write with default.
+#pragma once
+
+#include <ocidl.h>
+#include <windows.h>
+
+#include "platform/site.h"
+
+namespace dnovar {
+
+class PropertyBagBridge final : public PropertyBag {
+ public:
+  // Both stay the caller's; `log` may be null.
+  PropertyBagBridge(IPropertyBag& bag, IErrorLog* log) : bag_(bag), log_(log) {}
+
+  // A key the bag does not have (its Read fails with E_INVALIDARG) gives the default; any other
+  // failure of the bag is raised as the run-time error its status stands for.
+  Variant read(std::string_view key, const Variant& default_value) override;
+  // A value equal to the default is not written: a container saves into a new bag, where the
+  // key then stays absent.
+  void write(std::string_view key, const Variant& value, const Variant& default_value) override;
+
+ private:
+  IPropertyBag& bag_;
+  IErrorLog* log_;
+};
+
+// The run-time error for a failed COM call: the number of a control error (0x800A....), else 440
+// "Automation error" with the status, as the run time reports one.
+[[noreturn]] void raise_com_failure(HRESULT result, const std::string& what);
+
+}  // namespace dnovar
