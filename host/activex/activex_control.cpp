@@ -1,5 +1,6 @@
 #include "host/activex/activex_control.h"
 
+#include <functional>
 #include <new>
 
 #include "backends/win32/win32_text.h"
@@ -63,6 +64,19 @@ std::string read_extender_name(IOleClientSite& site) {
   return converted.to_string();
 }
 
+// Hears the component's events and hands them to the control's connection point.
+class EventRelay final : public ObjectBase<EventSink> {
+ public:
+  explicit EventRelay(std::function<void(DispatchId)> fire) : fire_(std::move(fire)) {}
+  Status invoke(DispatchId id, std::vector<Variant>&) override {
+    fire_(id);
+    return Status::ok;
+  }
+
+ private:
+  std::function<void(DispatchId)> fire_;
+};
+
 }  // namespace
 
 ActiveXControl::ActiveXControl()
@@ -112,9 +126,15 @@ bool ActiveXControl::build() {
       std::make_unique<ControlToolkit>(window_, [this](bool entered) { focus_changed(entered); });
   calendar_ = make_object<DnovarControl, Dispatch>();
   hosting_ = calendar_.query<ControlHosting>();
+  ComPtr<EventSource> events = calendar_.query<EventSource>();
+  if (!hosting_ || !events) return false;
+  ComPtr<EventSink> relay =
+      make_object<EventRelay, EventSink>([this](DispatchId id) { fire_event(id); });
+  std::uint32_t cookie = 0;
+  if (failed(events->advise(kDnovarEventsId, relay.get(), &cookie))) return false;
   ExceptionInfo info;
   // The widgets are made now, in the control's window.
-  return hosting_ && succeeded(hosting_->set_site(&site_, &info));
+  return succeeded(hosting_->set_site(&site_, &info));
 }
 
 HRESULT ActiveXControl::QueryInterface(REFIID iid, void** out) {
@@ -162,6 +182,11 @@ ULONG ActiveXControl::Release() {
 void ActiveXControl::start_if_unloaded() {
   if (persistence_started_) return;
   persistence_started_ = true;
+  starting_itself_ = true;
+  struct Started {
+    bool& flag;
+    ~Started() { flag = false; }
+  } started{starting_itself_};
   MemoryBag saved;
   ExceptionInfo info;
   check_status(hosting_->init_new(&info), &info);
@@ -178,6 +203,7 @@ std::string ActiveXControl::CalendarSite::extender_name() {
 }
 
 void ActiveXControl::CalendarSite::property_changed(std::string_view name) {
+  if (control_.starting_itself_) return;
   const Function* function =
       find_function(dnovar_type_library().types.at(kDnovarInterfaceIndex), name);
   control_.dirty_ = true;
@@ -186,12 +212,16 @@ void ActiveXControl::CalendarSite::property_changed(std::string_view name) {
 }
 
 void ActiveXControl::CalendarSite::raise_event(std::string_view, int dispatch_id) {
+  control_.fire_event(dispatch_id);
+}
+
+void ActiveXControl::fire_event(DISPID id) {
   // A container that froze its events does not want them now.
-  if (control_.frozen_events_ > 0) return;
-  control_.events_point_.for_each_sink([&](IUnknown& sink) {
+  if (frozen_events_ > 0) return;
+  events_point_.for_each_sink([&](IUnknown& sink) {
     DISPPARAMS none{};
-    static_cast<IDispatch&>(sink).Invoke(dispatch_id, IID_NULL, LOCALE_USER_DEFAULT,
-                                         DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+    static_cast<IDispatch&>(sink).Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
+                                         nullptr, nullptr, nullptr);
   });
 }
 

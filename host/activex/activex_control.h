@@ -10,9 +10,10 @@
 //   activex_view.cpp        IViewObject2, IConnectionPointContainer
 #pragma once
 
+#include <windows.h>
+
 #include <ocidl.h>
 #include <oleidl.h>
-#include <windows.h>
 
 #include <atomic>
 #include <memory>
@@ -193,6 +194,9 @@ class ActiveXControl final : public DnovarDual,
   HRESULT finish_persistence(Status status, const ExceptionInfo& info, bool loaded);
 
   void notify_changed(DISPID id);
+  // Delivers an event of __Dnovar to the advised sinks (the component raises its events to the
+  // relay that build() advises on it).
+  void fire_event(DISPID id);
   void focus_changed(bool entered);
   void view_changed();
   HRESULT activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent, LPCRECT position);
@@ -207,6 +211,7 @@ class ActiveXControl final : public DnovarDual,
   ComPtr<Dispatch> calendar_;
   ComPtr<ControlHosting> hosting_;
   bool persistence_started_ = false;  // InitNew or Load came (or the control started itself)
+  bool starting_itself_ = false;      // its own start is nobody's change: no notifications
   bool dirty_ = false;
   int frozen_events_ = 0;
 

@@ -1,6 +1,7 @@
 // dnovar.ocx: the four entry points of an in-process ActiveX control.
-#include <olectl.h>
 #include <windows.h>
+
+#include <olectl.h>
 
 #include "com/module_state.h"
 #include "host/activex/activex_control.h"

@@ -3,9 +3,10 @@
 // control's lifetime: it counts references on the control, which owns it.
 #pragma once
 
+#include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <functional>
 #include <utility>

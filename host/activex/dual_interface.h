@@ -4,9 +4,10 @@
 // place with the compiled library's.
 #pragma once
 
+#include <windows.h>
+
 #include <oaidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 namespace dnovar {
 

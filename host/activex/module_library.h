@@ -1,8 +1,9 @@
 // The module the control is built into (the .ocx), and the type library it carries.
 #pragma once
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <filesystem>
 

@@ -1,8 +1,9 @@
 // A container's IPropertyBag as the control's PropertyBag: read with default, write with default.
 #pragma once
 
-#include <ocidl.h>
 #include <windows.h>
+
+#include <ocidl.h>
 
 #include "platform/site.h"
 

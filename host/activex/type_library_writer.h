@@ -3,8 +3,9 @@
 // resource is made from the same table the control's dispatch is bound to.
 #pragma once
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <filesystem>
 

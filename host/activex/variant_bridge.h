@@ -3,8 +3,9 @@
 // conversion reports them.
 #pragma once
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <string>
 #include <string_view>

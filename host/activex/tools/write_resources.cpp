@@ -2,8 +2,9 @@
 // compiled type library, the toolbox bitmap, the two interface-id records, and a resource script
 // that binds them with the version record for the resource compiler.
 //   dnovar-activex-resources OUTPUT_FOLDER win32|win64
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <cstdio>
 #include <filesystem>

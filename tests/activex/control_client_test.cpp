@@ -1,0 +1,323 @@
+// dnovar.ocx from a C++ client, as a container uses it: created through its class factory, its
+// event Zavri and its property-change notifications received through connection points, its
+// settings saved to and loaded from a stream and a property bag.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/activex/com_guid.h"
+#include "host/activex/com_pointer.h"
+#include "host/type_library.h"
+
+namespace dnovar {
+namespace {
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+
+// A COM object for the tests' sinks and bags: counts references, answers the given interfaces.
+template <typename... Interfaces>
+class TestObject : public Interfaces... {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = nullptr;
+    if (iid == IID_IUnknown || ((iid == Interfaces::iid_of()) || ...)) {
+      *out = static_cast<typename std::tuple_element<0, std::tuple<Interfaces...>>::type*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }  // on the test's stack
+  ULONG references = 1;
+};
+
+struct EventSinkBase : IDispatch {
+  static IID iid_of() { return windows_guid(kDnovarEventsId); }
+};
+struct NotifySinkBase : IPropertyNotifySink {
+  static IID iid_of() { return IID_IPropertyNotifySink; }
+};
+struct BagBase : IPropertyBag {
+  static IID iid_of() { return IID_IPropertyBag; }
+};
+
+class EventSink final : public TestObject<EventSinkBase> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
+    events.push_back({id, parameters->cArgs});
+    return S_OK;
+  }
+  std::vector<std::pair<DISPID, UINT>> events;
+};
+
+class NotifySink final : public TestObject<NotifySinkBase> {
+ public:
+  HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+    changed.push_back(id);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+  std::vector<DISPID> changed;
+};
+
+// A container's bag: keys to values; reading an absent key fails with E_INVALIDARG.
+class Bag final : public TestObject<BagBase> {
+ public:
+  ~Bag() {
+    for (auto& [key, value] : values) VariantClear(&value);
+  }
+  HRESULT STDMETHODCALLTYPE Read(LPCOLESTR key, VARIANT* value, IErrorLog*) override {
+    auto found = values.find(key);
+    if (found == values.end()) return E_INVALIDARG;
+    return VariantCopy(value, &found->second);
+  }
+  HRESULT STDMETHODCALLTYPE Write(LPCOLESTR key, VARIANT* value) override {
+    VARIANT& stored = values[key];
+    VariantClear(&stored);
+    return VariantCopy(&stored, value);
+  }
+  void set_i4(const wchar_t* key, LONG number) {
+    VARIANT value;
+    V_VT(&value) = VT_I4;
+    V_I4(&value) = number;
+    Write(key, &value);
+  }
+  std::map<std::wstring, VARIANT> values;
+};
+
+std::wstring widened(const std::string& text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+class ControlClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OleInitialize(nullptr);
+    module_ = LoadLibraryW(widened(DNOVAR_OCX_PATH).c_str());
+    ASSERT_NE(module_, nullptr);
+    auto get = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    ASSERT_NE(get, nullptr);
+    ASSERT_EQ(get(windows_guid(kDnovarClassId), IID_IClassFactory, factory_.put_void()), S_OK);
+  }
+  void TearDown() override {
+    factory_.reset();
+    OleUninitialize();
+  }
+
+  ComRef<IDispatch> create() {
+    ComRef<IDispatch> control;
+    EXPECT_EQ(factory_->CreateInstance(nullptr, IID_IDispatch, control.put_void()), S_OK);
+    return control;
+  }
+
+  static HRESULT put(IDispatch& control, const wchar_t* name, VARIANT value) {
+    DISPID id = 0;
+    LPOLESTR names = const_cast<LPOLESTR>(name);
+    if (HRESULT found = control.GetIDsOfNames(IID_NULL, &names, 1, 0, &id); FAILED(found))
+      return found;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS parameters{&value, &named, 1, 1};
+    return control.Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr,
+                          nullptr);
+  }
+  static VARIANT get(IDispatch& control, const wchar_t* name) {
+    DISPID id = 0;
+    LPOLESTR names = const_cast<LPOLESTR>(name);
+    VARIANT result;
+    VariantInit(&result);
+    DISPPARAMS none{};
+    EXPECT_EQ(control.GetIDsOfNames(IID_NULL, &names, 1, 0, &id), S_OK);
+    EXPECT_EQ(
+        control.Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr),
+        S_OK);
+    return result;
+  }
+  static VARIANT i4(LONG number) {
+    VARIANT value;
+    V_VT(&value) = VT_I4;
+    V_I4(&value) = number;
+    return value;
+  }
+
+  static DWORD advise(IDispatch& control, const IID& iid, IUnknown& sink) {
+    ComRef<IConnectionPointContainer> container;
+    ComRef<IConnectionPoint> point;
+    EXPECT_EQ(control.QueryInterface(IID_IConnectionPointContainer, container.put_void()), S_OK);
+    EXPECT_EQ(container->FindConnectionPoint(iid, point.put()), S_OK);
+    DWORD cookie = 0;
+    EXPECT_EQ(point->Advise(&sink, &cookie), S_OK);
+    return cookie;
+  }
+
+  HMODULE module_ = nullptr;
+  ComRef<IClassFactory> factory_;
+};
+
+HWND find_child_with_text(HWND parent, const wchar_t* text) {
+  struct Search {
+    const wchar_t* text;
+    HWND found;
+  } search{text, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t caption[64] = {};
+        GetWindowTextW(child, caption, 64);
+        if (wcscmp(caption, s->text) != 0) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(ControlClientTest, ClosePressedRaisesZavriToEverySinkWithNoArguments) {
+  ComRef<IDispatch> control = create();
+  EventSink first, second;
+  advise(*control, windows_guid(kDnovarEventsId), first);
+  advise(*control, windows_guid(kDnovarEventsId), second);
+  ComRef<IOleWindow> window = control.query<IOleWindow>(IID_IOleWindow);
+  HWND control_window = nullptr;
+  ASSERT_EQ(window->GetWindow(&control_window), S_OK);
+  HWND close = find_child_with_text(control_window, L"&Zavři");
+  ASSERT_NE(close, nullptr);
+  SendMessageW(close, BM_CLICK, 0, 0);
+  const std::vector<std::pair<DISPID, UINT>> expected = {{kZavriId, 0u}};
+  EXPECT_EQ(first.events, expected);
+  EXPECT_EQ(second.events, expected);
+}
+
+TEST_F(ControlClientTest, OnlyTheFourAccessorsNotifyAndOnlyWhenTheyChangeSomething) {
+  ComRef<IDispatch> control = create();
+  NotifySink sink;
+  const DWORD cookie = advise(*control, IID_IPropertyNotifySink, sink);
+  VARIANT caption;
+  V_VT(&caption) = VT_BSTR;
+  V_BSTR(&caption) = SysAllocString(L" x ");
+  VARIANT date;
+  V_VT(&date) = VT_DATE;
+  V_DATE(&date) = 45412;
+  VARIANT enabled;
+  V_VT(&enabled) = VT_BOOL;
+  V_BOOL(&enabled) = VARIANT_FALSE;
+  const struct {
+    const wchar_t* name;
+    VARIANT value;
+    std::vector<DISPID> notified;
+  } cases[] = {
+      {L"Dlow", i4(5), {}},
+      {L"Caption", caption, {0x68030002}},
+      {L"VyberColor", i4(0), {}},           // black is refused
+      {L"VyberColor", i4(0x8000000F), {}},  // so is a system colour
+      {L"VyberColor", i4(255), {0x68030001}},
+      {L"Datum", date, {0x68030000}},
+      {L"Enabled", enabled, {DISPID_ENABLED}},
+  };
+  for (const auto& c : cases) {
+    sink.changed.clear();
+    EXPECT_EQ(put(*control, c.name, c.value), S_OK) << c.name;
+    EXPECT_EQ(sink.changed, c.notified) << c.name;
+  }
+  VariantClear(&caption);
+
+  ComRef<IConnectionPointContainer> container =
+      control.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  ComRef<IConnectionPoint> point;
+  ASSERT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, point.put()), S_OK);
+  EXPECT_EQ(point->Unadvise(cookie), S_OK);
+  EXPECT_EQ(point->Unadvise(cookie), CONNECT_E_NOCONNECTION);
+  sink.changed.clear();
+  EXPECT_EQ(put(*control, L"VyberColor", i4(1)), S_OK);
+  EXPECT_TRUE(sink.changed.empty());
+}
+
+TEST_F(ControlClientTest, AStreamKeepsTheSettingsAndAForeignOneIsAnInvalidFormat) {
+  ComRef<IDispatch> saved = create();
+  ComRef<IPersistStreamInit> saving = saved.query<IPersistStreamInit>(IID_IPersistStreamInit);
+  ASSERT_EQ(saving->InitNew(), S_OK);
+  EXPECT_EQ(put(*saved, L"Dlow", i4(5)), S_OK);
+  EXPECT_EQ(put(*saved, L"Dhigh", i4(9)), S_OK);
+  ComRef<IStream> stream;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+  ASSERT_EQ(saving->Save(stream.get(), TRUE), S_OK);
+  ASSERT_EQ(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr), S_OK);
+
+  ComRef<IDispatch> loaded = create();
+  ComRef<IPersistStreamInit> loading = loaded.query<IPersistStreamInit>(IID_IPersistStreamInit);
+  ASSERT_EQ(loading->Load(stream.get()), S_OK);
+  EXPECT_EQ(get(*loaded, L"Dlow").iVal, 5);
+  EXPECT_EQ(get(*loaded, L"Dhigh").iVal, 9);
+  BSTR caption = get(*loaded, L"Caption").bstrVal;
+  EXPECT_STREQ(caption, L"Dnovar1");
+  SysFreeString(caption);
+
+  ComRef<IStream> foreign;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, foreign.put()), S_OK);
+  foreign->Write("NOTOURS...", 10, nullptr);
+  foreign->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+  ComRef<IDispatch> refused = create();
+  EXPECT_EQ(refused.query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(foreign.get()),
+            static_cast<HRESULT>(0x800A0141));  // 321, invalid file format
+}
+
+TEST_F(ControlClientTest, PropertyBagLoadStopsAtTheFailingKeyAndSaveWritesOnlyNonDefaults) {
+  Bag bag;
+  bag.set_i4(L"VyberColor", 0x8000000F);
+  bag.set_i4(L"Dlow", 40000);
+  ComRef<IDispatch> control = create();
+  ComRef<IPersistPropertyBag> persist = control.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  EXPECT_EQ(persist->Load(&bag, nullptr), static_cast<HRESULT>(0x800A0006));  // overflow
+  EXPECT_EQ(static_cast<DWORD>(get(*control, L"VyberColor").lVal), 0x8000000Fu);
+
+  Bag saved;
+  ComRef<IDispatch> fresh = create();
+  ComRef<IPersistPropertyBag> fresh_persist =
+      fresh.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ASSERT_EQ(fresh_persist->InitNew(), S_OK);
+  ASSERT_EQ(fresh_persist->Save(&saved, TRUE, TRUE), S_OK);
+  // A new control's caption is its name and every other value its default, but its date is 0.
+  ASSERT_EQ(saved.values.size(), 1u);
+  EXPECT_EQ(V_VT(&saved.values[L"Datum"]), VT_DATE);
+  EXPECT_EQ(V_DATE(&saved.values[L"Datum"]), 0.0);
+}
+
+TEST_F(ControlClientTest, ClassInfoNamesTheEventInterfaceAndTheClass) {
+  ComRef<IDispatch> control = create();
+  ComRef<IProvideClassInfo2> info = control.query<IProvideClassInfo2>(IID_IProvideClassInfo2);
+  GUID events{};
+  ASSERT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+  EXPECT_TRUE(IsEqualGUID(events, windows_guid(kDnovarEventsId)));
+  ComRef<ITypeInfo> coclass;
+  ASSERT_EQ(info->GetClassInfo(coclass.put()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(coclass->GetTypeAttr(&attributes), S_OK);
+  EXPECT_TRUE(IsEqualGUID(attributes->guid, windows_guid(kDnovarClassId)));
+  coclass->ReleaseTypeAttr(attributes);
+  DWORD status = 0;
+  ASSERT_EQ(control.query<IOleObject>(IID_IOleObject)->GetMiscStatus(DVASPECT_CONTENT, &status),
+            S_OK);
+  EXPECT_TRUE(status & OLEMISC_SETCLIENTSITEFIRST);
+  EXPECT_TRUE(status & OLEMISC_ACTIVATEWHENVISIBLE);
+}
+
+}  // namespace
+}  // namespace dnovar
