@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a VBScript test under Wine's cscript and compares what it prints with the expected output.
+# cscript ends with status 0 even after a run-time error, so the output is the verdict.
+#   run_vbs.sh SCRIPT.vbs EXPECTED
+set -euo pipefail
+wine=$(command -v wine64 || command -v wine)
+actual=$("$wine" cscript //nologo "$(winepath -w "$1")" 2>&1 | tr -d '\r')
+diff -u "$2" - <<<"$actual"
