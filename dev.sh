@@ -40,8 +40,8 @@ start_wine() {
   trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 }
 
-build() {  # build PRESET
-  cmake --preset "$1" >/dev/null
+build() {  # build PRESET [CMAKE ARGUMENTS...]
+  cmake --preset "$1" "${@:2}" >/dev/null
   cmake --build --preset "$1" -j "$(nproc)"
 }
 
@@ -81,7 +81,9 @@ case "${1:-}" in
     ctest --preset win64 -j "$(nproc)"
     echo "win64: tests under Wine in $((SECONDS - started)) s"
     started=$SECONDS
-    build win32
+    # The 32-bit control's resources are written by the 64-bit writer: Wine here may run only
+    # 64-bit programs.
+    build win32 -DDNOVAR_RESOURCE_WRITER="$PWD/build/win64/host/activex/dnovar-activex-resources.exe"
     echo "win32: built in $((SECONDS - started)) s"
     if [[ "${2:-}" == --win32 ]]; then
       ctest --preset win32 -j "$(nproc)"

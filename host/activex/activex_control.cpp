@@ -125,6 +125,7 @@ bool ActiveXControl::build() {
   toolkit_ =
       std::make_unique<ControlToolkit>(window_, [this](bool entered) { focus_changed(entered); });
   calendar_ = make_object<DnovarControl, Dispatch>();
+  component_ = static_cast<DnovarControl*>(calendar_.get());
   hosting_ = calendar_.query<ControlHosting>();
   ComPtr<EventSource> events = calendar_.query<EventSource>();
   if (!hosting_ || !events) return false;
@@ -162,6 +163,8 @@ HRESULT ActiveXControl::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IOleControl*>(this);
   } else if (iid == IID_IViewObject || iid == IID_IViewObject2) {
     *out = static_cast<IViewObject2*>(this);
+  } else if (iid == DnovarInspection::iid) {
+    *out = static_cast<DnovarInspection*>(this);
   } else {
     return E_NOINTERFACE;
   }
@@ -225,7 +228,28 @@ void ActiveXControl::fire_event(DISPID id) {
   });
 }
 
+ComRef<DnovarContainerSite> ActiveXControl::container_extras() const {
+  ComRef<DnovarContainerSite> extras;
+  if (client_site_) client_site_->QueryInterface(DnovarContainerSite::iid, extras.put_void());
+  return extras;
+}
+
+DateSerial ActiveXControl::CalendarSite::ContainerClock::today() const {
+  DATE date = 0;
+  if (ComRef<DnovarContainerSite> extras = control_.container_extras();
+      extras && extras->Today(&date) == S_OK) {
+    return date;
+  }
+  return system_.today();
+}
+
 void ActiveXControl::CalendarSite::report_error(const RuntimeError& error) {
+  if (ComRef<DnovarContainerSite> extras = control_.container_extras()) {
+    BSTR description = SysAllocString(wide_text(error.what()).c_str());
+    extras->ErrorContained(error.number(), description);
+    SysFreeString(description);
+    return;
+  }
   // An error of a handler the user started: shown where the user is, the control stays usable.
   // A control nobody shows has no user to tell; the debugger hears of it.
   const std::wstring text = L"Run-time error '" + std::to_wstring(error.number()) + L"':\n\n" +

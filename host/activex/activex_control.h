@@ -25,10 +25,13 @@
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"
+#include "host/activex/private_interfaces.h"
 #include "platform/clock.h"
 #include "platform/site.h"
 
 namespace dnovar {
+
+class DnovarControl;
 
 class ActiveXControl final : public DnovarDual,
                              public ISupportErrorInfo,
@@ -40,7 +43,8 @@ class ActiveXControl final : public DnovarDual,
                              public IOleInPlaceObject,
                              public IOleInPlaceActiveObject,
                              public IOleControl,
-                             public IViewObject2 {
+                             public IViewObject2,
+                             public DnovarInspection {
  public:
   // The new object with one reference for the caller, or null when its windows cannot be made.
   static ActiveXControl* create();
@@ -160,6 +164,14 @@ class ActiveXControl final : public DnovarDual,
   HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** out) override;
   HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) override;
 
+  // DnovarInspection
+  HRESULT STDMETHODCALLTYPE ReadMember(LONG index, VARIANT* value) override;
+  HRESULT STDMETHODCALLTYPE ReadWidget(LONG id, WidgetProperty property, VARIANT* value) override;
+  HRESULT STDMETHODCALLTYPE StartOn(DATE date) override;
+
+  // The container's DnovarContainerSite, when its client site answers one.
+  ComRef<DnovarContainerSite> container_extras() const;
+
  private:
   // The calendar's site: the container's extender name, change notifications and events go to
   // the connection points, the widgets are built in the control's window.
@@ -174,8 +186,19 @@ class ActiveXControl final : public DnovarDual,
     const Clock& clock() const override { return clock_; }
 
    private:
+    // The container's date where it keeps one, else the system's.
+    class ContainerClock final : public Clock {
+     public:
+      explicit ContainerClock(const ActiveXControl& control) : control_(control) {}
+      DateSerial today() const override;
+
+     private:
+      const ActiveXControl& control_;
+      SystemClock system_;
+    };
+
     ActiveXControl& control_;
-    SystemClock clock_;
+    ContainerClock clock_{control_};
   };
 
   ActiveXControl();
@@ -209,6 +232,7 @@ class ActiveXControl final : public DnovarDual,
   std::unique_ptr<ControlToolkit> toolkit_;
   CalendarSite site_{*this};
   ComPtr<Dispatch> calendar_;
+  DnovarControl* component_ = nullptr;  // the object behind calendar_, made here
   ComPtr<ControlHosting> hosting_;
   bool persistence_started_ = false;  // InitNew or Load came (or the control started itself)
   bool starting_itself_ = false;      // its own start is nobody's change: no notifications

@@ -21,6 +21,8 @@ class ControlToolkit final : public Toolkit {
   std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override;
   std::unique_ptr<Form> create_form(const WidgetTable& table, ErrorSink& errors) override;
   void beep() override { win32_.beep(); }
+  void on_beep(std::function<void()> listener) { win32_.on_beep(std::move(listener)); }
+  void on_modal_idle(std::function<bool(HWND form)> idle) { win32_.on_modal_idle(std::move(idle)); }
 
   // The control's surface while it exists, else null.
   Win32Surface* control_surface() const { return control_surface_; }

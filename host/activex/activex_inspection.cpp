@@ -1,0 +1,112 @@
+// DnovarInspection: the control's members and widgets for a test container, read where they live.
+#include "core/surface_layout.h"
+#include "host/activex/activex_control.h"
+#include "host/activex/state_members.h"
+#include "host/activex/variant_bridge.h"
+#include "host/dnovar_control.h"
+
+namespace dnovar {
+
+namespace {
+
+VARIANT window_handle(HWND window) {
+  VARIANT value;
+  VariantInit(&value);
+  V_VT(&value) = VT_I8;
+  V_I8(&value) = static_cast<LONGLONG>(reinterpret_cast<INT_PTR>(window));
+  return value;
+}
+
+std::string joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) text += (i > 0 ? "\n" : "") + items[i];
+  return text;
+}
+
+}  // namespace
+
+HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
+  if (value == nullptr) return E_POINTER;
+  VariantInit(value);
+  ExceptionInfo info;
+  const Status status = guarded_call(&info, [&] {
+    if (component_->calendar() == nullptr) raise_object_not_set();
+    *value = com_from_variant(
+        state_member(component_->calendar()->state(), static_cast<std::size_t>(index)));
+    return Status::ok;
+  });
+  return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
+}
+
+HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* value) {
+  if (value == nullptr) return E_POINTER;
+  VariantInit(value);
+  Win32Surface* shown = surface();
+  if (shown == nullptr || id < 0 || id >= static_cast<LONG>(shown->widget_count()))
+    return E_INVALIDARG;
+  Win32Widget& widget = shown->widget(WidgetId{static_cast<int>(id)});
+  ExceptionInfo info;
+  const Status status = guarded_call(&info, [&] {
+    switch (property) {
+      case WidgetProperty::caption:
+        *value = com_from_variant(Variant::string(widget.caption()));
+        break;
+      case WidgetProperty::text:
+        *value = com_from_variant(Variant::string(widget.text()));
+        break;
+      case WidgetProperty::back_colour:
+        *value = com_from_variant(Variant::i4(static_cast<Int32>(widget.back_colour())));
+        break;
+      case WidgetProperty::fore_colour:
+        *value = com_from_variant(Variant::i4(static_cast<Int32>(widget.fore_colour())));
+        break;
+      case WidgetProperty::font_bold:
+        *value = com_from_variant(Variant::boolean(widget.font_bold()));
+        break;
+      case WidgetProperty::enabled:
+        *value = com_from_variant(Variant::boolean(widget.enabled()));
+        break;
+      case WidgetProperty::value:
+        *value = com_from_variant(Variant::i4(widget.value()));
+        break;
+      case WidgetProperty::list_index:
+        *value = com_from_variant(Variant::i4(widget.list_index()));
+        break;
+      case WidgetProperty::items:
+        *value = com_from_variant(Variant::string(joined(widget.items())));
+        break;
+      case WidgetProperty::accessible_name:
+        *value = com_from_variant(Variant::string(widget.accessible_name()));
+        break;
+      case WidgetProperty::accessible_description:
+        *value = com_from_variant(Variant::string(widget.accessible_description()));
+        break;
+      case WidgetProperty::window:
+        *value = window_handle(widget.window());
+        break;
+      case WidgetProperty::text_field:
+        *value = window_handle(widget.text_field());
+        break;
+      default:
+        raise_invalid_argument();
+    }
+    return Status::ok;
+  });
+  return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
+}
+
+HRESULT ActiveXControl::StartOn(DATE date) {
+  if (persistence_started_) return E_UNEXPECTED;
+  persistence_started_ = true;
+  ExceptionInfo info;
+  const Status status = guarded_call(&info, [&] {
+    Calendar* calendar = component_->calendar();
+    if (calendar == nullptr) raise_object_not_set();
+    calendar->state().AktDatum = date;
+    calendar->Inicializuj();
+    return Status::ok;
+  });
+  return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
+}
+
+}  // namespace dnovar
