@@ -12,6 +12,9 @@
 #ifdef DNOVAR_WITH_WIN32
 #include "apps/script/win32/win32_script_backend.h"
 #endif
+#ifdef DNOVAR_WITH_OLE
+#include "apps/script/ole/ole_script_backend.h"
+#endif
 
 namespace dnovar::app {
 
@@ -28,6 +31,10 @@ int run_script(const std::string& backend_name, const std::string& file) {
 #ifdef DNOVAR_WITH_WIN32
   } else if (backend_name == "win32") {
     backend = script::make_win32_backend();
+#endif
+#ifdef DNOVAR_WITH_OLE
+  } else if (backend_name == "ole") {
+    backend = script::make_ole_backend();
 #endif
   } else {
     std::cerr << "unknown backend: " << backend_name << '\n';
@@ -58,7 +65,7 @@ void add_script_command(CLI::App& app) {
       "script", "Run a script of host actions and user input (see docs/script.md)");
   auto backend = std::make_shared<std::string>("headless");
   auto file = std::make_shared<std::string>();
-  command->add_option("--backend", *backend, "headless (default), qt or win32 (where built)")
+  command->add_option("--backend", *backend, "headless (default), qt, win32 or ole (where built)")
       ->capture_default_str();
   command->add_option("file", *file, "Script file, - for standard input")->required();
   command->callback([backend, file] { std::exit(run_script(*backend, *file)); });

@@ -7,10 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/date.h"
 #include "platform/modal_action.h"
 #include "platform/toolkit.h"
 
 namespace dnovar::script {
+
+class ScriptInstance;
+class ScriptSite;
 
 class ScriptBackend {
  public:
@@ -31,6 +35,12 @@ class ScriptBackend {
   virtual void focus_out(Surface& surface) = 0;
   // What the user does inside the next modal form.
   virtual void queue_modal(ModalAction action) = 0;
+
+  // A backend whose control lives in a module of its own (ole) makes the instances itself: a new
+  // one not yet initialised or loaded (`new`, `load`), or one started on a date (`start`). Null:
+  // the script host makes them (through its registry, or in process).
+  virtual std::unique_ptr<ScriptInstance> create_instance(ScriptSite& site);
+  virtual std::unique_ptr<ScriptInstance> start_instance(ScriptSite& site, DateSerial date);
 };
 
 std::unique_ptr<ScriptBackend> make_headless_backend();

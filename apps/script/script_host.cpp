@@ -146,13 +146,15 @@ void ScriptHost::start(const Arguments& args) {
   expect_count(args, 0, 1);
   const DateSerial date = args.empty() ? 0.0 : parse_value(args[0]).to_date();
   instance_.reset();
-  instance_ = start_in_process_control(site_, date);
+  instance_ = backend_.start_instance(site_, date);
+  if (!instance_) instance_ = start_in_process_control(site_, date);
   ok();
 }
 
 ScriptInstance& ScriptHost::create_registered_instance(const Arguments& args) {
   if (!args.empty() && args[0].text.find('=') == std::string::npos) site_.set_name(args[0].text);
   instance_.reset();
+  if ((instance_ = backend_.create_instance(site_))) return *instance_;
   if (!components_.registry) {
     throw RuntimeError(error_number::cannot_create_object,
                        "Can't create object: the script host has no registry");

@@ -35,7 +35,7 @@ std::unique_ptr<ScriptInstance> start_in_process_control(ScriptSite& site, DateS
   return instance;
 }
 
-ScriptInstance::ScriptInstance(ComPtr<Unknown> object, ScriptSite& site) {
+ScriptInstance::ScriptInstance(ComPtr<Unknown> object, ScriptSite& site, Surface* surface) {
   dispatch_ = object.query<Dispatch>();
   hosting_ = object.query<ControlHosting>();
   source_ = object.query<EventSource>();
@@ -48,6 +48,7 @@ ScriptInstance::ScriptInstance(ComPtr<Unknown> object, ScriptSite& site) {
   check_status(hosting_->set_site(&site, &info), &info);
   // The control builds its widgets when it gets its site; they live as long as it has the site.
   surface_ = site.toolkit().take_created_surface();
+  if (surface != nullptr) surface_ = surface;
   ComPtr<EventSink> sink = make_object<RecordingSink, EventSink>(site);
   check_status(source_->advise(kDnovarEventsId, sink.get(), &cookie_));
 }

@@ -20,8 +20,9 @@ class ScriptSite;
 
 class ScriptInstance {
  public:
-  // Gives the object the site, advises a sink that records its events, and finds its calendar.
-  ScriptInstance(ComPtr<Unknown> object, ScriptSite& site);
+  // Gives the object the site, advises a sink that records its events, and finds its widgets:
+  // `surface` where the backend knows them, else the surface the site's toolkit made for it.
+  ScriptInstance(ComPtr<Unknown> object, ScriptSite& site, Surface* surface = nullptr);
   ~ScriptInstance();
   ScriptInstance(const ScriptInstance&) = delete;
   ScriptInstance& operator=(const ScriptInstance&) = delete;

@@ -124,6 +124,16 @@ bool ActiveXControl::build() {
   if (window_ == nullptr) return false;
   toolkit_ =
       std::make_unique<ControlToolkit>(window_, [this](bool entered) { focus_changed(entered); });
+  // What a container hears of that our own containers want to know: beeps, and the user's turn
+  // inside a modal form.
+  toolkit_->on_beep([this] {
+    if (ComRef<DnovarContainerSite> extras = container_extras()) extras->Beeped();
+  });
+  toolkit_->on_modal_idle([this](HWND form) {
+    BOOL acted = FALSE;
+    if (ComRef<DnovarContainerSite> extras = container_extras()) extras->ModalIdle(form, &acted);
+    return acted != FALSE;
+  });
   calendar_ = make_object<DnovarControl, Dispatch>();
   component_ = static_cast<DnovarControl*>(calendar_.get());
   hosting_ = calendar_.query<ControlHosting>();

@@ -1,0 +1,79 @@
+// dnovar.ocx behind the interfaces the script host drives every control through (Dispatch,
+// ControlHosting, EventSource, ControlInspection): each call becomes the COM call a container
+// makes, so the script host runs the same scripts against the real ActiveX control. The control
+// is activated in place in the host's window as soon as it has its site.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "apps/script/ole/ole_sites.h"
+#include "apps/script/ole/remote_surface.h"
+#include "com/automation.h"
+#include "com/control_hosting.h"
+#include "com/event_sinks.h"
+#include "com/object.h"
+#include "host/control_inspection.h"
+
+namespace dnovar::script {
+
+struct OleHostCallbacks {
+  HWND place = nullptr;                       // where the control is activated
+  std::function<void()> beeped;               // the control beeped
+  std::function<bool(HWND form)> modal_idle;  // the user's turn in a modal form
+};
+
+class OleControl final
+    : public ObjectBase<Dispatch, ControlHosting, EventSource, ControlInspection>,
+      private OleSiteListener {
+ public:
+  // Takes a new, unloaded instance of the control.
+  OleControl(ComRef<IDispatch> control, OleHostCallbacks callbacks);
+  ~OleControl() override;
+
+  RemoteSurface& surface() { return *surface_; }
+  DnovarInspection& inspection() { return *inspection_; }
+  // The control's window, the parent of its widgets.
+  HWND window() const;
+
+  Status get_ids_of_names(std::string_view name, DispatchId* id) override;
+  Status invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
+                ExceptionInfo* info) override;
+  Status get_type_info(TypeInfoRef* out) override;
+
+  Status advise(const Guid& source_iid, EventSink* sink, std::uint32_t* cookie) override;
+  Status unadvise(std::uint32_t cookie) override;
+
+  Status set_site(ControlSite* site, ExceptionInfo* info) override;
+  Status init_new(ExceptionInfo* info) override;
+  Status load(PropertyBag& bag, ExceptionInfo* info) override;
+  Status save(PropertyBag& bag, ExceptionInfo* info) override;
+
+  Status read_state(CalendarState* state, ExceptionInfo* info) override;
+
+ private:
+  std::string extender_name() override;
+  DateSerial today() override;
+  void error_contained(const RuntimeError& error) override;
+  void beeped() override;
+  bool modal_idle(HWND form) override;
+  void property_changed(DISPID id) override;
+  void event_raised(DISPID id) override;
+
+  void attach();
+  void detach();
+
+  ComRef<IDispatch> control_;
+  ComRef<DnovarInspection> inspection_;
+  std::unique_ptr<RemoteSurface> surface_;
+  OleHostCallbacks callbacks_;
+  OleSite* ole_site_ = nullptr;  // one reference, ours
+  ControlSite* site_ = nullptr;
+  EventSinks sinks_;
+  DWORD event_cookie_ = 0;
+  DWORD notify_cookie_ = 0;
+};
+
+}  // namespace dnovar::script

@@ -1,0 +1,90 @@
+#include "apps/script/ole/ole_script_backend.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include "apps/script/ole/ole_control.h"
+#include "apps/script/script_instance.h"
+#include "apps/script/script_site.h"
+#include "apps/script/win32/window_input.h"
+#include "backends/win32/win32_toolkit.h"
+#include "host/activex/private_interfaces.h"
+#include "host/type_library.h"
+
+namespace dnovar::script {
+
+namespace {
+
+class OleBackend final : public WindowInputBackend {
+ public:
+  OleBackend() : toolkit_(host().place()) {
+    if (FAILED(OleInitialize(nullptr)))
+      throw RuntimeError(error_number::automation_error, "Automation error: OleInitialize failed");
+  }
+  ~OleBackend() override { OleUninitialize(); }
+
+  // The host's own toolkit: used only for what the script host builds itself, never the control.
+  Toolkit& toolkit() override { return toolkit_; }
+  void on_beep(std::function<void()> listener) override { beep_listener_ = std::move(listener); }
+
+  std::unique_ptr<ScriptInstance> create_instance(ScriptSite& site) override {
+    ComPtr<Dispatch> control = created();
+    return std::make_unique<ScriptInstance>(ComPtr<Unknown>::share(control.get()), site,
+                                            &last_->surface());
+  }
+
+  std::unique_ptr<ScriptInstance> start_instance(ScriptSite& site, DateSerial date) override {
+    std::unique_ptr<ScriptInstance> instance = create_instance(site);
+    check_status(static_cast<Status>(last_->inspection().StartOn(date)));
+    return instance;
+  }
+
+ private:
+  ComPtr<Dispatch> created() {
+    const std::wstring prog_id(kDnovarProgId,
+                               kDnovarProgId + std::char_traits<char>::length(kDnovarProgId));
+    CLSID clsid{};
+    ComRef<IDispatch> control;
+    if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid)) ||
+        FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                control.put_void()))) {
+      throw RuntimeError(error_number::cannot_create_object,
+                         "ActiveX component can't create object: DnovarLib.Dnovar (register "
+                         "dnovar.ocx with regsvr32)");
+    }
+    OleHostCallbacks callbacks{host().place(),
+                               [this] {
+                                 if (beep_listener_) beep_listener_();
+                               },
+                               [this](HWND form) { return play(form); }};
+    ComPtr<Dispatch> made = make_object<OleControl, Dispatch>(std::move(control), callbacks);
+    last_ = static_cast<OleControl*>(made.get());
+    return made;
+  }
+
+  static RemoteSurface& surface(Surface& s) { return static_cast<RemoteSurface&>(s); }
+
+  HWND widget_window(Surface& s, WidgetId id) override { return surface(s).widget(id).window(); }
+  HWND text_field_window(Surface& s, WidgetId id) override {
+    const WidgetKind kind = s.table().widgets.at(static_cast<std::size_t>(id.value)).kind;
+    if (kind != WidgetKind::TextBox && kind != WidgetKind::ComboBox) raise_not_supported();
+    return surface(s).widget(id).text_field();
+  }
+  bool surface_holds(Surface& s, HWND window) override {
+    HWND control = GetParent(surface(s).widget(WidgetId{0}).window());
+    return window != nullptr && (window == control || IsChild(control, window));
+  }
+
+  Win32Toolkit toolkit_;
+  std::function<void()> beep_listener_;
+  OleControl* last_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<ScriptBackend> make_ole_backend() {
+  return std::make_unique<OleBackend>();
+}
+
+}  // namespace dnovar::script

@@ -1,0 +1,97 @@
+#include "apps/script/ole/remote_surface.h"
+
+#include "com/status.h"
+#include "core/surface_layout.h"
+#include "host/activex/variant_bridge.h"
+
+namespace dnovar::script {
+
+Variant RemoteWidget::read(WidgetProperty property) const {
+  VARIANT value;
+  VariantInit(&value);
+  check_status(static_cast<Status>(control_.ReadWidget(id_.value, property, &value)));
+  struct Cleared {
+    VARIANT& value;
+    ~Cleared() { VariantClear(&value); }
+  } cleared{value};
+  if (V_VT(&value) == VT_I8)  // a window handle
+    return Variant::r8(static_cast<double>(V_I8(&value)));
+  return variant_from_com(value);
+}
+
+std::string RemoteWidget::caption() const {
+  return read(WidgetProperty::caption).to_string();
+}
+
+std::string RemoteWidget::text() const {
+  return read(WidgetProperty::text).to_string();
+}
+
+Colour RemoteWidget::back_colour() const {
+  return static_cast<Colour>(read(WidgetProperty::back_colour).to_i4());
+}
+
+Colour RemoteWidget::fore_colour() const {
+  return static_cast<Colour>(read(WidgetProperty::fore_colour).to_i4());
+}
+
+bool RemoteWidget::font_bold() const {
+  return read(WidgetProperty::font_bold).to_bool() != 0;
+}
+
+bool RemoteWidget::enabled() const {
+  return read(WidgetProperty::enabled).to_bool() != 0;
+}
+
+Int32 RemoteWidget::value() const {
+  return read(WidgetProperty::value).to_i4();
+}
+
+int RemoteWidget::list_index() const {
+  return read(WidgetProperty::list_index).to_i4();
+}
+
+std::vector<std::string> RemoteWidget::items() const {
+  const std::string joined = read(WidgetProperty::items).to_string();
+  std::vector<std::string> items;
+  if (joined.empty()) return items;
+  std::size_t start = 0;
+  for (std::size_t end; (end = joined.find('\n', start)) != std::string::npos; start = end + 1)
+    items.push_back(joined.substr(start, end - start));
+  items.push_back(joined.substr(start));
+  return items;
+}
+
+HWND RemoteWidget::window() const {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(read(WidgetProperty::window).to_r8()));
+}
+
+HWND RemoteWidget::text_field() const {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(read(WidgetProperty::text_field).to_r8()));
+}
+
+void RemoteWidget::refresh_accessible_text() {
+  Widget::set_accessible_text(read(WidgetProperty::accessible_name).to_string(),
+                              read(WidgetProperty::accessible_description).to_string());
+}
+
+RemoteSurface::RemoteSurface(ComRef<DnovarInspection> control) : control_(std::move(control)) {
+  for (std::size_t i = 0; i < table().widgets.size(); ++i)
+    widgets_.push_back(std::make_unique<RemoteWidget>(*control_, WidgetId{static_cast<int>(i)}));
+}
+
+const WidgetTable& RemoteSurface::table() const {
+  return calendar_widget_table();
+}
+
+RemoteWidget& RemoteSurface::widget(WidgetId id) {
+  RemoteWidget& found = *widgets_.at(static_cast<std::size_t>(id.value));
+  found.refresh_accessible_text();
+  return found;
+}
+
+bool RemoteSurface::enabled() const {
+  return IsWindowEnabled(GetParent(widgets_.front()->window())) != FALSE;
+}
+
+}  // namespace dnovar::script

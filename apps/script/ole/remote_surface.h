@@ -1,0 +1,57 @@
+// The widgets of dnovar.ocx as the script host reads them: each read asks the control
+// (DnovarInspection::ReadWidget), so the host shows what the control's own widgets hold.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "host/activex/com_pointer.h"
+#include "host/activex/private_interfaces.h"
+#include "platform/toolkit.h"
+#include "platform/variant.h"
+
+namespace dnovar::script {
+
+class RemoteWidget final : public Widget {
+ public:
+  RemoteWidget(DnovarInspection& control, WidgetId id) : control_(control), id_(id) {}
+
+  std::string caption() const override;
+  std::string text() const override;
+  Colour back_colour() const override;
+  Colour fore_colour() const override;
+  bool font_bold() const override;
+  bool enabled() const override;
+  Int32 value() const override;
+  int list_index() const override;
+  std::vector<std::string> items() const override;
+  HWND window() const;
+  HWND text_field() const;
+  // Takes over the control's accessible texts (the widget keeps them, Widget's accessors read
+  // them).
+  void refresh_accessible_text();
+
+ private:
+  Variant read(WidgetProperty property) const;
+  DnovarInspection& control_;
+  WidgetId id_;
+};
+
+class RemoteSurface final : public Surface {
+ public:
+  explicit RemoteSurface(ComRef<DnovarInspection> control);
+  const WidgetTable& table() const override;
+  RemoteWidget& widget(WidgetId id) override;
+  // The host drives the control's widgets only with input; nothing here is set from outside.
+  void set_events(WidgetEvents*) override {}
+  void set_enabled(bool) override { raise_not_supported(); }
+  bool enabled() const override;
+
+ private:
+  ComRef<DnovarInspection> control_;
+  std::vector<std::unique_ptr<RemoteWidget>> widgets_;
+};
+
+}  // namespace dnovar::script
