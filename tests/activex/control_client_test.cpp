@@ -319,5 +319,44 @@ TEST_F(ControlClientTest, ClassInfoNamesTheEventInterfaceAndTheClass) {
   EXPECT_TRUE(status & OLEMISC_ACTIVATEWHENVISIBLE);
 }
 
+TEST_F(ControlClientTest, ViewObjectDrawsTheControlWhereItIsNotActive) {
+  ComRef<IDispatch> control = create();
+  VARIANT date;
+  V_VT(&date) = VT_DATE;
+  V_DATE(&date) = 45432;  // 20 May 2024
+  ASSERT_EQ(put(*control, L"Datum", date), S_OK);
+  VARIANT k;
+  V_VT(&k) = VT_I2;
+  V_I2(&k) = 1;
+  DISPPARAMS refresh{&k, nullptr, 1, 0};
+  ASSERT_EQ(control->Invoke(0x6003000F, IID_NULL, 0, DISPATCH_METHOD, &refresh, nullptr, nullptr,
+                            nullptr),
+            S_OK);
+  // Drawn at twice its size into a bitmap of the caller's: the current day's cell is cyan.
+  constexpr int width = 600, height = 502;
+  BITMAPINFO header{};
+  header.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECTL bounds{0, 0, width, height};
+  ComRef<IViewObject2> view = control.query<IViewObject2>(IID_IViewObject2);
+  ASSERT_EQ(
+      view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0),
+      S_OK);
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  int cyan = 0;
+  for (int i = 0; i < width * height; ++i) cyan += (pixels[i] & 0xFFFFFF) == 0x00FFFF;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  // One day cell, 24 x 16 pixels at 96 DPI, drawn four times as large (less its border).
+  EXPECT_GT(cyan, 24 * 16 * 2);
+  SIZEL extent{};
+  ASSERT_EQ(view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &extent), S_OK);
+  EXPECT_EQ(extent.cx, MulDiv(4500, 2540, 1440));  // HIMETRIC, rounded
+}
+
 }  // namespace
 }  // namespace dnovar
