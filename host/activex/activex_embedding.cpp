@@ -30,6 +30,19 @@ std::vector<std::pair<char, WidgetId>> access_keys() {
   return keys;
 }
 
+// The container's frame window, which shows the active object's menus and tools; null when it
+// has none.
+ComRef<IOleInPlaceFrame> frame_of(IOleInPlaceSite& site) {
+  ComRef<IOleInPlaceFrame> frame;
+  ComRef<IOleInPlaceUIWindow> document;
+  RECT where{}, clip{};
+  OLEINPLACEFRAMEINFO frame_info{};
+  frame_info.cb = sizeof frame_info;
+  if (FAILED(site.GetWindowContext(frame.put(), document.put(), &where, &clip, &frame_info)))
+    frame.reset();
+  return frame;
+}
+
 bool is_alt_key(const MSG& message) {
   return message.message == WM_SYSKEYDOWN || message.message == WM_SYSCHAR;
 }
@@ -128,16 +141,8 @@ HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate
   if (ui_activate && !ui_active_) {
     ui_active_ = true;
     in_place_site_->OnUIActivate();
-    ComRef<IOleInPlaceFrame> frame;
-    ComRef<IOleInPlaceUIWindow> document;
-    RECT where{}, clip{};
-    OLEINPLACEFRAMEINFO frame_info{};
-    frame_info.cb = sizeof frame_info;
-    if (SUCCEEDED(in_place_site_->GetWindowContext(frame.put(), document.put(), &where, &clip,
-                                                   &frame_info)) &&
-        frame) {
+    if (ComRef<IOleInPlaceFrame> frame = frame_of(*in_place_site_))
       frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), L"Dnovar");
-    }
     // The focus goes into the control unless it is already there.
     HWND focus = GetFocus();
     if (focus == nullptr || (focus != window_ && !IsChild(window_, focus))) SetFocus(window_);
@@ -232,16 +237,8 @@ HRESULT ActiveXControl::UIDeactivate() {
   if (!ui_active_) return S_OK;
   ui_active_ = false;
   if (in_place_site_) {
-    ComRef<IOleInPlaceFrame> frame;
-    ComRef<IOleInPlaceUIWindow> document;
-    RECT where{}, clip{};
-    OLEINPLACEFRAMEINFO frame_info{};
-    frame_info.cb = sizeof frame_info;
-    if (SUCCEEDED(in_place_site_->GetWindowContext(frame.put(), document.put(), &where, &clip,
-                                                   &frame_info)) &&
-        frame) {
+    if (ComRef<IOleInPlaceFrame> frame = frame_of(*in_place_site_))
       frame->SetActiveObject(nullptr, nullptr);
-    }
     in_place_site_->OnUIDeactivate(FALSE);
   }
   return S_OK;
