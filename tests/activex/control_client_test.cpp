@@ -171,22 +171,24 @@ class ControlClientTest : public ::testing::Test {
   ComRef<IClassFactory> factory_;
 };
 
+struct ChildSearch {
+  const wchar_t* text;
+  HWND found;
+};
+
+// An enumeration callback: stdcall on 32-bit Windows, which a lambda is not.
+BOOL CALLBACK match_child_text(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  wchar_t caption[64] = {};
+  GetWindowTextW(child, caption, 64);
+  if (wcscmp(caption, search->text) != 0) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 HWND find_child_with_text(HWND parent, const wchar_t* text) {
-  struct Search {
-    const wchar_t* text;
-    HWND found;
-  } search{text, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t caption[64] = {};
-        GetWindowTextW(child, caption, 64);
-        if (wcscmp(caption, s->text) != 0) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{text, nullptr};
+  EnumChildWindows(parent, &match_child_text, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
