@@ -313,7 +313,7 @@ void Win32Surface::handle_command(WidgetId id, int code) {
     const int index = static_cast<int>(SendMessageW(source.window(), CB_GETCURSEL, 0, 0));
     if (index < 0) return;
     // Windows updates the edit field after this notification; the handler reads the text now.
-    source.show_chosen(index);
+    source.choose(index);
     deliver([&](WidgetEvents& events) { events.click(id); });
   }
 }
@@ -387,7 +387,7 @@ LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM
     const auto match = std::find(entries.begin(), entries.end(), box.text());
     const int index = static_cast<int>(match - entries.begin());
     if (match == entries.end() || index == box.list_index()) return 0;
-    SendMessageW(box.window(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    box.choose(index);
     deliver([&](WidgetEvents& events) { events.click(id); });
     return 0;
   }

@@ -58,10 +58,10 @@ void Win32Widget::set_text(std::string_view text) {
     // The entry the text names becomes the chosen one; no Click is reported (CB_SETCURSEL sends
     // no notification).
     const int count = static_cast<int>(SendMessageW(window_, CB_GETCOUNT, 0, 0));
-    int chosen = -1;
-    for (int i = 0; i < count && chosen < 0; ++i)
-      if (item_text(i) == wide) chosen = i;
-    SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    chosen_index_ = -1;
+    for (int i = 0; i < count && chosen_index_ < 0; ++i)
+      if (item_text(i) == wide) chosen_index_ = i;
+    SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(chosen_index_), 0);
   } else if (window_text(window_) == text) {
     return;
   }
@@ -141,6 +141,7 @@ void Win32Widget::clear_items() {
   // CB_RESETCONTENT empties the edit field too; the text stays what it was.
   const std::wstring text = wide_text(window_text(window_));
   SendMessageW(window_, CB_RESETCONTENT, 0, 0);
+  chosen_index_ = -1;
   SetWindowTextW(window_, text.c_str());
 }
 
@@ -161,9 +162,10 @@ std::wstring Win32Widget::item_text(int index) const {
 
 int Win32Widget::list_index() const {
   require(kind_ == WidgetKind::ComboBox);
-  // Typing over a chosen entry leaves the list's selection; the text decides.
-  const int index = static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0));
-  return index >= 0 && item_text(index) == wide_text(window_text(window_)) ? index : -1;
+  // The current entry while the text names it: typing over it shows none.
+  return chosen_index_ >= 0 && item_text(chosen_index_) == wide_text(window_text(window_))
+             ? chosen_index_
+             : -1;
 }
 
 std::vector<std::string> Win32Widget::items() const {
@@ -175,8 +177,11 @@ std::vector<std::string> Win32Widget::items() const {
   return entries;
 }
 
-void Win32Widget::show_chosen(int index) {
-  SetWindowTextW(window_, item_text(index).c_str());
+void Win32Widget::choose(int index) {
+  chosen_index_ = index;
+  SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (const std::wstring entry = item_text(index); wide_text(window_text(window_)) != entry)
+    SetWindowTextW(window_, entry.c_str());
 }
 
 HBRUSH Win32Widget::paint_colours(HDC dc) {

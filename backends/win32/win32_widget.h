@@ -45,8 +45,9 @@ class Win32Widget final : public Widget {
   HWND text_field() const { return text_field_; }
   // One arrow step of the user's, by the rule of spin_step.
   void step(bool up);
-  // The user picked list entry `index`: the edit field shows it before the Click is reported.
-  void show_chosen(int index);
+  // List entry `index` becomes the current one, picked by the user (the edit field shows it
+  // before the Click is reported) or named by the text when Enter was pressed.
+  void choose(int index);
   // Paints the widget's colours on `dc`; the brush for its background.
   HBRUSH paint_colours(HDC dc);
 
@@ -74,6 +75,10 @@ class Win32Widget final : public Widget {
   Colour fore_colour_;
   bool enabled_;
   Int32 min_, max_, increment_, value_;
+  // A combo box's current entry, kept here: the list's own selection follows the typing (the
+  // combo box clears it as soon as the text names no entry), while the current entry stays until
+  // another is chosen, as on every backend.
+  int chosen_index_ = -1;
   std::function<void()> notify_value_change_;
 };
 
