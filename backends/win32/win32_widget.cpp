@@ -2,15 +2,20 @@
 
 #include <commctrl.h>
 
+#include "backends/win32/win32_drawn.h"
+#include "backends/win32/win32_surface.h"
 #include "backends/win32/win32_text.h"
 #include "platform/spin_step.h"
 
 namespace dnovar {
 
-Win32Widget::Win32Widget(const WidgetRow& row, HWND window, LookCache& look, int dpi,
-                         std::function<void()> notify_value_change)
+Win32Widget::Win32Widget(const WidgetRow& row, HWND window, Win32Surface& surface, const RECT& area,
+                         LookCache& look, int dpi, std::function<void()> notify_value_change)
     : kind_(row.kind),
       window_(window),
+      surface_(surface),
+      area_(area),
+      alignment_(row.alignment),
       look_(look),
       dpi_(dpi),
       font_(row.font),
@@ -29,13 +34,22 @@ Win32Widget::Win32Widget(const WidgetRow& row, HWND window, LookCache& look, int
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(window_, &info)) text_field_ = info.hwndItem;
   }
+  if (drawn()) return;
   if (has_look()) apply_font();
   if (!enabled_) EnableWindow(window_, FALSE);
 }
 
 void Win32Widget::apply_font() {
+  if (drawn()) return repaint();
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.font(font_, font_.bold, dpi_)),
                TRUE);
+}
+
+void Win32Widget::repaint() {
+  if (drawn())
+    surface_.redraw(*this);
+  else
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32Widget::set_caption(std::string_view caption) {
@@ -43,7 +57,10 @@ void Win32Widget::set_caption(std::string_view caption) {
   // Most writes repeat what is there; comparing first keeps a refresh from repainting.
   if (caption_ == caption) return;
   caption_.assign(caption);
-  SetWindowTextW(window_, wide_text(caption).c_str());
+  if (drawn())
+    repaint();
+  else
+    SetWindowTextW(window_, wide_text(caption).c_str());
 }
 
 std::string Win32Widget::caption() const {
@@ -77,7 +94,7 @@ void Win32Widget::set_back_colour(Colour colour) {
   require(has_look());
   if (colour == back_colour_) return;
   back_colour_ = colour;
-  InvalidateRect(window_, nullptr, TRUE);
+  repaint();
 }
 
 Colour Win32Widget::back_colour() const {
@@ -89,7 +106,7 @@ void Win32Widget::set_fore_colour(Colour colour) {
   require(has_look());
   if (colour == fore_colour_) return;
   fore_colour_ = colour;
-  InvalidateRect(window_, nullptr, TRUE);
+  repaint();
 }
 
 Colour Win32Widget::fore_colour() const {
@@ -110,8 +127,12 @@ bool Win32Widget::font_bold() const {
 }
 
 void Win32Widget::set_enabled(bool enabled) {
+  if (drawn()) {
+    if (enabled != enabled_) repaint();
+  } else {
+    EnableWindow(window_, enabled ? TRUE : FALSE);
+  }
   enabled_ = enabled;
-  EnableWindow(window_, enabled ? TRUE : FALSE);
 }
 
 // The widget's own flag: a disabled surface blocks input to its children without touching it.
@@ -182,6 +203,16 @@ void Win32Widget::choose(int index) {
   SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   if (const std::wstring entry = item_text(index); wide_text(window_text(window_)) != entry)
     SetWindowTextW(window_, entry.c_str());
+}
+
+void Win32Widget::draw(HDC dc) {
+  const DrawnLook look{look_.font(font_, font_.bold, dpi_), resolve_colour(fore_colour_),
+                       look_.brush(back_colour_), enabled_};
+  const std::wstring caption = wide_text(caption_);
+  if (kind_ == WidgetKind::Frame)
+    draw_frame(dc, area_, caption, look);
+  else
+    draw_label(dc, area_, caption, alignment_, look);
 }
 
 HBRUSH Win32Widget::paint_colours(HDC dc) {

@@ -1,11 +1,11 @@
 // The user's input as the window system delivers it: mouse presses, moves and double-clicks, key
-// strokes and arrow clicks are the messages a real mouse and keyboard produce, sent to the child
-// window under them, so the common controls do their own part (the up-down control asks with
-// UDN_DELTAPOS, IsDialogMessage presses a form's button on Alt + its access key). A button's click
-// and a pick from the list arrive as the notification the control sends its parent, so a click
-// leaves the focus where it was, as on every backend. Messages are sent, not posted, so each has
-// reached the control when the call returns; what they post in turn is pumped before the next line
-// of the script.
+// strokes and arrow clicks are the messages a real mouse and keyboard produce, sent to the window
+// under them (a child control, or the surface for the labels it draws), so the common controls do
+// their own part (the up-down control asks with UDN_DELTAPOS, IsDialogMessage presses a form's
+// button on Alt + its access key). A button's click and a pick from the list arrive as the
+// notification the control sends its parent, so a click leaves the focus where it was, as on every
+// backend. Messages are sent, not posted, so each has reached the control when the call returns;
+// what they post in turn is pumped before the next line of the script.
 #include "apps/script/win32/win32_script_backend.h"
 
 // <windows.h> comes before the headers that build on it.
@@ -81,12 +81,6 @@ class HostWindow {
   HWND place_ = nullptr;
 };
 
-LPARAM centre_of(HWND window) {
-  RECT area{};
-  GetClientRect(window, &area);
-  return MAKELPARAM(area.right / 2, area.bottom / 2);
-}
-
 struct MouseButton {
   int bit;
   WPARAM key;
@@ -145,17 +139,16 @@ class Win32Backend final : public ScriptBackend {
   void on_beep(std::function<void()> listener) override { toolkit_.on_beep(std::move(listener)); }
 
   void click(Surface& s, WidgetId id) override {
-    if (HWND target = input_window(s, id)) {
-      if (s.table().widgets.at(static_cast<std::size_t>(id.value)).kind ==
-          WidgetKind::CommandButton) {
-        // What the button tells its parent when clicked. A script's click leaves the focus where
-        // it was (BM_CLICK would move it to the button), as on every backend.
+    if (s.table().widgets.at(static_cast<std::size_t>(id.value)).kind ==
+        WidgetKind::CommandButton) {
+      // What the button tells its parent when clicked. A script's click leaves the focus where
+      // it was (BM_CLICK would move it to the button), as on every backend.
+      if (HWND target = input_window(s, id))
         SendMessageW(GetParent(target), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), BN_CLICKED),
                      reinterpret_cast<LPARAM>(target));
-      } else {
-        SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, centre_of(target));
-        SendMessageW(target, WM_LBUTTONUP, 0, centre_of(target));
-      }
+    } else if (const MouseTarget target = mouse_target(s, id); target.window != nullptr) {
+      SendMessageW(target.window, WM_LBUTTONDOWN, MK_LBUTTON, target.point);
+      SendMessageW(target.window, WM_LBUTTONUP, 0, target.point);
     }
     settle();
   }
@@ -199,41 +192,41 @@ class Win32Backend final : public ScriptBackend {
   }
 
   void mouse_down(Surface& s, WidgetId id, int bits) override {
-    if (HWND cell = input_window(s, id)) {
+    if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr) {
       WPARAM held = 0;
       for (const MouseButton& button : kMouseButtons) {
         if (!(bits & button.bit)) continue;
         held |= button.key;
-        SendMessageW(cell, button.down, held, centre_of(cell));
+        SendMessageW(cell.window, button.down, held, cell.point);
       }
     }
     settle();
   }
 
   void mouse_up(Surface& s, WidgetId id, int bits) override {
-    if (HWND cell = input_window(s, id)) {
+    if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr) {
       WPARAM held = key_state(bits);
       for (const MouseButton& button : kMouseButtons) {
         if (!(bits & button.bit)) continue;
         held &= ~button.key;
-        SendMessageW(cell, button.up, held, centre_of(cell));
+        SendMessageW(cell.window, button.up, held, cell.point);
       }
     }
     settle();
   }
 
   void mouse_move(Surface& s, WidgetId id, int buttons) override {
-    if (HWND cell = input_window(s, id))
-      SendMessageW(cell, WM_MOUSEMOVE, key_state(buttons), centre_of(cell));
+    if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr)
+      SendMessageW(cell.window, WM_MOUSEMOVE, key_state(buttons), cell.point);
     settle();
   }
 
   void double_click(Surface& s, WidgetId id) override {
     // The second press of a double-click, as Windows reports it; the first click is a script's
     // own.
-    if (HWND cell = input_window(s, id)) {
-      SendMessageW(cell, WM_LBUTTONDBLCLK, MK_LBUTTON, centre_of(cell));
-      SendMessageW(cell, WM_LBUTTONUP, 0, centre_of(cell));
+    if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr) {
+      SendMessageW(cell.window, WM_LBUTTONDBLCLK, MK_LBUTTON, cell.point);
+      SendMessageW(cell.window, WM_LBUTTONUP, 0, cell.point);
     }
     settle();
   }
@@ -268,6 +261,23 @@ class Win32Backend final : public ScriptBackend {
     for (HWND window = child; window != nullptr; window = GetParent(window))
       if (!IsWindowEnabled(window)) return nullptr;
     return child;
+  }
+
+  // Where the mouse reaches a widget: the window its messages go to (the surface's for a label,
+  // which the surface draws) and the widget's middle there; no window when the widget or a window
+  // holding it is disabled.
+  struct MouseTarget {
+    HWND window = nullptr;
+    LPARAM point = 0;
+  };
+  static MouseTarget mouse_target(Surface& s, WidgetId id) {
+    Win32Widget& widget = surface(s).widget(id);
+    HWND window = widget.drawn() ? surface(s).window() : widget.window();
+    if (!widget.enabled()) return {};
+    for (HWND holder = window; holder != nullptr; holder = GetParent(holder))
+      if (!IsWindowEnabled(holder)) return {};
+    const POINT middle = surface(s).middle_of(id);
+    return {window, MAKELPARAM(middle.x, middle.y)};
   }
 
   // What keys and pastes go to: the box itself, or a combo box's edit field.
