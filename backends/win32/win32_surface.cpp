@@ -130,6 +130,7 @@ void Win32Surface::create_window(Role role, HWND parent) {
                             0, 0, 0, 0, parent, nullptr, code_instance(), nullptr);
   if (window_ == nullptr)
     throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
+  tool_tips_ = std::make_unique<Win32ToolTips>(window_);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&surface_procedure));
   dpi_ = window_dpi(window_);
@@ -185,6 +186,12 @@ void Win32Surface::build_widgets() {
                                                      pixel_rect(placed[i], dpi_), *context_.look,
                                                      dpi_, std::move(value_changed)));
     Win32Widget& widget = *widgets_.back();
+    if (!row.tool_tip.empty()) {
+      if (widget.drawn())
+        tool_tips_->add(widget.area(), static_cast<UINT_PTR>(kFirstChildId) + i, row.tool_tip);
+      else
+        tool_tips_->add(widget.window(), row.tool_tip);
+    }
     if (widget.drawn()) {
       UnionRect(&drawn_bounds_, &drawn_bounds_, &widget.area());
       continue;
@@ -311,6 +318,7 @@ LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_MBUTTONDBLCLK:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
+      if (message == WM_MOUSEMOVE) tool_tips_->mouse_moved(window_, message, w, l);
       if (const WidgetId label = label_at(l); label.value >= 0) {
         mouse_on_label(label, message, w);
         return 0;
@@ -449,6 +457,9 @@ LRESULT Win32Surface::handle_child(HWND child, WidgetId id, UINT message, WPARAM
       break;
     case WM_KILLFOCUS:
       focus_moved(reinterpret_cast<HWND>(w), false);
+      break;
+    case WM_MOUSEMOVE:
+      tool_tips_->mouse_moved(child, message, w, l);
       break;
     case WM_CHAR:
       if (child == widget(id).text_field()) return handle_character(child, id, w, l);

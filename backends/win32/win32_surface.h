@@ -7,7 +7,8 @@
 // whose typed characters go through the key handler; a combo box a COMBOBOX drop-down with
 // editable text; a command button a push BUTTON (its '&' marks the access key); a frame is drawn
 // as a group box draws it, behind the widgets it holds (placed at its offset); a spin button an
-// msctls_updown32 without a buddy, whose arrows step the value by the rule of spin_step.
+// msctls_updown32 without a buddy, whose arrows step the value by the rule of spin_step. Tool tips
+// are those the table names (win32_tool_tips.h).
 //
 // A control surface is a child of the window its toolkit names. A form is a top-level window with
 // a title, a close box and no other window button; show_modal runs a modal loop of its own with the
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "backends/win32/win32_look.h"
+#include "backends/win32/win32_tool_tips.h"
 #include "backends/win32/win32_widget.h"
 #include "platform/toolkit.h"
 
@@ -65,6 +67,9 @@ class Win32Surface final : public Form {
   // The middle of widget `id`, in the client area of the window its mouse input goes to: its own
   // window, or the surface's for a label.
   POINT middle_of(WidgetId id);
+  // The tooltips_class32 control with the widgets' tips, made when the mouse first comes over a
+  // widget that has one; null before.
+  HWND tool_tip_control() const { return tool_tips_ ? tool_tips_->control() : nullptr; }
   // A label or frame has changed: it is drawn again with the surface's next paint. The first
   // change after a paint invalidates the area of all of them, once; the paint then draws what
   // changed (and everything in a part the system asked to paint). A refresh changes dozens of
@@ -111,6 +116,7 @@ class Win32Surface final : public Form {
   HWND window_ = nullptr;
   std::vector<std::unique_ptr<Win32Widget>> widgets_;
   std::vector<std::unique_ptr<ChildHook>> hooks_;
+  std::unique_ptr<Win32ToolTips> tool_tips_;
   WidgetEvents* events_ = nullptr;
   bool enabled_ = true;
   bool loaded_ = true;
