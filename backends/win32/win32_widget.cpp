@@ -35,14 +35,15 @@ Win32Widget::Win32Widget(const WidgetRow& row, HWND window, Win32Surface& surfac
     if (GetComboBoxInfo(window_, &info)) text_field_ = info.hwndItem;
   }
   if (drawn()) return;
-  if (has_look()) apply_font();
+  // A new window paints in full when the surface is shown: no repaint asked for here.
+  if (has_look()) apply_font(false);
   if (!enabled_) EnableWindow(window_, FALSE);
 }
 
-void Win32Widget::apply_font() {
+void Win32Widget::apply_font(bool repaint_now) {
   if (drawn()) return repaint();
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.font(font_, font_.bold, dpi_)),
-               TRUE);
+               repaint_now ? TRUE : FALSE);
 }
 
 void Win32Widget::repaint() {
@@ -118,7 +119,7 @@ void Win32Widget::set_font_bold(bool bold) {
   require(has_look());
   if (bold == font_.bold) return;
   font_.bold = bold;
-  apply_font();
+  apply_font(true);
 }
 
 bool Win32Widget::font_bold() const {

@@ -76,7 +76,8 @@ class Win32Widget final : public Widget {
   void require(bool supported) const {
     if (!supported) raise_not_supported();
   }
-  void apply_font();
+  // The font to the window; `repaint_now` false for a window not yet shown.
+  void apply_font(bool repaint_now);
   // What the widget shows has changed: its window, or its area of the surface, paints again.
   void repaint();
   std::wstring item_text(int index) const;
