@@ -4,14 +4,16 @@
 #   ./dev.sh test    build and run every test, in the release and the sanitizer build, and in the
 #                    Windows build (win64) under Wine; `--win32` also runs the i686 build's tests,
 #                    installing wine32 (which adds the i386 architecture)
-#   ./dev.sh bench   build and run the benchmarks
+#   ./dev.sh bench   build and run the benchmarks; `--win64` instead builds the Windows benchmark
+#                    and runs it under Wine on a virtual X screen: the control on the Win32
+#                    backend beside the system's month calendar, with the ratios
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev qt6-base-dev qt6-tools-dev xvfb xauth xdotool fonts-dejavu-core
           fonts-liberation2 valgrind g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          wine wine64)
+          wine wine64 dpkg-dev)
 
 install_missing_packages() {
   local missing=()
@@ -27,7 +29,8 @@ install_missing_packages() {
 }
 
 # One Wine prefix per run, made once every Wine package is in place, with its server started first:
-# a `$(wine ...)` capture would otherwise wait for the server that wine starts to end.
+# a `$(wine ...)` capture would otherwise wait for the server that wine starts to end. `x11` keeps
+# Wine's X11 display driver (for $DISPLAY) instead of the null one.
 start_wine() {
   export WINEPREFIX=$PWD/build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   rm -rf "$WINEPREFIX"
@@ -36,8 +39,33 @@ start_wine() {
   wine cmd /c exit >/dev/null 2>&1
   # Windows without a display: the null driver keeps them (and draws into bitmaps) where the X11
   # driver would refuse to create one.
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  if [[ "${1:-null}" == null ]]; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  fi
   trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+}
+
+# Google Benchmark for the Windows build, from Debian's source package (Debian packages the
+# library for the build machine only): fetched with apt into build/, through source lists and
+# package lists of its own, so the system's are left as they are. apt checks the files against
+# the signed index; a failed fetch leaves the Windows benchmarks out of the build.
+fetch_benchmark_source() {
+  local target=build/sources/benchmark apt_dir=$PWD/build/apt-sources
+  [[ -f $target/CMakeLists.txt ]] && return
+  mkdir -p "$apt_dir"/{sources.list.d,lists/partial,cache/archives/partial} build/sources
+  cat >"$apt_dir/sources.list.d/debian-source.sources" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+  local apt=(apt-get -qq -o Dir::Etc::SourceList=/dev/null
+             -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
+             -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache="$apt_dir/cache")
+  "${apt[@]}" update || return 1
+  (cd "$apt_dir" && "${apt[@]}" source --download-only benchmark=1.7.1-1) || return 1
+  dpkg-source --no-check -x "$apt_dir"/benchmark_1.7.1-1.dsc "$target" >/dev/null
 }
 
 build() {  # build PRESET [CMAKE ARGUMENTS...]
@@ -73,6 +101,7 @@ case "${1:-}" in
       ctest --preset "$preset" -j "$(nproc)"
     done
     # The Windows builds, with the time each step takes (Wine's start-up is most of the tests').
+    fetch_benchmark_source || echo "Google Benchmark's source not fetched: no Windows benchmarks"
     started=$SECONDS
     start_wine
     build win64
@@ -91,6 +120,24 @@ case "${1:-}" in
     ;;
   bench)
     install_missing_packages
+    if [[ "${2:-}" == --win64 ]]; then
+      fetch_benchmark_source
+      cmake --preset win64 >/dev/null
+      cmake --build --preset win64 -j "$(nproc)" --target dnovar_win_bench
+      # Painted as on a desktop: Wine's X11 driver on a virtual screen of its own, made before
+      # the prefix so that Wine's desktop process uses it.
+      number=90
+      while [[ -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
+      display=:$number
+      Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      xvfb=$!
+      export DISPLAY=$display
+      sleep 1
+      start_wine x11
+      trap 'wineserver -k >/dev/null 2>&1 || true; kill "$xvfb" 2>/dev/null || true' EXIT
+      wine build/win64/bench/win32/dnovar_win_bench.exe "${@:3}" 2>&1 | tr -d '\r'
+      exit "${PIPESTATUS[0]}"
+    fi
     build default
     ./build/default/bench/dnovar_bench "${@:2}"
     # Instructions per refresh, counted by callgrind over 1000 refreshes.
@@ -101,7 +148,7 @@ case "${1:-}" in
     QT_QPA_PLATFORM=offscreen ./build/default/bench/qt/dnovar_qt_bench
     ;;
   *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run | test [--win32] | bench [--win64]" >&2
     exit 2
     ;;
 esac

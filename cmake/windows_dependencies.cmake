@@ -1,8 +1,9 @@
 # The libraries the Windows build needs, for Debian's mingw-w64, which packages none of them:
 # the header-only ones are taken from the build machine's headers (each folder alone, never the
 # whole of /usr/include, whose C library headers are not Windows ones), and GoogleTest is built
-# from the source Debian ships with it. Google Benchmark has no source package; the benchmarks
-# are left out when it is not found for the target.
+# from the source Debian ships with it. Google Benchmark is built from Debian's source package,
+# which `./dev.sh` fetches (apt-get source, into build/sources/benchmark); without it the
+# benchmarks are left out.
 set(host_headers ${CMAKE_BINARY_DIR}/host-headers)
 foreach(folder nlohmann CLI)
   if(NOT EXISTS /usr/include/${folder})
@@ -25,4 +26,27 @@ if(NOT TARGET GTest::gtest_main)
   add_library(GTest::gmock ALIAS gmock)
 endif()
 
-find_package(benchmark QUIET)
+set(benchmark_source ${PROJECT_SOURCE_DIR}/build/sources/benchmark
+    CACHE PATH "Google Benchmark's source (Debian: apt-get source benchmark)")
+if(EXISTS ${benchmark_source}/CMakeLists.txt)
+  # The library alone, static, with its own warnings not turned into errors. Its feature checks
+  # cannot run a cross-compiled probe; what the Windows C++ runtime has is given here.
+  set(BENCHMARK_ENABLE_TESTING OFF CACHE BOOL "" FORCE)
+  set(BENCHMARK_ENABLE_GTEST_TESTS OFF CACHE BOOL "" FORCE)
+  set(BENCHMARK_ENABLE_WERROR OFF CACHE BOOL "" FORCE)
+  set(BENCHMARK_ENABLE_INSTALL OFF CACHE BOOL "" FORCE)
+  set(BENCHMARK_INSTALL_DOCS OFF CACHE BOOL "" FORCE)
+  # Debian's source reads no Git tags; its version is the project's own (as "0.0.0" says).
+  set(GIT_VERSION 0.0.0)
+  # (A defined HAVE_x counts as present; a compile that failed, as absent.)
+  set(HAVE_STD_REGEX 1)
+  set(HAVE_STEADY_CLOCK 1)
+  foreach(absent POSIX_REGEX GNU_POSIX_REGEX THREAD_SAFETY_ATTRIBUTES)
+    set(COMPILE_HAVE_${absent} FALSE)
+    set(RUN_HAVE_${absent} 1)
+  endforeach()
+  add_subdirectory(${benchmark_source} ${CMAKE_BINARY_DIR}/benchmark EXCLUDE_FROM_ALL SYSTEM)
+else()
+  message(STATUS "No Google Benchmark source in ${benchmark_source}: the benchmarks are left out "
+                 "(./dev.sh bench --win64 fetches it)")
+endif()

@@ -25,23 +25,6 @@ HINSTANCE code_instance() {
   return module;
 }
 
-bool takes_focus(WidgetKind kind) {
-  return kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox ||
-         kind == WidgetKind::CommandButton || kind == WidgetKind::SpinButton;
-}
-
-DWORD label_alignment(Alignment alignment) {
-  switch (alignment) {
-    case Alignment::Right:
-      return SS_RIGHT;
-    case Alignment::Centre:
-      return SS_CENTER;
-    case Alignment::Left:
-      break;
-  }
-  return SS_LEFT;
-}
-
 DWORD field_alignment(Alignment alignment) {
   switch (alignment) {
     case Alignment::Right:
@@ -60,13 +43,10 @@ struct ChildClass {
   DWORD extended_style;
 };
 
+// The window class of a widget that has a window of its own.
 ChildClass child_class(const WidgetRow& row) {
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (row.kind) {
-    case WidgetKind::Frame:
-      return {L"BUTTON", kChild | BS_GROUPBOX, 0};
-    case WidgetKind::Label:
-      return {L"STATIC", kChild | SS_NOTIFY | SS_NOPREFIX | label_alignment(row.alignment), 0};
     case WidgetKind::TextBox:
       return {L"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL | field_alignment(row.alignment),
               WS_EX_CLIENTEDGE};
@@ -76,8 +56,15 @@ ChildClass child_class(const WidgetRow& row) {
       return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case WidgetKind::SpinButton:
       return {UPDOWN_CLASSW, kChild | WS_TABSTOP, 0};
+    case WidgetKind::Frame:
+    case WidgetKind::Label:
+      break;
   }
-  return {L"STATIC", kChild, 0};
+  return {nullptr, 0, 0};
+}
+
+bool drawn_by_surface(WidgetKind kind) {
+  return kind == WidgetKind::Label || kind == WidgetKind::Frame;
 }
 
 int button_bits(WPARAM keys) {
@@ -92,6 +79,8 @@ void register_surface_class() {
   static const bool registered = [] {
     WNDCLASSEXW surface_class{};
     surface_class.cbSize = sizeof surface_class;
+    // Double-clicks on the labels it draws.
+    surface_class.style = CS_DBLCLKS;
     surface_class.lpfnWndProc = DefWindowProcW;
     surface_class.hInstance = code_instance();
     surface_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -114,7 +103,9 @@ Win32Surface::Win32Surface(const WidgetTable& table, ErrorSink& errors, Role rol
     DestroyWindow(window_);
     throw;
   }
-  set_tab_order();
+  // Shown once its widgets are in: each window made inside a visible one would be placed,
+  // clipped and invalidated in it on its own.
+  if (role == Role::Control && context.parent != nullptr) ShowWindow(window_, SW_SHOWNA);
 }
 
 Win32Surface::~Win32Surface() {
@@ -133,12 +124,13 @@ void Win32Surface::create_window(Role role, HWND parent) {
     extended_style |= WS_EX_DLGMODALFRAME;
     parent = nullptr;
   } else {
-    style |= parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_POPUP;
+    style |= parent != nullptr ? WS_CHILD : WS_POPUP;
   }
   window_ = CreateWindowExW(extended_style, kSurfaceClass, wide_text(table_.caption).c_str(), style,
                             0, 0, 0, 0, parent, nullptr, code_instance(), nullptr);
   if (window_ == nullptr)
     throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
+  tool_tips_ = std::make_unique<Win32ToolTips>(window_);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&surface_procedure));
   dpi_ = window_dpi(window_);
@@ -156,78 +148,89 @@ void Win32Surface::create_window(Role role, HWND parent) {
 }
 
 void Win32Surface::build_widgets() {
-  widgets_.reserve(table_.widgets.size());
-  // Where each widget's container starts, in twips from the surface's corner.
-  std::vector<POINT> origins;
-  origins.reserve(table_.widgets.size());
-  for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
+  const std::size_t count = table_.widgets.size();
+  // Each widget's place in pixels of the surface; a frame's widgets are placed at its offset.
+  std::vector<TwipRect> placed(count);
+  for (std::size_t i = 0; i < count; ++i) {
     const WidgetRow& row = table_.widgets[i];
-    POINT origin{0, 0};
-    if (row.parent != kNoParent) {
-      // A container comes before what it holds, and only a frame holds widgets.
-      if (row.parent < 0 || static_cast<std::size_t>(row.parent) >= i ||
-          table_.widgets[static_cast<std::size_t>(row.parent)].kind != WidgetKind::Frame)
-        raise_invalid_argument();
-      const auto& frame = table_.widgets[static_cast<std::size_t>(row.parent)];
-      origin = origins[static_cast<std::size_t>(row.parent)];
-      origin.x += frame.rect.left;
-      origin.y += frame.rect.top;
-    }
-    origins.push_back(origin);
-    TwipRect placed = row.rect;
-    placed.left += origin.x;
-    placed.top += origin.y;
-    const RECT pixels = pixel_rect(placed, dpi_);
-    const int height =
-        pixels.bottom - pixels.top + (row.kind == WidgetKind::ComboBox ? kListPixels : 0);
-    const ChildClass kind = child_class(row);
-    const bool titled = row.kind != WidgetKind::ComboBox && row.kind != WidgetKind::SpinButton;
-    const int id = static_cast<int>(i);
-    HWND child = CreateWindowExW(
-        kind.extended_style, kind.name, titled ? wide_text(row.caption).c_str() : L"", kind.style,
-        pixels.left, pixels.top, pixels.right - pixels.left, height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstChildId + id)), code_instance(),
-        nullptr);
-    if (child == nullptr)
-      throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
-    if (row.kind == WidgetKind::SpinButton) {
-      // The arrows' own position stays mid-range, so each click asks (UDN_DELTAPOS) and the
-      // surface steps the value by the control's rule instead.
-      SendMessageW(child, UDM_SETRANGE32, 0, 100);
-      SendMessageW(child, UDM_SETPOS32, 0, 50);
-    }
-    const WidgetId widget_id{id};
-    widgets_.push_back(
-        std::make_unique<Win32Widget>(row, child, *context_.look, dpi_, [this, widget_id] {
-          deliver([&](WidgetEvents& events) { events.value_changed(widget_id); });
-        }));
+    placed[i] = row.rect;
+    if (row.parent == kNoParent) continue;
+    // A container comes before what it holds, and only a frame holds widgets.
+    if (row.parent < 0 || static_cast<std::size_t>(row.parent) >= i ||
+        table_.widgets[static_cast<std::size_t>(row.parent)].kind != WidgetKind::Frame)
+      raise_invalid_argument();
+    placed[i].left += placed[static_cast<std::size_t>(row.parent)].left;
+    placed[i].top += placed[static_cast<std::size_t>(row.parent)].top;
+  }
+  // The windows in the order of their tab indexes: Tab follows the order they were made in, so
+  // no window needs to be moved in the Z order afterwards.
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < count; ++i)
+    if (!drawn_by_surface(table_.widgets[i].kind)) order.push_back(i);
+  std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+    return table_.widgets[a].tab_index < table_.widgets[b].tab_index;
+  });
+  std::vector<HWND> windows(count, nullptr);
+  for (const std::size_t i : order) windows[i] = create_child(i, pixel_rect(placed[i], dpi_));
+
+  widgets_.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const WidgetRow& row = table_.widgets[i];
+    const WidgetId id{static_cast<int>(i)};
+    std::function<void()> value_changed;
+    if (row.kind == WidgetKind::SpinButton)
+      value_changed = [this, id] {
+        deliver([&](WidgetEvents& events) { events.value_changed(id); });
+      };
+    widgets_.push_back(std::make_unique<Win32Widget>(row, windows[i], *this,
+                                                     pixel_rect(placed[i], dpi_), *context_.look,
+                                                     dpi_, std::move(value_changed)));
     Win32Widget& widget = *widgets_.back();
+    if (!row.tool_tip.empty()) {
+      if (widget.drawn())
+        tool_tips_->add(widget.area(), static_cast<UINT_PTR>(kFirstChildId) + i, row.tool_tip);
+      else
+        tool_tips_->add(widget.window(), row.tool_tip);
+    }
+    if (widget.drawn()) {
+      UnionRect(&drawn_bounds_, &drawn_bounds_, &widget.area());
+      continue;
+    }
     if (row.kind == WidgetKind::ComboBox) widget.set_text(row.caption);
-    SetWindowSubclass(child, &child_procedure, static_cast<UINT_PTR>(id),
-                      reinterpret_cast<DWORD_PTR>(this));
-    if (widget.text_field() != nullptr && widget.text_field() != child)
-      SetWindowSubclass(widget.text_field(), &child_procedure, static_cast<UINT_PTR>(id),
-                        reinterpret_cast<DWORD_PTR>(this));
+    hook(widget.window(), id);
+    if (widget.text_field() != nullptr && widget.text_field() != widget.window())
+      hook(widget.text_field(), id);
   }
 }
 
-void Win32Surface::set_tab_order() {
-  // Tab moves through the children in their Z order: sort them by TabIndex, frames behind all.
-  std::vector<std::size_t> focusable;
-  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
-    if (takes_focus(table_.widgets[i].kind)) focusable.push_back(i);
-  std::stable_sort(focusable.begin(), focusable.end(), [this](std::size_t a, std::size_t b) {
-    return table_.widgets[a].tab_index < table_.widgets[b].tab_index;
-  });
-  constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW;
-  HWND previous = HWND_TOP;
-  for (const std::size_t i : focusable) {
-    SetWindowPos(widgets_[i]->window(), previous, 0, 0, 0, 0, kOrderOnly);
-    previous = widgets_[i]->window();
+HWND Win32Surface::create_child(std::size_t index, const RECT& pixels) {
+  const WidgetRow& row = table_.widgets[index];
+  const int height =
+      pixels.bottom - pixels.top + (row.kind == WidgetKind::ComboBox ? kListPixels : 0);
+  const ChildClass kind = child_class(row);
+  const bool titled = row.kind == WidgetKind::TextBox || row.kind == WidgetKind::CommandButton;
+  HWND child = CreateWindowExW(
+      kind.extended_style, kind.name, titled ? wide_text(row.caption).c_str() : L"", kind.style,
+      pixels.left, pixels.top, pixels.right - pixels.left, height, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstChildId + static_cast<int>(index))),
+      code_instance(), nullptr);
+  if (child == nullptr)
+    throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
+  if (row.kind == WidgetKind::SpinButton) {
+    // The arrows' own position stays mid-range, so each click asks (UDN_DELTAPOS) and the
+    // surface steps the value by the control's rule instead.
+    SendMessageW(child, UDM_SETRANGE32, 0, 100);
+    SendMessageW(child, UDM_SETPOS32, 0, 50);
   }
-  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
-    if (table_.widgets[i].kind == WidgetKind::Frame)
-      SetWindowPos(widgets_[i]->window(), HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
+  return child;
+}
+
+void Win32Surface::hook(HWND child, WidgetId id) {
+  hooks_.push_back(std::make_unique<ChildHook>(ChildHook{this, id, nullptr}));
+  ChildHook& hooked = *hooks_.back();
+  SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&hooked));
+  hooked.original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&child_procedure)));
 }
 
 Win32Widget& Win32Surface::widget(WidgetId id) {
@@ -295,6 +298,32 @@ LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
       if (Win32Widget* painted = widget_of(reinterpret_cast<HWND>(l)))
         return reinterpret_cast<LRESULT>(painted->paint_colours(reinterpret_cast<HDC>(w)));
       break;
+    case WM_ERASEBKGND:
+      // The background went over the labels in the invalid part: they are drawn again.
+      redraw_all_ = true;
+      break;
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_PRINTCLIENT: {
+      RECT all{};
+      GetClientRect(window_, &all);
+      draw_widgets(reinterpret_cast<HDC>(w), all, true);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+      if (message == WM_MOUSEMOVE) tool_tips_->mouse_moved(window_, message, w, l);
+      if (const WidgetId label = label_at(l); label.value >= 0) {
+        mouse_on_label(label, message, w);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       unload();
       return 0;
@@ -302,6 +331,92 @@ LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
       break;
   }
   return DefWindowProcW(window_, message, w, l);
+}
+
+void Win32Surface::redraw(Win32Widget& widget) {
+  if (widget.kind() == WidgetKind::Frame) {
+    // A shorter caption leaves the old one's end behind: the frame's area is erased first.
+    InvalidateRect(window_, &widget.area(), TRUE);
+    return;
+  }
+  if (!widget.stale()) {
+    widget.set_stale(true);
+    stale_.push_back(&widget);
+  }
+  if (redraw_pending_) return;
+  redraw_pending_ = true;
+  // Something else invalid already (the window was just shown, or uncovered) is painted in full.
+  if (GetUpdateRect(window_, nullptr, FALSE)) redraw_all_ = true;
+  InvalidateRect(window_, &drawn_bounds_, FALSE);
+}
+
+void Win32Surface::paint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(window_, &paint);
+  draw_widgets(dc, paint.rcPaint, redraw_all_ || !redraw_pending_);
+  EndPaint(window_, &paint);
+  for (Win32Widget* widget : stale_) widget->set_stale(false);
+  stale_.clear();
+  redraw_pending_ = false;
+  redraw_all_ = false;
+}
+
+void Win32Surface::draw_widgets(HDC dc, const RECT& invalid, bool all) {
+  // In the table's order: a frame before what it holds.
+  for (const auto& widget : widgets_) {
+    RECT overlap{};
+    if (widget->drawn() && (all || widget->stale()) &&
+        IntersectRect(&overlap, &widget->area(), &invalid))
+      widget->draw(dc);
+  }
+}
+
+WidgetId Win32Surface::label_at(LPARAM position) const {
+  const POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  for (std::size_t i = 0; i < widgets_.size(); ++i) {
+    const Win32Widget& label = *widgets_[i];
+    if (label.kind() == WidgetKind::Label && PtInRect(&label.area(), point))
+      // A disabled label, like a disabled window, takes no input.
+      return WidgetId{label.enabled() ? static_cast<int>(i) : -1};
+  }
+  return WidgetId{-1};
+}
+
+void Win32Surface::mouse_on_label(WidgetId id, UINT message, WPARAM keys) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      deliver([&](WidgetEvents& events) { events.mouse_down(id, kLeftButton); });
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      deliver([&](WidgetEvents& events) { events.mouse_down(id, kRightButton); });
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      deliver([&](WidgetEvents& events) { events.mouse_down(id, kMiddleButton); });
+      break;
+    case WM_LBUTTONDBLCLK:
+      // The second press of a left double-click is DblClick alone, without a MouseDown.
+      deliver([&](WidgetEvents& events) { events.double_click(id); });
+      break;
+    case WM_MOUSEMOVE: {
+      const int buttons = button_bits(keys);
+      deliver([&](WidgetEvents& events) { events.mouse_move(id, buttons); });
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+POINT Win32Surface::middle_of(WidgetId id) {
+  const Win32Widget& target = widget(id);
+  RECT area{};
+  if (target.drawn())
+    area = target.area();
+  else
+    GetClientRect(target.window(), &area);
+  return POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
 }
 
 void Win32Surface::handle_command(WidgetId id, int code) {
@@ -313,23 +428,29 @@ void Win32Surface::handle_command(WidgetId id, int code) {
     const int index = static_cast<int>(SendMessageW(source.window(), CB_GETCURSEL, 0, 0));
     if (index < 0) return;
     // Windows updates the edit field after this notification; the handler reads the text now.
-    source.show_chosen(index);
+    source.choose(index);
     deliver([&](WidgetEvents& events) { events.click(id); });
   }
 }
 
-LRESULT CALLBACK Win32Surface::child_procedure(HWND window, UINT message, WPARAM w, LPARAM l,
-                                               UINT_PTR id, DWORD_PTR surface) {
+LRESULT CALLBACK Win32Surface::child_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  const auto* hooked = reinterpret_cast<const ChildHook*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (hooked == nullptr) return DefWindowProcW(window, message, w, l);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, &child_procedure, id);
-    return DefSubclassProc(window, message, w, l);
+    const WNDPROC original = hooked->original;
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return CallWindowProcW(original, window, message, w, l);
   }
-  return reinterpret_cast<Win32Surface*>(surface)->handle_child(
-      window, WidgetId{static_cast<int>(id)}, message, w, l);
+  return hooked->surface->handle_child(window, hooked->id, message, w, l);
+}
+
+LRESULT Win32Surface::original_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  const auto* hooked = reinterpret_cast<const ChildHook*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return CallWindowProcW(hooked->original, window, message, w, l);
 }
 
 LRESULT Win32Surface::handle_child(HWND child, WidgetId id, UINT message, WPARAM w, LPARAM l) {
-  const WidgetKind kind = table_.widgets[static_cast<std::size_t>(id.value)].kind;
   switch (message) {
     case WM_SETFOCUS:
       focus_moved(reinterpret_cast<HWND>(w), true);
@@ -337,44 +458,23 @@ LRESULT Win32Surface::handle_child(HWND child, WidgetId id, UINT message, WPARAM
     case WM_KILLFOCUS:
       focus_moved(reinterpret_cast<HWND>(w), false);
       break;
+    case WM_MOUSEMOVE:
+      tool_tips_->mouse_moved(child, message, w, l);
+      break;
     case WM_CHAR:
       if (child == widget(id).text_field()) return handle_character(child, id, w, l);
       break;
     default:
       break;
   }
-  if (kind != WidgetKind::Label) return DefSubclassProc(child, message, w, l);
-  switch (message) {
-    case WM_LBUTTONDOWN:
-      deliver([&](WidgetEvents& events) { events.mouse_down(id, kLeftButton); });
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      deliver([&](WidgetEvents& events) { events.mouse_down(id, kRightButton); });
-      return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      deliver([&](WidgetEvents& events) { events.mouse_down(id, kMiddleButton); });
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      // The second press of a left double-click is DblClick alone, without a MouseDown.
-      deliver([&](WidgetEvents& events) { events.double_click(id); });
-      return 0;
-    case WM_MOUSEMOVE: {
-      const int buttons = button_bits(w);
-      deliver([&](WidgetEvents& events) { events.mouse_move(id, buttons); });
-      return 0;
-    }
-    default:
-      return DefSubclassProc(child, message, w, l);
-  }
+  return original_procedure(child, message, w, l);
 }
 
 LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM l) {
   const int typed = static_cast<int>(w);
   // Tab moves the focus and other control codes are shortcuts: neither is a typed character.
   if (typed > 0 && typed < 32 && typed != kKeyBackspace && typed != kKeyEnter)
-    return DefSubclassProc(field, WM_CHAR, w, l);
+    return original_procedure(field, WM_CHAR, w, l);
   int code = typed;
   deliver([&](WidgetEvents& events) { events.key_press(id, code); });
   if (code == 0 || widgets_.empty()) return 0;
@@ -387,7 +487,7 @@ LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM
     const auto match = std::find(entries.begin(), entries.end(), box.text());
     const int index = static_cast<int>(match - entries.begin());
     if (match == entries.end() || index == box.list_index()) return 0;
-    SendMessageW(box.window(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    box.choose(index);
     deliver([&](WidgetEvents& events) { events.click(id); });
     return 0;
   }
@@ -397,11 +497,11 @@ LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM
   SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(end), end);
   if (code > 0xFFFF) {
     const int offset = code - 0x10000;
-    DefSubclassProc(field, WM_CHAR, static_cast<WPARAM>(0xD800 + (offset >> 10)), l);
-    DefSubclassProc(field, WM_CHAR, static_cast<WPARAM>(0xDC00 + (offset & 0x3FF)), l);
+    original_procedure(field, WM_CHAR, static_cast<WPARAM>(0xD800 + (offset >> 10)), l);
+    original_procedure(field, WM_CHAR, static_cast<WPARAM>(0xDC00 + (offset & 0x3FF)), l);
     return 0;
   }
-  return DefSubclassProc(field, WM_CHAR, static_cast<WPARAM>(code), l);
+  return original_procedure(field, WM_CHAR, static_cast<WPARAM>(code), l);
 }
 
 void Win32Surface::focus_moved(HWND other, bool arriving) {

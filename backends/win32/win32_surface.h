@@ -1,12 +1,14 @@
-// A surface (the control's widgets, or a form) on real Windows controls: one child window per
-// table entry, all children of one surface window whose client area is the table's size.
+// A surface (the control's widgets, or a form) on real Windows controls: one surface window whose
+// client area is the table's size, a child window for each widget the user types into, presses or
+// steps, and labels and frames drawn by the surface itself (win32_drawn.h).
 //
-// Kinds: a label is a STATIC (SS_NOTIFY, so the mouse reaches it) reporting mouse down, move and
-// double-click; a text box an EDIT whose typed characters go through the key handler; a combo box
-// a COMBOBOX drop-down with editable text; a command button a push BUTTON (its '&' marks the
-// access key); a frame a group-box BUTTON, which stands behind the widgets it holds (they are its
-// siblings, placed at its offset, so their notifications reach the surface); a spin button an
-// msctls_updown32 without a buddy, whose arrows step the value by the rule of spin_step.
+// Kinds: a label is drawn as a STATIC draws it, and the mouse on it (down, move, double-click)
+// reaches the surface window, which reports it with the label's index; a text box is an EDIT
+// whose typed characters go through the key handler; a combo box a COMBOBOX drop-down with
+// editable text; a command button a push BUTTON (its '&' marks the access key); a frame is drawn
+// as a group box draws it, behind the widgets it holds (placed at its offset); a spin button an
+// msctls_updown32 without a buddy, whose arrows step the value by the rule of spin_step. Tool tips
+// are those the table names (win32_tool_tips.h).
 //
 // A control surface is a child of the window its toolkit names. A form is a top-level window with
 // a title, a close box and no other window button; show_modal runs a modal loop of its own with the
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "backends/win32/win32_look.h"
+#include "backends/win32/win32_tool_tips.h"
 #include "backends/win32/win32_widget.h"
 #include "platform/toolkit.h"
 
@@ -61,19 +64,45 @@ class Win32Surface final : public Form {
   HWND window() const { return window_; }
   // The focus is in the surface (on the surface window or one of its children).
   bool contains(HWND window) const;
+  // The middle of widget `id`, in the client area of the window its mouse input goes to: its own
+  // window, or the surface's for a label.
+  POINT middle_of(WidgetId id);
+  // The tooltips_class32 control with the widgets' tips, made when the mouse first comes over a
+  // widget that has one; null before.
+  HWND tool_tip_control() const { return tool_tips_ ? tool_tips_->control() : nullptr; }
+  // A label or frame has changed: it is drawn again with the surface's next paint. The first
+  // change after a paint invalidates the area of all of them, once; the paint then draws what
+  // changed (and everything in a part the system asked to paint). A refresh changes dozens of
+  // labels, and each invalidation is a call to the window system (to its server, under Wine).
+  void redraw(Win32Widget& widget);
 
  private:
   static LRESULT CALLBACK surface_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
-  static LRESULT CALLBACK child_procedure(HWND window, UINT message, WPARAM w, LPARAM l,
-                                          UINT_PTR id, DWORD_PTR surface);
+  // A child window's procedure is replaced by the surface's, which handles what it needs of each
+  // message and passes it on to the control's own. (SetWindowSubclass would do the same, but it
+  // finds its data through a window property on every message, which Wine asks its server for.)
+  struct ChildHook {
+    Win32Surface* surface;
+    WidgetId id;
+    WNDPROC original;
+  };
+  static LRESULT CALLBACK child_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  static LRESULT original_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT handle(UINT message, WPARAM w, LPARAM l);
   LRESULT handle_child(HWND child, WidgetId id, UINT message, WPARAM w, LPARAM l);
   LRESULT handle_character(HWND field, WidgetId id, WPARAM w, LPARAM l);
   void handle_command(WidgetId id, int code);
+  // The labels and frames that meet `invalid`, drawn on `dc`.
+  void draw_widgets(HDC dc, const RECT& invalid, bool all);
+  void paint();
+  // The enabled label under the mouse at `position` (client coordinates), or -1.
+  WidgetId label_at(LPARAM position) const;
+  void mouse_on_label(WidgetId id, UINT message, WPARAM keys);
   Win32Widget* widget_of(HWND child);
   void create_window(Role role, HWND parent);
   void build_widgets();
-  void set_tab_order();
+  HWND create_child(std::size_t index, const RECT& pixels);
+  void hook(HWND child, WidgetId id);
   void focus_moved(HWND other, bool arriving);
 
   // One notification, one dispatch: a handler's failure goes to the ErrorSink.
@@ -86,10 +115,18 @@ class Win32Surface final : public Form {
   int dpi_ = 96;
   HWND window_ = nullptr;
   std::vector<std::unique_ptr<Win32Widget>> widgets_;
+  std::vector<std::unique_ptr<ChildHook>> hooks_;
+  std::unique_ptr<Win32ToolTips> tool_tips_;
   WidgetEvents* events_ = nullptr;
   bool enabled_ = true;
   bool loaded_ = true;
   bool focus_inside_ = false;
+  // The labels and frames' bounds, the changed ones among them, and whether they wait for a paint
+  // that the surface asked for (`redraw_all_`: one the system asked for first, which may need all).
+  RECT drawn_bounds_{};
+  std::vector<Win32Widget*> stale_;
+  bool redraw_pending_ = false;
+  bool redraw_all_ = false;
   bool in_modal_loop_ = false;
   // Set by the destructor for a modal loop still running: a handler may release the form.
   bool* destroyed_ = nullptr;

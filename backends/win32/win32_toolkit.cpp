@@ -7,7 +7,7 @@ namespace dnovar {
 Win32Toolkit::Win32Toolkit(HWND parent) : parent_(parent) {
   INITCOMMONCONTROLSEX classes{};
   classes.dwSize = sizeof classes;
-  classes.dwICC = ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
+  classes.dwICC = ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES;
   InitCommonControlsEx(&classes);
 }
 

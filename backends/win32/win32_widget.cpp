@@ -2,15 +2,20 @@
 
 #include <commctrl.h>
 
+#include "backends/win32/win32_drawn.h"
+#include "backends/win32/win32_surface.h"
 #include "backends/win32/win32_text.h"
 #include "platform/spin_step.h"
 
 namespace dnovar {
 
-Win32Widget::Win32Widget(const WidgetRow& row, HWND window, LookCache& look, int dpi,
-                         std::function<void()> notify_value_change)
+Win32Widget::Win32Widget(const WidgetRow& row, HWND window, Win32Surface& surface, const RECT& area,
+                         LookCache& look, int dpi, std::function<void()> notify_value_change)
     : kind_(row.kind),
       window_(window),
+      surface_(surface),
+      area_(area),
+      alignment_(row.alignment),
       look_(look),
       dpi_(dpi),
       font_(row.font),
@@ -29,13 +34,23 @@ Win32Widget::Win32Widget(const WidgetRow& row, HWND window, LookCache& look, int
     info.cbSize = sizeof info;
     if (GetComboBoxInfo(window_, &info)) text_field_ = info.hwndItem;
   }
-  if (has_look()) apply_font();
+  if (drawn()) return;
+  // A new window paints in full when the surface is shown: no repaint asked for here.
+  if (has_look()) apply_font(false);
   if (!enabled_) EnableWindow(window_, FALSE);
 }
 
-void Win32Widget::apply_font() {
+void Win32Widget::apply_font(bool repaint_now) {
+  if (drawn()) return repaint();
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(look_.font(font_, font_.bold, dpi_)),
-               TRUE);
+               repaint_now ? TRUE : FALSE);
+}
+
+void Win32Widget::repaint() {
+  if (drawn())
+    surface_.redraw(*this);
+  else
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32Widget::set_caption(std::string_view caption) {
@@ -43,7 +58,10 @@ void Win32Widget::set_caption(std::string_view caption) {
   // Most writes repeat what is there; comparing first keeps a refresh from repainting.
   if (caption_ == caption) return;
   caption_.assign(caption);
-  SetWindowTextW(window_, wide_text(caption).c_str());
+  if (drawn())
+    repaint();
+  else
+    SetWindowTextW(window_, wide_text(caption).c_str());
 }
 
 std::string Win32Widget::caption() const {
@@ -58,10 +76,10 @@ void Win32Widget::set_text(std::string_view text) {
     // The entry the text names becomes the chosen one; no Click is reported (CB_SETCURSEL sends
     // no notification).
     const int count = static_cast<int>(SendMessageW(window_, CB_GETCOUNT, 0, 0));
-    int chosen = -1;
-    for (int i = 0; i < count && chosen < 0; ++i)
-      if (item_text(i) == wide) chosen = i;
-    SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    chosen_index_ = -1;
+    for (int i = 0; i < count && chosen_index_ < 0; ++i)
+      if (item_text(i) == wide) chosen_index_ = i;
+    SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(chosen_index_), 0);
   } else if (window_text(window_) == text) {
     return;
   }
@@ -77,7 +95,7 @@ void Win32Widget::set_back_colour(Colour colour) {
   require(has_look());
   if (colour == back_colour_) return;
   back_colour_ = colour;
-  InvalidateRect(window_, nullptr, TRUE);
+  repaint();
 }
 
 Colour Win32Widget::back_colour() const {
@@ -89,7 +107,7 @@ void Win32Widget::set_fore_colour(Colour colour) {
   require(has_look());
   if (colour == fore_colour_) return;
   fore_colour_ = colour;
-  InvalidateRect(window_, nullptr, TRUE);
+  repaint();
 }
 
 Colour Win32Widget::fore_colour() const {
@@ -101,7 +119,7 @@ void Win32Widget::set_font_bold(bool bold) {
   require(has_look());
   if (bold == font_.bold) return;
   font_.bold = bold;
-  apply_font();
+  apply_font(true);
 }
 
 bool Win32Widget::font_bold() const {
@@ -110,8 +128,12 @@ bool Win32Widget::font_bold() const {
 }
 
 void Win32Widget::set_enabled(bool enabled) {
+  if (drawn()) {
+    if (enabled != enabled_) repaint();
+  } else {
+    EnableWindow(window_, enabled ? TRUE : FALSE);
+  }
   enabled_ = enabled;
-  EnableWindow(window_, enabled ? TRUE : FALSE);
 }
 
 // The widget's own flag: a disabled surface blocks input to its children without touching it.
@@ -141,6 +163,7 @@ void Win32Widget::clear_items() {
   // CB_RESETCONTENT empties the edit field too; the text stays what it was.
   const std::wstring text = wide_text(window_text(window_));
   SendMessageW(window_, CB_RESETCONTENT, 0, 0);
+  chosen_index_ = -1;
   SetWindowTextW(window_, text.c_str());
 }
 
@@ -161,9 +184,10 @@ std::wstring Win32Widget::item_text(int index) const {
 
 int Win32Widget::list_index() const {
   require(kind_ == WidgetKind::ComboBox);
-  // Typing over a chosen entry leaves the list's selection; the text decides.
-  const int index = static_cast<int>(SendMessageW(window_, CB_GETCURSEL, 0, 0));
-  return index >= 0 && item_text(index) == wide_text(window_text(window_)) ? index : -1;
+  // The current entry while the text names it: typing over it shows none.
+  return chosen_index_ >= 0 && item_text(chosen_index_) == wide_text(window_text(window_))
+             ? chosen_index_
+             : -1;
 }
 
 std::vector<std::string> Win32Widget::items() const {
@@ -175,8 +199,21 @@ std::vector<std::string> Win32Widget::items() const {
   return entries;
 }
 
-void Win32Widget::show_chosen(int index) {
-  SetWindowTextW(window_, item_text(index).c_str());
+void Win32Widget::choose(int index) {
+  chosen_index_ = index;
+  SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (const std::wstring entry = item_text(index); wide_text(window_text(window_)) != entry)
+    SetWindowTextW(window_, entry.c_str());
+}
+
+void Win32Widget::draw(HDC dc) {
+  const DrawnLook look{look_.font(font_, font_.bold, dpi_), resolve_colour(fore_colour_),
+                       look_.brush(back_colour_), enabled_};
+  const std::wstring caption = wide_text(caption_);
+  if (kind_ == WidgetKind::Frame)
+    draw_frame(dc, area_, caption, look);
+  else
+    draw_label(dc, area_, caption, alignment_, look);
 }
 
 HBRUSH Win32Widget::paint_colours(HDC dc) {

@@ -87,6 +87,14 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
       case WidgetProperty::text_field:
         *value = window_handle(widget.text_field());
         break;
+      case WidgetProperty::mouse_window:
+        *value = window_handle(widget.drawn() ? shown->window() : widget.window());
+        break;
+      case WidgetProperty::middle: {
+        const POINT middle = shown->middle_of(WidgetId{static_cast<int>(id)});
+        *value = com_from_variant(Variant::i4(static_cast<Int32>(MAKELONG(middle.x, middle.y))));
+        break;
+      }
       default:
         raise_invalid_argument();
     }

@@ -29,8 +29,10 @@ enum class WidgetProperty : LONG {
   items,  // one string, the entries separated by line feeds
   accessible_name,
   accessible_description,
-  window,      // the widget's window handle, as a 64-bit integer
-  text_field,  // where a text box's or combo box's keys go, the same way
+  window,        // the widget's window handle, as a 64-bit integer (none for a drawn label)
+  text_field,    // where a text box's or combo box's keys go, the same way
+  mouse_window,  // where the mouse on the widget goes (the surface's window for a drawn label)
+  middle,        // the widget's middle in that window, x in the low word and y in the high one
 };
 
 struct DnovarInspection : public IUnknown {

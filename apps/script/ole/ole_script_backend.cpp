@@ -9,6 +9,7 @@
 #include "apps/script/script_site.h"
 #include "apps/script/win32/window_input.h"
 #include "backends/win32/win32_toolkit.h"
+#include "core/surface_layout.h"
 #include "host/activex/private_interfaces.h"
 #include "host/type_library.h"
 
@@ -65,6 +66,14 @@ class OleBackend final : public WindowInputBackend {
 
   static RemoteSurface& surface(Surface& s) { return static_cast<RemoteSurface&>(s); }
 
+  MouseTarget mouse_target(Surface& s, WidgetId id) override {
+    RemoteWidget& widget = surface(s).widget(id);
+    HWND window = widget.mouse_window();
+    if (!widget.enabled()) return {};
+    for (HWND holder = window; holder != nullptr; holder = GetParent(holder))
+      if (!IsWindowEnabled(holder)) return {};
+    return {window, widget.middle()};
+  }
   HWND widget_window(Surface& s, WidgetId id) override { return surface(s).widget(id).window(); }
   HWND text_field_window(Surface& s, WidgetId id) override {
     const WidgetKind kind = s.table().widgets.at(static_cast<std::size_t>(id.value)).kind;
@@ -72,7 +81,8 @@ class OleBackend final : public WindowInputBackend {
     return surface(s).widget(id).text_field();
   }
   bool surface_holds(Surface& s, HWND window) override {
-    HWND control = GetParent(surface(s).widget(WidgetId{0}).window());
+    // The surface's window is the one the mouse on a drawn label goes to; the control's holds it.
+    HWND control = GetParent(surface(s).widget(day_cell_id(0)).mouse_window());
     return window != nullptr && (window == control || IsChild(control, window));
   }
 

@@ -70,6 +70,14 @@ HWND RemoteWidget::text_field() const {
   return reinterpret_cast<HWND>(static_cast<INT_PTR>(read(WidgetProperty::text_field).to_r8()));
 }
 
+HWND RemoteWidget::mouse_window() const {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(read(WidgetProperty::mouse_window).to_r8()));
+}
+
+LPARAM RemoteWidget::middle() const {
+  return static_cast<LPARAM>(static_cast<std::uint32_t>(read(WidgetProperty::middle).to_i4()));
+}
+
 void RemoteWidget::refresh_accessible_text() {
   Widget::set_accessible_text(read(WidgetProperty::accessible_name).to_string(),
                               read(WidgetProperty::accessible_description).to_string());
@@ -91,7 +99,7 @@ RemoteWidget& RemoteSurface::widget(WidgetId id) {
 }
 
 bool RemoteSurface::enabled() const {
-  return IsWindowEnabled(GetParent(widgets_.front()->window())) != FALSE;
+  return IsWindowEnabled(widgets_.at(day_cell_id(0).value)->mouse_window()) != FALSE;
 }
 
 }  // namespace dnovar::script

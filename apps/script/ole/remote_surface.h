@@ -29,6 +29,9 @@ class RemoteWidget final : public Widget {
   std::vector<std::string> items() const override;
   HWND window() const;
   HWND text_field() const;
+  HWND mouse_window() const;
+  // The widget's middle in mouse_window(), as a mouse message's LPARAM.
+  LPARAM middle() const;
   // Takes over the control's accessible texts (the widget keeps them, Widget's accessors read
   // them).
   void refresh_accessible_text();

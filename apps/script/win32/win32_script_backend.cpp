@@ -22,6 +22,15 @@ class Win32Backend final : public WindowInputBackend {
   // Every surface this backend hands out is a Win32Surface.
   static Win32Surface& surface(Surface& s) { return static_cast<Win32Surface&>(s); }
 
+  MouseTarget mouse_target(Surface& s, WidgetId id) override {
+    Win32Widget& widget = surface(s).widget(id);
+    HWND window = widget.drawn() ? surface(s).window() : widget.window();
+    if (!widget.enabled()) return {};
+    for (HWND holder = window; holder != nullptr; holder = GetParent(holder))
+      if (!IsWindowEnabled(holder)) return {};
+    const POINT middle = surface(s).middle_of(id);
+    return {window, MAKELPARAM(middle.x, middle.y)};
+  }
   HWND widget_window(Surface& s, WidgetId id) override { return surface(s).widget(id).window(); }
   HWND text_field_window(Surface& s, WidgetId id) override {
     Win32Widget& widget = surface(s).widget(id);

@@ -19,12 +19,6 @@ namespace {
 constexpr wchar_t kHostClass[] = L"DnovarScriptHost";
 constexpr int kFieldHeight = 24;
 
-LPARAM centre_of(HWND window) {
-  RECT area{};
-  GetClientRect(window, &area);
-  return MAKELPARAM(area.right / 2, area.bottom / 2);
-}
-
 struct MouseButton {
   int bit;
   WPARAM key;
@@ -116,17 +110,15 @@ LRESULT CALLBACK HostWindow::procedure(HWND window, UINT message, WPARAM w, LPAR
 }
 
 void WindowInputBackend::click(Surface& s, WidgetId id) {
-  if (HWND target = input_window(s, id)) {
-    if (s.table().widgets.at(static_cast<std::size_t>(id.value)).kind ==
-        WidgetKind::CommandButton) {
-      // What the button tells its parent when clicked. A script's click leaves the focus where
-      // it was (BM_CLICK would move it to the button), as on every backend.
+  if (s.table().widgets.at(static_cast<std::size_t>(id.value)).kind == WidgetKind::CommandButton) {
+    // What the button tells its parent when clicked. A script's click leaves the focus where it
+    // was (BM_CLICK would move it to the button), as on every backend.
+    if (HWND target = input_window(s, id))
       SendMessageW(GetParent(target), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(target), BN_CLICKED),
                    reinterpret_cast<LPARAM>(target));
-    } else {
-      SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, centre_of(target));
-      SendMessageW(target, WM_LBUTTONUP, 0, centre_of(target));
-    }
+  } else if (const MouseTarget target = mouse_target(s, id); target.window != nullptr) {
+    SendMessageW(target.window, WM_LBUTTONDOWN, MK_LBUTTON, target.point);
+    SendMessageW(target.window, WM_LBUTTONUP, 0, target.point);
   }
   settle();
 }
@@ -170,41 +162,40 @@ void WindowInputBackend::paste(Surface& s, WidgetId id, std::string_view text) {
 }
 
 void WindowInputBackend::mouse_down(Surface& s, WidgetId id, int bits) {
-  if (HWND cell = input_window(s, id)) {
+  if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr) {
     WPARAM held = 0;
     for (const MouseButton& button : kMouseButtons) {
       if (!(bits & button.bit)) continue;
       held |= button.key;
-      SendMessageW(cell, button.down, held, centre_of(cell));
+      SendMessageW(cell.window, button.down, held, cell.point);
     }
   }
   settle();
 }
 
 void WindowInputBackend::mouse_up(Surface& s, WidgetId id, int bits) {
-  if (HWND cell = input_window(s, id)) {
+  if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr) {
     WPARAM held = key_state(bits);
     for (const MouseButton& button : kMouseButtons) {
       if (!(bits & button.bit)) continue;
       held &= ~button.key;
-      SendMessageW(cell, button.up, held, centre_of(cell));
+      SendMessageW(cell.window, button.up, held, cell.point);
     }
   }
   settle();
 }
 
 void WindowInputBackend::mouse_move(Surface& s, WidgetId id, int buttons) {
-  if (HWND cell = input_window(s, id))
-    SendMessageW(cell, WM_MOUSEMOVE, key_state(buttons), centre_of(cell));
+  if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr)
+    SendMessageW(cell.window, WM_MOUSEMOVE, key_state(buttons), cell.point);
   settle();
 }
 
 void WindowInputBackend::double_click(Surface& s, WidgetId id) {
-  // The second press of a double-click, as Windows reports it; the first click is a script's
-  // own.
-  if (HWND cell = input_window(s, id)) {
-    SendMessageW(cell, WM_LBUTTONDBLCLK, MK_LBUTTON, centre_of(cell));
-    SendMessageW(cell, WM_LBUTTONUP, 0, centre_of(cell));
+  // The second press of a double-click, as Windows reports it; the first click is a script's own.
+  if (const MouseTarget cell = mouse_target(s, id); cell.window != nullptr) {
+    SendMessageW(cell.window, WM_LBUTTONDBLCLK, MK_LBUTTON, cell.point);
+    SendMessageW(cell.window, WM_LBUTTONUP, 0, cell.point);
   }
   settle();
 }

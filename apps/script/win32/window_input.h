@@ -50,7 +50,15 @@ class WindowInputBackend : public ScriptBackend {
   void queue_modal(ModalAction action) override { actions_.push_back(action); }
 
  protected:
-  // The widget's own window.
+  // Where the mouse reaches a widget: the window its messages go to (a child control, or the
+  // surface for a label the surface draws) and the widget's middle there; no window when the
+  // widget or a window holding it is disabled.
+  struct MouseTarget {
+    HWND window = nullptr;
+    LPARAM point = 0;
+  };
+  virtual MouseTarget mouse_target(Surface& s, WidgetId id) = 0;
+  // The widget's own window (buttons, boxes, the month list and spinners have one).
   virtual HWND widget_window(Surface& s, WidgetId id) = 0;
   // Where a text box's or combo box's keys go; error 438 for a widget of another kind.
   virtual HWND text_field_window(Surface& s, WidgetId id) = 0;
