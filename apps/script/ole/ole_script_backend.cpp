@@ -81,9 +81,9 @@ class OleBackend final : public WindowInputBackend {
     return surface(s).widget(id).text_field();
   }
   bool surface_holds(Surface& s, HWND window) override {
-    // The surface's window is the one the mouse on a drawn label goes to; the control's holds it.
-    HWND control = GetParent(surface(s).widget(day_cell_id(0)).mouse_window());
-    return window != nullptr && (window == control || IsChild(control, window));
+    // The surface's window is the one the mouse on a drawn label goes to.
+    HWND widgets = surface(s).widget(day_cell_id(0)).mouse_window();
+    return window != nullptr && (window == widgets || IsChild(widgets, window));
   }
 
   Win32Toolkit toolkit_;
