@@ -14,35 +14,43 @@ struct EventInterface {
   ComRef<ITypeInfo> type;
 };
 
-// The class's default source interface, from the type information the object gives of its class.
+// The class's default source interface: the one IProvideClassInfo2 names, else the source the
+// class's type information marks as default, else its first source.
 EventInterface default_events(IUnknown& object) {
-  EventInterface events;
+  EventInterface found;
   ComRef<IProvideClassInfo> provider;
   ComRef<ITypeInfo> class_type;
   if (FAILED(object.QueryInterface(IID_IProvideClassInfo, provider.put_void())) ||
       FAILED(provider->GetClassInfo(class_type.put())))
-    return events;
+    return found;
+  IID named{};
+  if (ComRef<IProvideClassInfo2> named_source =
+          provider.query<IProvideClassInfo2>(IID_IProvideClassInfo2))
+    named_source->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &named);
   TYPEATTR* attributes = nullptr;
-  if (FAILED(class_type->GetTypeAttr(&attributes))) return events;
+  if (FAILED(class_type->GetTypeAttr(&attributes))) return found;
   const UINT count = attributes->cImplTypes;
   class_type->ReleaseTypeAttr(attributes);
+  int found_rank = 0;  // 3 named, 2 default, 1 any source
   for (UINT i = 0; i < count; ++i) {
     INT flags = 0;
     HREFTYPE reference = 0;
-    if (FAILED(class_type->GetImplTypeFlags(i, &flags)) ||
-        (flags & (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE)) !=
-            (IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE) ||
+    EventInterface source;
+    if (FAILED(class_type->GetImplTypeFlags(i, &flags)) || !(flags & IMPLTYPEFLAG_FSOURCE) ||
         FAILED(class_type->GetRefTypeOfImplType(i, &reference)) ||
-        FAILED(class_type->GetRefTypeInfo(reference, events.type.put())))
+        FAILED(class_type->GetRefTypeInfo(reference, source.type.put())) ||
+        FAILED(source.type->GetTypeAttr(&attributes)))
       continue;
-    if (SUCCEEDED(events.type->GetTypeAttr(&attributes))) {
-      events.id = attributes->guid;
-      events.type->ReleaseTypeAttr(attributes);
-      return events;
+    source.id = attributes->guid;
+    source.type->ReleaseTypeAttr(attributes);
+    const int rank = source.id == named ? 3 : (flags & IMPLTYPEFLAG_FDEFAULT) ? 2 : 1;
+    if (rank > found_rank) {
+      found = std::move(source);
+      found_rank = rank;
     }
   }
-  events.type.reset();
-  return events;
+  if (found_rank == 0 && named != IID{}) found.id = named;  // named, without names for its members
+  return found;
 }
 
 }  // namespace
