@@ -3,19 +3,21 @@
 # a prefix of the test's own): dnovar-container.exe opens a bag (Datum 2024-05-20) into the
 # registered dnovar.ocx, the pointer drags over the days 5..9 with real X events, Ctrl+S saves
 # and the saved bag holds Dlow 5 and Dhigh 9; then Alt+D (the control's Dnes button) moves the
-# calendar to today, which the next Ctrl+S saves. Every wait is bounded.
+# calendar to today, which the next Ctrl+S saves, and Alt+Z raises the event Zavri. Every wait is
+# bounded.
 #   win32_container_drag_save.sh PATH/TO/dnovar-container.exe PATH/TO/dnovar.ocx
 set -euo pipefail
 container=$(realpath "${1:?usage: $0 CONTAINER.exe DNOVAR.ocx}")
 ocx=$(realpath "${2:?usage: $0 CONTAINER.exe DNOVAR.ocx}")
 source "$(dirname "$0")/x_session.sh"
 source "$(dirname "$0")/wine_prefix.sh"
-# The session's clean-up, and the prefix's server after it.
-eval "$(declare -f cleanup | sed '1s/cleanup/x_session_cleanup/')"
+# The session's clean-up, with the prefix's server stopped first.
+eval "$(declare -f cleanup | sed '1s/^cleanup/x_session_cleanup/')"
 cleanup() {
   local status=$?
   stop "$app_pid"
   wine_prefix_stop
+  set +e  # the status goes on to the session's clean-up, which prints the output on failure
   (exit "$status")
   x_session_cleanup
 }
@@ -71,16 +73,21 @@ expect_key '{"key":"Dlow","type":"i2","value":5}'
 expect_key '{"key":"Dhigh","type":"i2","value":9}'
 
 # Alt+D presses the control's Dnes (today) button; the bag saved next holds today's date.
-before=$(grep -c '^saved ' "$work/out")
+saves() { grep -c '^saved ' "$work/out"; }
+more_saves() { (($(saves) > before)); }
+before=$(saves)
 today=$(date +%F)
 x key alt+d
 sleep 0.5
 x key ctrl+s
-wait_for 20 test "$(grep -c '^saved ' "$work/out")" -gt "$before" || fail "the second Ctrl+S did not save"
+wait_for 20 more_saves || fail "the second Ctrl+S did not save"
 # Today when the key went, or the day after when midnight passed since.
 [[ "$(saved_bag)" == *"{\"key\":\"Datum\",\"type\":\"date\",\"value\":\"$today\"}"* ||
    "$(saved_bag)" == *"{\"key\":\"Datum\",\"type\":\"date\",\"value\":\"$(date +%F)\"}"* ]] ||
   fail "Alt+D did not move to today ($today): $(cat "$bag")"
+# Alt+Z presses Zavři, whose event reaches the container's sink.
+x key alt+z
+wait_for 10 grep -q '^event Zavri$' "$work/out" || fail "Alt+Z did not raise Zavri"
 if grep -q '^error ' "$work/out"; then fail "the container logged an error"; fi
 kill -0 "$app_pid" 2>/dev/null || fail "the container did not keep running"
-echo "ok: dragged 5..9 May, saved Dlow 5, Dhigh 9; Alt+D moved to $today"
+echo "ok: dragged 5..9 May, saved Dlow 5, Dhigh 9; Alt+D moved to $today; Alt+Z raised Zavri"
