@@ -443,7 +443,9 @@ bool ContainerWindow::translate(MSG& message) {
       return true;
     }
   }
-  return false;
+  // Tab and Shift+Tab walk the window's fields, into the control's widgets too (its window and
+  // the form are control parents); inside the control it walks them itself.
+  return !inside_control(message.hwnd) && IsDialogMessageW(window_, &message);
 }
 
 void ContainerWindow::dispatched(const MSG& message) {
