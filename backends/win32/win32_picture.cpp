@@ -38,8 +38,12 @@ void print_tree(HWND window, HDC picture, const RECT& root, bool erase) {
 }  // namespace
 
 SurfacePicture picture_of(const Win32Surface& surface) {
+  return picture_of_window(surface.window());
+}
+
+SurfacePicture picture_of_window(HWND window) {
   RECT root{};
-  GetWindowRect(surface.window(), &root);
+  GetWindowRect(window, &root);
   SurfacePicture picture;
   picture.width = root.right - root.left;
   picture.height = root.bottom - root.top;
@@ -58,7 +62,7 @@ SurfacePicture picture_of(const Win32Surface& surface) {
     throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot make a picture");
   }
   const HGDIOBJ previous = SelectObject(dc, bitmap);
-  print_tree(surface.window(), dc, root, true);
+  print_tree(window, dc, root, true);
   GdiFlush();
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
   picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(picture.width) *

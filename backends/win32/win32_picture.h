@@ -21,5 +21,7 @@ struct SurfacePicture {
 };
 
 SurfacePicture picture_of(const Win32Surface& surface);
+// The same of any window and its children, its frame included (a program's main window).
+SurfacePicture picture_of_window(HWND window);
 
 }  // namespace dnovar

@@ -1,0 +1,145 @@
+// The container's side of the control's embedding, as an ActiveX container offers it:
+//   ControlSiteObject  IOleClientSite, IOleInPlaceSite and IOleControlSite: where the control sits
+//                      on the form, and its extender
+//   InPlaceFrame       IOleInPlaceFrame: the main window, which keeps the control's active object
+//                      for the message loop's keys
+//   Extender           IDispatch with the one extended property Name ("Dnovar1"), which the
+//                      control reads late-bound for its caption
+// The window owns them and outlives the control, which is closed and released first; their
+// reference counts are kept honestly but never free them.
+#pragma once
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <oleidl.h>
+
+#include <string>
+
+#include "host/activex/com_pointer.h"
+
+namespace dnovar::container {
+
+// What the sites tell the window.
+class SiteListener {
+ public:
+  virtual ~SiteListener() = default;
+  virtual void log(const std::string& line) = 0;
+  // The control changed its keyboard interface (IOleControlSite::OnControlInfoChanged).
+  virtual void control_info_changed() = 0;
+};
+
+class Extender final : public IDispatch {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+                                   VARIANT* result, EXCEPINFO*, UINT*) override;
+
+  const std::string& name() const { return name_; }
+  // Raises 380 for a name that is not valid_instance_name; the old name stays.
+  void set_name(std::string name);
+
+ private:
+  std::string name_ = "Dnovar1";
+  ULONG references_ = 1;
+};
+
+class InPlaceFrame final : public IOleInPlaceFrame {
+ public:
+  explicit InPlaceFrame(HWND window) : window_(window) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+  HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override {
+    return INPLACE_E_NOTOOLSPACE;
+  }
+  HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override;
+  HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+  // The control's active object while it is UI-active, else null.
+  IOleInPlaceActiveObject* active_object() const { return active_.get(); }
+
+ private:
+  HWND window_;
+  ComRef<IOleInPlaceActiveObject> active_;
+  ULONG references_ = 1;
+};
+
+class ControlSiteObject final : public IOleClientSite,
+                                public IOleInPlaceSite,
+                                public IOleControlSite {
+ public:
+  ControlSiteObject(HWND form, InPlaceFrame& frame, Extender& extender, SiteListener& listener)
+      : form_(form), frame_(frame), extender_(extender), listener_(listener) {}
+
+  // Where the control goes on the form, in the form's pixels.
+  void set_position(const RECT& position) { position_ = position; }
+  const RECT& position() const { return position_; }
+  bool in_place_active() const { return in_place_active_; }
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+
+  // IOleClientSite
+  HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override;
+  HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override;
+  HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+  // IOleWindow, IOleInPlaceSite
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override;
+  HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
+                                             IOleInPlaceUIWindow** document, LPRECT position,
+                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+  HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override;
+  HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT position) override;
+
+  // IOleControlSite
+  HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override;
+  HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** out) override;
+  HRESULT STDMETHODCALLTYPE TransformCoords(POINTL* himetric, POINTF* container,
+                                            DWORD flags) override;
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*, DWORD) override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
+
+ private:
+  HWND form_;
+  InPlaceFrame& frame_;
+  Extender& extender_;
+  SiteListener& listener_;
+  RECT position_{};
+  bool in_place_active_ = false;
+  ULONG references_ = 1;
+};
+
+}  // namespace dnovar::container
