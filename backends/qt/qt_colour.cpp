@@ -141,17 +141,27 @@ void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, 
   const QPalette system = QApplication::palette();
   const QPalette base = widget.palette();
   std::vector<PaintedPalette>& palettes = painted_palettes();
+  const PaintedPalette* found = nullptr;
   for (const PaintedPalette& p : palettes) {
     if (p.back == back && p.fore == fore && p.back_role == back_role && p.fore_role == fore_role &&
         p.system == system && p.base == base) {
-      widget.setPalette(p.painted);
-      return;
+      found = &p;
+      break;
     }
   }
-  if (palettes.size() >= kMaxPaintedPalettes) palettes.clear();
-  palettes.push_back({base, system, back, back_role, fore, fore_role,
-                      paint_palette(base, system, back, back_role, fore, fore_role)});
-  widget.setPalette(palettes.back().painted);
+  if (found == nullptr) {
+    if (palettes.size() >= kMaxPaintedPalettes) palettes.clear();
+    palettes.push_back({base, system, back, back_role, fore, fore_role,
+                        paint_palette(base, system, back, back_role, fore, fore_role)});
+    found = &palettes.back();
+  }
+  // A widget painted as its container is (a plain day cell in the frame) takes the container's
+  // palette instead of a copy of its own.
+  if (widget.parentWidget() != nullptr && found->painted == widget.parentWidget()->palette()) {
+    widget.setPalette(QPalette());
+    if (widget.palette() == found->painted) return;
+  }
+  widget.setPalette(found->painted);
 }
 
 }  // namespace dnovar

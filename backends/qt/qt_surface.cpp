@@ -23,7 +23,10 @@ bool takes_focus(WidgetKind kind) {
 }  // namespace
 
 QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
-    : table_(table), relay_(errors), root_(new SurfaceRoot) {
+    : shared_table_(shared_table(table)),
+      table_(*shared_table_),
+      relay_(errors),
+      root_(new SurfaceRoot) {
   install_accessibility();
   root_->setFixedSize(twips_to_pixels(table_.width), twips_to_pixels(table_.height));
   root_->setFont(font_for(FontSpec{}));

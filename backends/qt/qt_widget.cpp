@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <map>
+#include <string>
 
 #include "backends/qt/qt_colour.h"
 #include "backends/qt/qt_frame_box.h"
@@ -34,6 +36,16 @@ ColourRoles colour_roles(WidgetKind kind) {
     default:
       return {QPalette::Window, QPalette::WindowText};
   }
+}
+
+// A description as a QString shared with every widget that has the same one: 37 day cells of
+// every instance say the same, at some 300 bytes each. Bounded, in case a host makes up ever
+// new descriptions.
+QString shared_text(std::string_view text) {
+  static std::map<std::string, QString, std::less<>> shared;
+  if (const auto found = shared.find(text); found != shared.end()) return found->second;
+  if (shared.size() >= 64) shared.clear();
+  return shared.emplace(std::string(text), to_qstring(text)).first->second;
 }
 
 }  // namespace
@@ -202,7 +214,7 @@ void QtWidget::set_accessible_text(std::string_view name, std::string_view descr
   // Only a real change reaches Qt, which tells assistive technology about each.
   if (name != accessible_name()) widget_.setAccessibleName(to_qstring(name));
   if (description != accessible_description())
-    widget_.setAccessibleDescription(to_qstring(description));
+    widget_.setAccessibleDescription(shared_text(description));
   Widget::set_accessible_text(name, description);
 }
 
