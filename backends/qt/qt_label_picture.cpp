@@ -10,8 +10,7 @@ namespace dnovar {
 std::optional<LabelLook> picture_look(const QLabel& label, qreal pixel_ratio) {
   if (label.textFormat() != Qt::PlainText || label.frameShape() != QFrame::NoFrame ||
       label.margin() != 0 || label.indent() != 0 || label.buddy() != nullptr ||
-      !label.pixmap().isNull() || std::floor(pixel_ratio) != pixel_ratio ||
-      !label.isEnabled())
+      !label.pixmap().isNull() || std::floor(pixel_ratio) != pixel_ratio || !label.isEnabled())
     return std::nullopt;
   const QPalette& palette = label.palette();
   const QBrush& back = palette.brush(label.backgroundRole());
