@@ -119,6 +119,8 @@ case "${1:-}" in
     fi
     ;;
   bench)
+    # Arguments go to both benchmark programs; --benchmark_format=json makes the whole output one
+    # JSON document (the table's rows and every benchmark's medians) for scripts.
     install_missing_packages
     if [[ "${2:-}" == --win64 ]]; then
       fetch_benchmark_source
@@ -139,13 +141,40 @@ case "${1:-}" in
       exit "${PIPESTATUS[0]}"
     fi
     build default
-    ./build/default/bench/dnovar_bench "${@:2}"
-    # Instructions per refresh, counted by callgrind over 1000 refreshes.
+    bench=./build/default/bench
+    results=build/bench-results
+    mkdir -p "$results"
+    json=false
+    for argument in "${@:2}"; do
+      [[ "$argument" == --benchmark_format=json ]] && json=true
+    done
+    # Several repetitions of each Qt measure; the table takes their medians. The machine may be
+    # shared: the spread (stddev, cv) in the JSON tells how much to trust a figure.
+    repetitions=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+    if $json; then
+      "$bench/dnovar_bench" --benchmark_out="$results/headless.json" --benchmark_out_format=json \
+        "${@:2}" >/dev/null
+    else
+      "$bench/dnovar_bench" --benchmark_out="$results/headless.json" --benchmark_out_format=json \
+        "${@:2}"
+    fi
+    # Instructions per refresh, counted by callgrind over 1000 refreshes (exact, so counted once).
     total=$(valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
-              ./build/default/bench/refresh_instructions 1000 2>&1 | sed -n 's/.*Collected : *\([0-9]*\).*/\1/p')
-    echo "Aktualizuj: $((total / 1000)) instructions per refresh (callgrind, 1000 refreshes)"
+              "$bench/refresh_instructions" 1000 2>&1 | sed -n 's/.*Collected : *\([0-9]*\).*/\1/p')
+    instructions=$((total / 1000))
+    $json || echo "Aktualizuj: $instructions instructions per refresh (callgrind, 1000 refreshes)"
     # On Qt, beside QCalendarWidget: month switch with repaint, creation to first paint, memory.
-    QT_QPA_PLATFORM=offscreen ./build/default/bench/qt/dnovar_qt_bench
+    if $json; then
+      QT_QPA_PLATFORM=offscreen "$bench/qt/dnovar_qt_bench" "${repetitions[@]}" \
+        --benchmark_out="$results/qt.json" --benchmark_out_format=json "${@:2}" >/dev/null 2>&1
+      "$bench/bench_table" --qt "$results/qt.json" --instructions "$instructions" \
+        --headless "$results/headless.json" --json
+    else
+      QT_QPA_PLATFORM=offscreen "$bench/qt/dnovar_qt_bench" "${repetitions[@]}" \
+        --benchmark_out="$results/qt.json" --benchmark_out_format=json "${@:2}" 2> >(grep -v propagateSizeHints >&2)
+      "$bench/bench_table" --qt "$results/qt.json" --instructions "$instructions"
+      echo "(CPU time and memory: medians of ${repetitions[0]#*=} repetitions; JSON in $results/)"
+    fi
     ;;
   *)
     echo "usage: $0 run | test [--win32] | bench [--win64]" >&2

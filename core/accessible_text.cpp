@@ -1,6 +1,7 @@
 #include "core/accessible_text.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,28 +33,46 @@ std::string without_access_mark(std::string_view caption) {
   return read;
 }
 
-// The full date of the cell holding day `day_text` ("1".."31") in the shown month, with the
-// marks the cell carries.
-std::string day_cell_name(Calendar& calendar, int cell, const std::string& day_text) {
-  const CalendarState& s = calendar.state();
-  Widget& widget = calendar.day_cell(cell);
-  std::string name(kWeekdays[static_cast<std::size_t>(cell % kWeekdayCount)]);
+// The marks a day cell's name ends with, as bits of a recipe.
+constexpr int kMarkToday = 1;
+constexpr int kMarkHoliday = 2;
+constexpr int kMarkSelected = 4;
+
+// The recipe values of a day cell's name.
+enum DayCellValue { kWeekday, kDay, kMonth, kYear, kMarks };
+
+// The full date of the cell, with the marks it carries: "pondělí 20. května 2024, dnes". A month
+// out of range (between a handler's change and the refresh) is left out rather than failing.
+void compose_day_cell(const AccessibleRecipe& recipe, std::string& name, std::string& description) {
+  const auto& v = recipe.values;
+  name.assign(kWeekdays[static_cast<std::size_t>(v[kWeekday])]);
   name += ' ';
-  name += day_text;
+  name += std::to_string(v[kDay]);
   name += '.';
-  // Between a handler's change and the refresh the month may be out of range; the name then
-  // goes without it rather than failing.
-  if (s.Mesic >= 1 && s.Mesic <= 12) {
+  if (v[kMonth] >= 1 && v[kMonth] <= 12) {
     name += ' ';
-    name += kMonthsGenitive[static_cast<std::size_t>(s.Mesic - 1)];
+    name += kMonthsGenitive[static_cast<std::size_t>(v[kMonth] - 1)];
     name += ' ';
-    name += std::to_string(s.Rok);
+    name += std::to_string(v[kYear]);
   }
-  const Colour back = widget.back_colour();
-  if (back == kCyan) name += ", dnes";
-  if (widget.font_bold()) name += ", svátek";
-  if (back != kCyan && back == static_cast<Colour>(calendar.VyberColor())) name += ", vybráno";
-  return name;
+  if (v[kMarks] & kMarkToday) name += ", dnes";
+  if (v[kMarks] & kMarkHoliday) name += ", svátek";
+  if (v[kMarks] & kMarkSelected) name += ", vybráno";
+  description.assign(kDayCellHelp);
+}
+
+void compose_empty_cell(const AccessibleRecipe&, std::string& name, std::string& description) {
+  name.assign("prázdné pole");
+  description.assign("Den mimo zobrazený měsíc.");
+}
+
+// The day a caption shows when it is a day number as the refresh writes it ("1".."31", no
+// leading zero), else 0.
+int shown_day(std::string_view caption) {
+  if (caption.empty() || caption.size() > 2 || caption[0] < '1' || caption[0] > '9') return 0;
+  if (caption.size() == 1) return caption[0] - '0';
+  if (caption[1] < '0' || caption[1] > '9') return 0;
+  return (caption[0] - '0') * 10 + (caption[1] - '0');
 }
 
 }  // namespace
@@ -97,21 +116,64 @@ void describe_frame(Calendar& calendar) {
   frame.set_accessible_text(trimmed(frame.caption()), "Měsíční kalendář.");
 }
 
-void describe_month(Calendar& calendar) {
-  for (int i = 0; i < kDayCellCount; ++i) {
-    Widget& cell = calendar.day_cell(i);
-    const std::string day_text = cell.caption();
-    if (day_text.empty())
-      cell.set_accessible_text("prázdné pole", "Den mimo zobrazený měsíc.");
-    else
-      cell.set_accessible_text(day_cell_name(calendar, i, day_text), kDayCellHelp);
+void describe_month(Calendar& calendar, const MonthLook& look) {
+  const CalendarState& s = calendar.state();
+  const int month = s.Mesic >= 1 && s.Mesic <= 12 ? s.Mesic : 0;
+  // Converted when a cell first needs it, as reading each cell's name would (a conversion that
+  // fails fails there, with the cells before it described).
+  std::optional<Colour> highlight;
+  int weekday = 0;  // i % kWeekdayCount
+  for (int i = 0; i < kDayCellCount; ++i, weekday = weekday + 1 < kWeekdayCount ? weekday + 1 : 0) {
+    const DayCellLook& cell = look.cells[static_cast<std::size_t>(i)];
+    Widget& widget = calendar.day_cell(i);
+    if (cell.day == kNoDay) {
+      widget.set_accessible_recipe({compose_empty_cell, {}});
+      continue;
+    }
+    int marks = 0;
+    if (cell.back == kCyan) marks |= kMarkToday;
+    if (cell.bold) marks |= kMarkHoliday;
+    if (cell.back != kCyan) {
+      if (!highlight) highlight = static_cast<Colour>(calendar.VyberColor());
+      if (cell.back == *highlight) marks |= kMarkSelected;
+    }
+    if (cell.day == kOtherCaption) {
+      // A caption the refresh never writes: named as it stands.
+      std::string name, description;
+      compose_day_cell({compose_day_cell, {weekday, 0, month, s.Rok, marks}}, name, description);
+      const std::size_t number = name.find(' ') + 1;
+      name.replace(number, name.find('.', number) - number, widget.caption());
+      widget.set_accessible_text(name, description);
+      continue;
+    }
+    widget.set_accessible_recipe({compose_day_cell, {weekday, cell.day, month, s.Rok, marks}});
   }
-  Widget& week = calendar.widget(widget_ids::lblTyden);
-  week.set_accessible_text("Týden " + week.caption(), "Číslo týdne aktuálního data.");
-  Widget& leap = calendar.widget(widget_ids::lblPrestup);
-  const std::string leap_caption = leap.caption();
-  leap.set_accessible_text(leap_caption.empty() ? "Nepřestupný rok" : leap_caption,
+  std::string week_name = "Týden ";
+  week_name += look.week_caption;
+  calendar.widget(widget_ids::lblTyden)
+      .set_accessible_text(week_name, "Číslo týdne aktuálního data.");
+  calendar.widget(widget_ids::lblPrestup)
+      .set_accessible_text(look.leap_caption.empty() ? "Nepřestupný rok" : look.leap_caption,
                            "Zda je rok aktuálního data přestupný.");
+}
+
+void describe_month(Calendar& calendar) {
+  MonthLook look;
+  for (int i = 0; i < kDayCellCount; ++i) {
+    Widget& widget = calendar.day_cell(i);
+    DayCellLook& cell = look.cells[static_cast<std::size_t>(i)];
+    const std::string caption = widget.caption();
+    cell = {caption.empty() ? kNoDay : shown_day(caption), 0, false};
+    if (cell.day == 0) cell.day = kOtherCaption;
+    if (cell.day == kNoDay) continue;
+    cell.back = widget.back_colour();
+    cell.bold = widget.font_bold();
+  }
+  const std::string week_caption = calendar.widget(widget_ids::lblTyden).caption();
+  const std::string leap_caption = calendar.widget(widget_ids::lblPrestup).caption();
+  look.week_caption = week_caption;
+  look.leap_caption = leap_caption;
+  describe_month(calendar, look);
 }
 
 }  // namespace dnovar

@@ -29,6 +29,16 @@ std::string_view day_number_text(int day) {
   return kNumbers[day];
 }
 
+// round_to_i16(code / 100.0) in integers for the codes a table holds (non-negative): the
+// quotient, one up past a remainder of 50, and at exactly 50 to the even neighbour.
+Int16 month_of_code(Int16 code) {
+  if (code < 0) return round_to_i16(code / 100.0);
+  const int quotient = code / 100;
+  const int remainder = code % 100;
+  const bool up = remainder > 50 || (remainder == 50 && quotient % 2 == 1);
+  return static_cast<Int16>(up ? quotient + 1 : quotient);
+}
+
 }  // namespace
 
 Calendar::Calendar(ControlSite& site)
@@ -81,9 +91,12 @@ void Calendar::Aktualizuj(Int16 k) {
   if (k == 0) s.AktDatum = make_date(s.Rok, s.Mesic, s.Den);
   set_date_members(s, date_parts(s.AktDatum));
 
-  // Leap year: 29 February stays in February.
-  s.Prestup = to_bool16(civil_date(make_date(s.Rok, 2, 29)).month == 2);
-  widget(widget_ids::lblPrestup).set_caption(s.Prestup ? kLeapYearCaption : "");
+  // Leap year: 29 February stays in February, so February has 29 days.
+  s.Prestup = to_bool16(make_date(s.Rok, 3, 1) - make_date(s.Rok, 2, 1) == 29);
+  // What the grid and its labels show, for the texts a screen reader reads (describe_month).
+  MonthLook look;
+  look.leap_caption = s.Prestup ? kLeapYearCaption : "";
+  widget(widget_ids::lblPrestup).set_caption(look.leap_caption);
 
   widget(widget_ids::txtYear).set_text(format_integer(s.Rok));
   widget(widget_ids::txtDen).set_text(format_integer(s.Den));
@@ -96,8 +109,10 @@ void Calendar::Aktualizuj(Int16 k) {
   widget(widget_ids::UpDown2).set_value(s.Rok);
   widget(widget_ids::UpDown3).set_value(s.Den);
 
-  s.Dtyd1 = to_member(weekday(make_date(s.Rok, s.Mesic, 1)));
-  widget(widget_ids::lblTyden).set_caption(format_integer(week_number(s.AktDatum, s.Rok)));
+  s.Dtyd1 = to_member(weekday_of_day(make_date(s.Rok, s.Mesic, 1)));
+  const std::string week = format_integer(week_number(s.AktDatum, s.Rok));
+  widget(widget_ids::lblTyden).set_caption(week);
+  look.week_caption = week;
 
   // Clearing the grid and numbering the days are one pass: each cell gets its final caption at
   // once. Nothing between the two can fail, so no caller can tell the difference.
@@ -106,12 +121,12 @@ void Calendar::Aktualizuj(Int16 k) {
   for (int i = 0; i < kDayCellCount; ++i) {
     Widget& cell = day_cell(i);
     const int day = day_for_cell(i, s.Dtyd1);
-    cell.set_caption(day >= 1 && day <= day_count ? day_number_text(day) : std::string_view());
-    cell.set_back_colour(kButtonFace);
-    cell.set_font_bold(false);
+    const bool shown = day >= 1 && day <= day_count;
+    cell.set_look(shown ? day_number_text(day) : std::string_view(), kButtonFace, false);
+    look.cells[static_cast<std::size_t>(i)] = {shown ? day : kNoDay, kButtonFace, false};
   }
 
-  if (s.Svatky) mark_holidays();
+  if (s.Svatky) mark_holidays(look);
 
   // The interval: a 16-bit product, so both bounds must be non-zero and of one sign.
   if (mul16(s.Dlow, s.Dhigh) >= 1) {
@@ -125,24 +140,30 @@ void Calendar::Aktualizuj(Int16 k) {
       Widget& cell = day_cell(i);
       if (!colour) colour = highlight_colour();
       cell.set_back_colour(*colour);
+      look.cells[static_cast<std::size_t>(i)].back = *colour;
     }
   }
 
-  day_cell(checked_cell_for_day(s.Den, s.Dtyd1)).set_back_colour(kCyan);
+  const Int16 today = checked_cell_for_day(s.Den, s.Dtyd1);
+  day_cell(today).set_back_colour(kCyan);
+  look.cells[static_cast<std::size_t>(today)].back = kCyan;
 
   const bool enabled = surface_->enabled();
   for (Widget* w : widgets_) w->set_enabled(enabled);
   widget(widget_ids::txtDen).set_enabled(false);
-  describe_month(*this);
+  describe_month(*this, look);
   s.Aktualizace = kFalse;
 }
 
-void Calendar::mark_holidays() {
+void Calendar::mark_holidays(MonthLook& look) {
   CalendarState& s = state_;
   auto mark = [&](Int16 code) {
     // The month part rounds (halves to even); for every code in use it equals the quotient.
-    if (round_to_i16(code / 100.0) == s.Mesic)
-      day_cell(checked_cell_for_day(static_cast<Int16>(code % 100), s.Dtyd1)).set_font_bold(true);
+    if (month_of_code(code) == s.Mesic) {
+      const Int16 cell = checked_cell_for_day(static_cast<Int16>(code % 100), s.Dtyd1);
+      day_cell(cell).set_font_bold(true);
+      look.cells[static_cast<std::size_t>(cell)].bold = true;
+    }
   };
   bool has_easter = false;
   Int16 easter_code = 0;

@@ -14,6 +14,8 @@
 
 namespace dnovar {
 
+struct MonthLook;
+
 class Calendar {
  public:
   // Creates every widget of the surface through the site's toolkit. Members hold their defaults;
@@ -54,7 +56,7 @@ class Calendar {
   Widget& day_cell(long long index);
 
  private:
-  void mark_holidays();
+  void mark_holidays(MonthLook& look);
   Colour highlight_colour() const;
 
   ControlSite& site_;

@@ -85,6 +85,13 @@ DateParts date_parts(DateSerial value);
 CivilDate civil_date(DateSerial value);
 int weekday(DateSerial value);  // Monday = 1
 
+// What weekday() says for a whole day's serial, as make_date returns it, without taking the date
+// apart. Day 0 (1899-12-30) was a Saturday.
+constexpr int weekday_of_day(DateSerial whole_day) noexcept {
+  const long long days = static_cast<long long>(whole_day);
+  return static_cast<int>(((days % 7) + 7 + 5) % 7) + 1;
+}
+
 // The date part alone: the whole days, toward zero (a negative value's fraction is its time).
 DateSerial date_only(DateSerial value);
 

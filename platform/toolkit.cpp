@@ -38,6 +38,11 @@ void Widget::set_enabled(bool) {
 bool Widget::enabled() const {
   raise_not_supported();
 }
+void Widget::set_look(std::string_view caption, Colour back, bool bold) {
+  set_caption(caption);
+  set_back_colour(back);
+  set_font_bold(bold);
+}
 void Widget::set_value(Int32) {
   raise_not_supported();
 }
@@ -57,9 +62,25 @@ std::vector<std::string> Widget::items() const {
   raise_not_supported();
 }
 void Widget::set_accessible_text(std::string_view name, std::string_view description) {
+  recipe_ = {};
+  recipe_pending_ = false;
   // A refresh repeats most texts; comparing first keeps it cheap.
   if (accessible_name_ != name) accessible_name_.assign(name);
   if (accessible_description_ != description) accessible_description_.assign(description);
+}
+
+void Widget::hand_recipe_on(const AccessibleRecipe& recipe) {
+  if (recipe == recipe_ && recipe_.compose != nullptr) return;
+  std::string name;
+  std::string description;
+  recipe.compose(recipe, name, description);
+  set_accessible_text(name, description);
+  recipe_ = recipe;
+}
+
+void Widget::compose_recipe() const {
+  recipe_pending_ = false;
+  recipe_.compose(recipe_, accessible_name_, accessible_description_);
 }
 
 }  // namespace dnovar

@@ -13,6 +13,7 @@
 //   the backend carries on (see guarded_notification.h).
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,18 @@ inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
 inline constexpr int kKeyEscape = 27;
 
+// A widget's accessible texts as a recipe: a composer and the few numbers it composes them from.
+// A refresh renames every day cell, and storing a handful of numbers per cell costs a fraction of
+// building 37 names that only a screen reader (or a test) reads; the texts are composed from the
+// numbers the recipe had when it was set.
+struct AccessibleRecipe {
+  using Compose = void (*)(const AccessibleRecipe& recipe, std::string& name,
+                           std::string& description);
+  Compose compose = nullptr;
+  std::array<int, 6> values{};
+  friend bool operator==(const AccessibleRecipe&, const AccessibleRecipe&) = default;
+};
+
 // One widget. Every operation exists on the base; a kind that lacks it raises error 438, as a
 // late-bound call of a missing member would.
 class Widget {
@@ -55,6 +68,9 @@ class Widget {
   virtual bool font_bold() const;
   virtual void set_enabled(bool enabled);
   virtual bool enabled() const;
+  // Caption, back colour and boldness in one call, in that order (a refresh sets all three on
+  // every day cell).
+  virtual void set_look(std::string_view caption, Colour back, bool bold);
   // Spin button.
   virtual void set_value(Int32 value);
   virtual Int32 value() const;
@@ -67,12 +83,44 @@ class Widget {
   // description. Stored here and readable on every backend; a backend that shows the widget also
   // hands both to its platform's accessibility.
   virtual void set_accessible_text(std::string_view name, std::string_view description);
-  const std::string& accessible_name() const { return accessible_name_; }
-  const std::string& accessible_description() const { return accessible_description_; }
+  // The same texts as a recipe (with its composer). A recipe equal to the last one set changes
+  // nothing; on a backend that hands the texts to its platform the texts are composed at once,
+  // elsewhere when first read.
+  void set_accessible_recipe(const AccessibleRecipe& recipe) {
+    if (hands_text_on_) {
+      hand_recipe_on(recipe);
+      return;
+    }
+    recipe_ = recipe;
+    recipe_pending_ = true;
+  }
+  const std::string& accessible_name() const {
+    compose_pending_text();
+    return accessible_name_;
+  }
+  const std::string& accessible_description() const {
+    compose_pending_text();
+    return accessible_description_;
+  }
+
+ protected:
+  // For a backend that hands the accessible texts to its platform as they are set, through
+  // set_accessible_text(name, description): recipes are then composed as they arrive.
+  void hand_accessible_text_on() { hands_text_on_ = true; }
 
  private:
-  std::string accessible_name_;
-  std::string accessible_description_;
+  void hand_recipe_on(const AccessibleRecipe& recipe);
+  void compose_pending_text() const {
+    if (recipe_pending_) compose_recipe();
+  }
+  void compose_recipe() const;
+
+  // Composed from recipe_ at the first read while recipe_pending_.
+  mutable std::string accessible_name_;
+  mutable std::string accessible_description_;
+  AccessibleRecipe recipe_;
+  mutable bool recipe_pending_ = false;
+  bool hands_text_on_ = false;
 };
 
 // What a surface tells the control. Called on the UI thread, one at a time (or nested inside a

@@ -3,6 +3,7 @@
 // its row in the table, its WidgetId.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct FontSpec {
   double points = 8.25;
   bool bold = false;
   int charset = 238;  // Central European
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 struct TwipRect {
@@ -27,6 +29,7 @@ struct TwipRect {
   int top = 0;
   int width = 0;
   int height = 0;
+  friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };
 
 // Position of a widget in its surface's table.
@@ -57,6 +60,7 @@ struct WidgetRow {
   Int32 max = 0;
   Int32 increment = 1;
   Int32 value = 0;
+  friend bool operator==(const WidgetRow&, const WidgetRow&) = default;
   // Command buttons: the access key the caption's '&' marks, lower case, or 0.
 };
 
@@ -65,6 +69,12 @@ struct WidgetTable {
   int width = 0;        // client area, twips
   int height = 0;
   std::vector<WidgetRow> widgets;
+  friend bool operator==(const WidgetTable&, const WidgetTable&) = default;
 };
+
+// One shared, unchanging copy of a table for every surface made from it (or from an equal
+// table): a surface keeps its table, and each instance of a control would otherwise hold a copy
+// of all its rows and their strings.
+std::shared_ptr<const WidgetTable> shared_table(const WidgetTable& table);
 
 }  // namespace dnovar

@@ -21,7 +21,10 @@ bool is_reported_key(int code) {
 
 HeadlessSurface::HeadlessSurface(const WidgetTable& table, ErrorSink& errors,
                                  std::deque<ModalAction>* modal_actions)
-    : table_(table), errors_(errors), modal_actions_(modal_actions) {
+    : shared_table_(shared_table(table)),
+      table_(*shared_table_),
+      errors_(errors),
+      modal_actions_(modal_actions) {
   widgets_.reserve(table_.widgets.size());
   for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
     const WidgetId id{static_cast<int>(i)};

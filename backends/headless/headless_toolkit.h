@@ -58,7 +58,8 @@ class HeadlessSurface : public Form {
   void deliver(WidgetId id, Handler&& handler);
   bool accepts_input(WidgetId id);
 
-  WidgetTable table_;
+  std::shared_ptr<const WidgetTable> shared_table_;
+  const WidgetTable& table_;  // *shared_table_
   ErrorSink& errors_;
   std::vector<std::unique_ptr<HeadlessWidget>> widgets_;
   WidgetEvents* events_ = nullptr;

@@ -19,12 +19,42 @@ HeadlessWidget::HeadlessWidget(const WidgetRow& row, std::function<void()> notif
 
 void HeadlessWidget::set_caption(std::string_view caption) {
   require(has_caption());
-  // Most writes repeat what is there; comparing first keeps a refresh cheap.
-  if (caption_.size() == caption.size() &&
-      std::equal(caption.begin(), caption.end(), caption_.begin()))
-    return;
-  caption_.assign(caption);
+  store_caption(caption);
 }
+
+void HeadlessWidget::store_caption(std::string_view caption) {
+  // Most writes repeat what is there, and most captions are a day number: up to two bytes are
+  // compared and copied here one by one, where the library's calls would cost more than the
+  // bytes. Both are read first, since `caption` may lie in caption_ itself.
+  const std::size_t size = caption.size();
+  if (size <= 2) {
+    const char first = size > 0 ? caption[0] : '\0';
+    const char second = size > 1 ? caption[1] : '\0';
+    if (size != caption_.size())
+      caption_.resize(size);
+    else if ((size < 1 || caption_[0] == first) && (size < 2 || caption_[1] == second))
+      return;
+    if (size > 0) caption_[0] = first;
+    if (size > 1) caption_[1] = second;
+    return;
+  }
+  store_long_caption(caption);
+}
+
+void HeadlessWidget::store_long_caption(std::string_view caption) {
+  if (std::string_view(caption_) != caption) caption_.assign(caption);
+}
+
+void HeadlessWidget::set_look(std::string_view caption, Colour back, bool bold) {
+  if (!has_caption()) {
+    Widget::set_look(caption, back, bold);  // raises where the separate sets would
+    return;
+  }
+  store_caption(caption);
+  back_colour_ = back;
+  bold_ = bold;
+}
+
 std::string HeadlessWidget::caption() const {
   require(has_caption());
   return caption_;
@@ -38,9 +68,13 @@ void HeadlessWidget::set_text(std::string_view text) {
   // one.
   caption_.assign(text);
   if (kind_ == WidgetKind::ComboBox) {
+    // The last entry that names it.
     current_index_ = -1;
-    for (std::size_t i = 0; i < items_.size(); ++i)
-      if (items_[i] == caption_) current_index_ = static_cast<int>(i);
+    for (std::size_t i = items_.size(); i > 0; --i)
+      if (items_[i - 1] == caption_) {
+        current_index_ = static_cast<int>(i - 1);
+        break;
+      }
   }
 }
 std::string HeadlessWidget::text() const {

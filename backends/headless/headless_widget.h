@@ -24,6 +24,7 @@ class HeadlessWidget final : public Widget {
   Colour fore_colour() const override;
   void set_font_bold(bool bold) override;
   bool font_bold() const override;
+  void set_look(std::string_view caption, Colour back, bool bold) override;
   void set_enabled(bool enabled) override;
   bool enabled() const override;
   void set_value(Int32 value) override;
@@ -50,6 +51,9 @@ class HeadlessWidget final : public Widget {
   void erase_last_typed_character();  // the last code point, as Backspace at the end does
 
  private:
+  void store_caption(std::string_view caption);
+  // Apart, so that the short captions' path stays small.
+  [[gnu::noinline]] void store_long_caption(std::string_view caption);
   bool has_caption() const {
     return kind_ == WidgetKind::Label || kind_ == WidgetKind::Frame ||
            kind_ == WidgetKind::CommandButton;

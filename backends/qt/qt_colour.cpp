@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace dnovar {
 
@@ -86,10 +87,33 @@ QColor readable_on(const QColor& text, const QColor& back) {
   return extreme;
 }
 
-void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
-                   QPalette::ColorRole fore_role) {
-  const QPalette system = QApplication::palette();
-  QPalette palette = widget.palette();
+namespace {
+
+// A painted palette and what it was painted from.
+struct PaintedPalette {
+  QPalette base;    // the widget's palette before
+  QPalette system;  // the application's
+  Colour back;
+  QPalette::ColorRole back_role;
+  Colour fore;
+  QPalette::ColorRole fore_role;
+  QPalette painted;
+};
+
+// Every role of every group set: resolving it against a parent's palette copies nothing, so all
+// the widgets painted alike share one set of brushes, and a style's cached pixmaps keyed by it.
+void set_every_role(QPalette& palette) {
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+      if (role != QPalette::NoRole) {
+        const auto r = static_cast<QPalette::ColorRole>(role);
+        palette.setBrush(group, r, palette.brush(group, r));
+      }
+}
+
+QPalette paint_palette(const QPalette& base, const QPalette& system, Colour back,
+                       QPalette::ColorRole back_role, Colour fore, QPalette::ColorRole fore_role) {
+  QPalette palette = base;
   const QColor back_colour = resolve_colour(back, system);
   const QColor fore_colour = readable_on(resolve_colour(fore, system), back_colour);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
@@ -98,7 +122,46 @@ void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, 
     palette.setColor(group, fore_role, fore_colour);
   palette.setColor(QPalette::Disabled, fore_role,
                    readable_on(system.color(QPalette::Disabled, fore_role), back_colour));
-  widget.setPalette(palette);
+  set_every_role(palette);
+  return palette;
+}
+
+// Palettes painted so far, for every instance of every surface: a handful of colour pairs on a
+// handful of bases. Bounded, in case a host paints with ever new colours.
+std::vector<PaintedPalette>& painted_palettes() {
+  static std::vector<PaintedPalette> palettes;
+  return palettes;
+}
+constexpr std::size_t kMaxPaintedPalettes = 256;
+
+}  // namespace
+
+void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
+                   QPalette::ColorRole fore_role) {
+  const QPalette system = QApplication::palette();
+  const QPalette base = widget.palette();
+  std::vector<PaintedPalette>& palettes = painted_palettes();
+  const PaintedPalette* found = nullptr;
+  for (const PaintedPalette& p : palettes) {
+    if (p.back == back && p.fore == fore && p.back_role == back_role && p.fore_role == fore_role &&
+        p.system == system && p.base == base) {
+      found = &p;
+      break;
+    }
+  }
+  if (found == nullptr) {
+    if (palettes.size() >= kMaxPaintedPalettes) palettes.clear();
+    palettes.push_back({base, system, back, back_role, fore, fore_role,
+                        paint_palette(base, system, back, back_role, fore, fore_role)});
+    found = &palettes.back();
+  }
+  // A widget painted as its container is (a plain day cell in the frame) takes the container's
+  // palette instead of a copy of its own.
+  if (widget.parentWidget() != nullptr && found->painted == widget.parentWidget()->palette()) {
+    widget.setPalette(QPalette());
+    if (widget.palette() == found->painted) return;
+  }
+  widget.setPalette(found->painted);
 }
 
 }  // namespace dnovar

@@ -31,7 +31,10 @@ QColor readable_on(const QColor& text, const QColor& back);
 // holds in every state. The text is the given colour while enabled and the palette's disabled
 // text colour while disabled, each made readable on the background (readable_on): a dark theme's
 // white text on a cyan cell turns dark. The widget keeps the values it was given; only what is
-// drawn changes.
+// drawn changes. The palette sets every role (the others as the widget had them) and is made
+// once for all widgets painted alike, whatever instance they belong to; a widget whose palette
+// comes out as its parent's takes the parent's. After the application's palette changes, a
+// widget is painted again from its parent's (see QtWidget::repaint_colours).
 void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
                    QPalette::ColorRole fore_role);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace dnovar {
 
@@ -33,6 +34,14 @@ QStringList font_families(std::string_view face) {
 }
 
 QFont font_for(const FontSpec& font) {
+  // Every widget asks for one of a few fonts: made once, then shared (QFont is implicitly shared).
+  struct Made {
+    FontSpec spec;
+    QFont font;
+  };
+  static std::vector<Made> made;
+  for (const Made& m : made)
+    if (same_font(m.spec, font)) return m.font;
   QFont result;
   result.setFamilies(font_families(font.face));
   result.setStyleHint(QFont::SansSerif);
@@ -41,7 +50,12 @@ QFont font_for(const FontSpec& font) {
   result.setBold(font.bold);
   result.setItalic(false);
   result.setUnderline(false);
+  made.push_back({font, result});
   return result;
+}
+
+bool same_font(const FontSpec& a, const FontSpec& b) {
+  return a.face == b.face && a.points == b.points && a.bold == b.bold && a.charset == b.charset;
 }
 
 }  // namespace dnovar

@@ -20,4 +20,6 @@ QStringList font_families(std::string_view face);
 // caption) never leaks into its children.
 QFont font_for(const FontSpec& font);
 
+bool same_font(const FontSpec& a, const FontSpec& b);
+
 }  // namespace dnovar

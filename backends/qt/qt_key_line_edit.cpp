@@ -25,6 +25,12 @@ int character_code(const QKeyEvent& event) {
   return static_cast<int>(code_point);
 }
 
+bool shows_as_set(const QLineEdit& field, const QString& text) {
+  return field.text() == text && field.cursorPosition() == text.size() &&
+         !field.hasSelectedText() && !field.isModified() && !field.isUndoAvailable() &&
+         !field.isRedoAvailable();
+}
+
 KeyLineEdit::KeyLineEdit(WidgetId id, EventRelay& relay, QWidget* parent)
     : QLineEdit(parent), id_(id), relay_(relay) {
   setMaxLength(std::numeric_limits<int>::max());  // no length limit

@@ -16,6 +16,10 @@ namespace dnovar {
 // Escape; 0 for a key that types nothing.
 int character_code(const QKeyEvent& event);
 
+// Whether `field` shows `text` exactly as setText would leave it: the text, the cursor at its end,
+// nothing selected, unmodified, no undo or redo history. Setting it again would change nothing.
+bool shows_as_set(const QLineEdit& field, const QString& text);
+
 class KeyLineEdit final : public QLineEdit {
  public:
   KeyLineEdit(WidgetId id, EventRelay& relay, QWidget* parent);

@@ -7,7 +7,8 @@
 namespace dnovar {
 
 ListCombo::ListCombo(WidgetId id, EventRelay& relay, QWidget* parent) : QComboBox(parent) {
-  setEditable(true);
+  // The field makes the box editable; setEditable(true) would first make a field of its own
+  // (and the list's popup, long before anyone opens it) only for this one to replace it.
   setLineEdit(new KeyLineEdit(id, relay, this));
   // A typed text is never added to the list.
   setInsertPolicy(QComboBox::NoInsert);
@@ -17,8 +18,11 @@ ListCombo::ListCombo(WidgetId id, EventRelay& relay, QWidget* parent) : QComboBo
 }
 
 void ListCombo::set_text_quietly(const QString& text) {
+  const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  // A refresh names the month shown already, most times.
+  if (index == currentIndex() && lineEdit() != nullptr && shows_as_set(*lineEdit(), text)) return;
   const QSignalBlocker quiet(this);
-  setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  setCurrentIndex(index);
   setEditText(text);
 }
 

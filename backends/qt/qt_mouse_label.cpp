@@ -1,6 +1,7 @@
 #include "backends/qt/qt_mouse_label.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace dnovar {
 
@@ -20,6 +21,21 @@ MouseLabel::MouseLabel(WidgetId id, EventRelay& relay, QWidget* parent)
   setWordWrap(true);
   setMargin(0);
   setIndent(0);
+}
+
+void MouseLabel::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const std::optional<LabelLook> look = picture_look(*this, painter.device()->devicePixelRatio());
+  if (!look) {
+    painter.end();
+    QLabel::paintEvent(event);
+    return;
+  }
+  if (look != painted_look_) {
+    picture_ = label_picture(*this, *look);
+    painted_look_ = look;
+  }
+  painter.drawPixmap(0, 0, picture_);
 }
 
 void MouseLabel::mousePressEvent(QMouseEvent* event) {

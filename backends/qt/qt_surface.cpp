@@ -23,7 +23,10 @@ bool takes_focus(WidgetKind kind) {
 }  // namespace
 
 QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
-    : table_(table), relay_(errors), root_(new SurfaceRoot) {
+    : shared_table_(shared_table(table)),
+      table_(*shared_table_),
+      relay_(errors),
+      root_(new SurfaceRoot) {
   install_accessibility();
   root_->setFixedSize(twips_to_pixels(table_.width), twips_to_pixels(table_.height));
   root_->setFont(font_for(FontSpec{}));
@@ -63,6 +66,7 @@ QtSurface::~QtSurface() {
 void QtSurface::build_widgets() {
   const std::vector<LabelGridShape> grids = find_label_grids(table_);
   std::vector<CellGrid*> grid_widgets(grids.size(), nullptr);
+  std::vector<FontSpec> grid_fonts(grids.size());
   widgets_.reserve(table_.widgets.size());
   for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
     const WidgetRow& entry = table_.widgets[i];
@@ -80,11 +84,21 @@ void QtSurface::build_widgets() {
     CellGrid* cells = nullptr;
     if (grid != grids.end()) {
       CellGrid*& made = grid_widgets[static_cast<std::size_t>(grid - grids.begin())];
-      if (made == nullptr) made = new CellGrid(*grid, parent);
+      if (made == nullptr) {
+        // The grid holds the font of its first label, which the labels of that font take from it
+        // instead of holding a copy each.
+        made = new CellGrid(*grid, parent);
+        made->setFont(font_for(entry.font));
+        grid_fonts[static_cast<std::size_t>(grid - grids.begin())] = entry.font;
+      }
       cells = made;
       parent = cells;
     }
-    QWidget& created = create_qt_widget(entry, WidgetId{static_cast<int>(i)}, *parent, relay_);
+    const bool inherits_font =
+        cells != nullptr &&
+        same_font(grid_fonts[static_cast<std::size_t>(grid - grids.begin())], entry.font);
+    QWidget& created =
+        create_qt_widget(entry, WidgetId{static_cast<int>(i)}, *parent, relay_, inherits_font);
     if (cells != nullptr) cells->adopt(created, entry);
     widgets_.push_back(std::make_unique<QtWidget>(entry, created));
   }

@@ -53,7 +53,8 @@ class QtSurface final : public Form {
   void track_focus(QWidget* now);
   bool contains(const QWidget* widget) const;
 
-  WidgetTable table_;
+  std::shared_ptr<const WidgetTable> shared_table_;
+  const WidgetTable& table_;  // *shared_table_
   EventRelay relay_;
   // Owned: deleted with the surface, unless a host window holding it was deleted first.
   QPointer<SurfaceRoot> root_;

@@ -3,9 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <map>
+#include <string>
 
 #include "backends/qt/qt_colour.h"
 #include "backends/qt/qt_frame_box.h"
+#include "backends/qt/qt_key_line_edit.h"
 #include "backends/qt/qt_list_combo.h"
 #include "backends/qt/qt_spin_arrows.h"
 #include "backends/qt/qt_text.h"
@@ -35,6 +38,16 @@ ColourRoles colour_roles(WidgetKind kind) {
   }
 }
 
+// A description as a QString shared with every widget that has the same one: 37 day cells of
+// every instance say the same, at some 300 bytes each. Bounded, in case a host makes up ever
+// new descriptions.
+QString shared_text(std::string_view text) {
+  static std::map<std::string, QString, std::less<>> shared;
+  if (const auto found = shared.find(text); found != shared.end()) return found->second;
+  if (shared.size() >= 64) shared.clear();
+  return shared.emplace(std::string(text), to_qstring(text)).first->second;
+}
+
 }  // namespace
 
 QtWidget::QtWidget(const WidgetRow& row, QWidget& widget)
@@ -44,6 +57,8 @@ QtWidget::QtWidget(const WidgetRow& row, QWidget& widget)
       fore_colour_(row.fore_colour),
       bold_(row.font.bold),
       enabled_(row.enabled) {
+  // Qt's accessibility reads the texts from the Qt widget, so they are set there at once.
+  hand_accessible_text_on();
   if (has_caption()) set_caption(row.caption);
   if (has_text()) set_text(row.caption);
   if (has_look()) paint();
@@ -78,6 +93,8 @@ SpinArrows& QtWidget::spinner() const {
 
 void QtWidget::set_caption(std::string_view caption) {
   require(has_caption());
+  // A refresh writes every caption; only a new one reaches Qt, which lays it out again.
+  if (caption == caption_) return;
   caption_.assign(caption);
   const QString text = to_qstring(caption);
   switch (kind_) {
@@ -100,10 +117,13 @@ std::string QtWidget::caption() const {
 
 void QtWidget::set_text(std::string_view text) {
   require(has_text());
-  if (kind_ == WidgetKind::ComboBox)
-    combo().set_text_quietly(to_qstring(text));
-  else
-    static_cast<QLineEdit&>(widget_).setText(to_qstring(text));
+  const QString shown = to_qstring(text);
+  if (kind_ == WidgetKind::ComboBox) {
+    combo().set_text_quietly(shown);
+    return;
+  }
+  auto& field = static_cast<QLineEdit&>(widget_);
+  if (!shows_as_set(field, shown)) field.setText(shown);
 }
 
 std::string QtWidget::text() const {
@@ -114,6 +134,7 @@ std::string QtWidget::text() const {
 
 void QtWidget::set_back_colour(Colour colour) {
   require(has_look());
+  if (colour == back_colour_) return;  // the palette would come out the same
   back_colour_ = colour;
   paint();
 }
@@ -125,6 +146,7 @@ Colour QtWidget::back_colour() const {
 
 void QtWidget::set_fore_colour(Colour colour) {
   require(has_look());
+  if (colour == fore_colour_) return;
   fore_colour_ = colour;
   paint();
 }
@@ -136,6 +158,10 @@ Colour QtWidget::fore_colour() const {
 
 void QtWidget::set_font_bold(bool bold) {
   require(has_look());
+  if (bold == widget_.font().bold()) {
+    bold_ = bold;
+    return;
+  }
   bold_ = bold;
   QFont font = widget_.font();
   font.setBold(bold);
@@ -149,6 +175,8 @@ bool QtWidget::font_bold() const {
 
 void QtWidget::set_enabled(bool enabled) {
   enabled_ = enabled;
+  // Qt's own flag, not isEnabled(): a disabled surface disables its widgets without touching it.
+  if (widget_.testAttribute(Qt::WA_ForceDisabled) != enabled) return;
   widget_.setEnabled(enabled);
 }
 
@@ -186,7 +214,7 @@ void QtWidget::set_accessible_text(std::string_view name, std::string_view descr
   // Only a real change reaches Qt, which tells assistive technology about each.
   if (name != accessible_name()) widget_.setAccessibleName(to_qstring(name));
   if (description != accessible_description())
-    widget_.setAccessibleDescription(to_qstring(description));
+    widget_.setAccessibleDescription(shared_text(description));
   Widget::set_accessible_text(name, description);
 }
 

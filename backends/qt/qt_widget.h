@@ -42,9 +42,12 @@ class QtWidget final : public Widget {
 
   WidgetKind kind() const { return kind_; }
   QWidget& qt_widget() const { return widget_; }
-  // Paints the colours again from the application's palette, after it has changed.
+  // Paints the colours again from the application's palette, after it has changed: from the
+  // palette the widget inherits now, since its own sets every role. Parents first.
   void repaint_colours() const {
-    if (has_look()) paint();
+    if (!has_look()) return;
+    widget_.setPalette(QPalette());
+    paint();
   }
 
  private:

@@ -83,10 +83,11 @@ QWidget* create_of_kind(const WidgetRow& row, WidgetId id, QWidget& parent, Even
 
 }  // namespace
 
-QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay) {
+QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay,
+                          bool inherits_font) {
   QWidget& widget = *create_of_kind(row, id, parent, relay);
   widget.setGeometry(pixel_rect(row.rect));
-  widget.setFont(font_for(row.font));
+  if (!inherits_font) widget.setFont(font_for(row.font));
   if (!row.tool_tip.empty()) widget.setToolTip(QString::fromStdString(row.tool_tip));
   return widget;
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -124,6 +125,31 @@ TEST_F(QtSurfaceLook, CellBackgroundsAreStoredAsSetAndPaintedResolved) {
   const QPoint left_margin =
       frame.mapTo(root, QPoint(10, frame.height() / 2)) * picture.devicePixelRatio();
   EXPECT_EQ(picture.pixelColor(left_margin), button_face);
+}
+
+// Enabled labels paint from a picture kept for each look; the pixels are those QLabel paints.
+TEST_F(QtSurfaceLook, LabelsPaintThePixelsQLabelPaints) {
+  surface->widget(day_cell_id(3)).set_back_colour(kCyan);
+  surface->widget(day_cell_id(4)).set_font_bold(true);
+  surface->widget(day_cell_id(5)).set_back_colour(kYellow);
+  surface->widget(day_cell_id(5)).set_caption("31");
+  surface->widget(widget_ids::lblPrestup).set_caption("Přestupný rok");
+  for (WidgetId id :
+       {day_cell_id(2), day_cell_id(3), day_cell_id(4), day_cell_id(5), day_cell_id(6),
+        weekday_label_id(6), widget_ids::lblTyden, widget_ids::lblPrestup}) {
+    SCOPED_TRACE(id.value);
+    auto& shown = static_cast<QLabel&>(qt(id));
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setText(shown.text());
+    plain.setFont(shown.font());
+    plain.setPalette(shown.palette());
+    plain.setAlignment(shown.alignment());
+    plain.setWordWrap(shown.wordWrap());
+    plain.setAutoFillBackground(true);
+    plain.resize(shown.size());
+    EXPECT_EQ(shown.grab().toImage(), plain.grab().toImage());
+  }
 }
 
 TEST_F(QtSurfaceLook, SystemColoursPaintAsThePalettesRoles) {

@@ -34,6 +34,7 @@ TEST(DateWalk, EveryDayFromYear100To9999RoundTrips) {
     ASSERT_EQ(parts.date, (CivilDate{y, m, d})) << serial;
     ASSERT_EQ(parts.weekday, expected_weekday) << serial;
     ASSERT_EQ(parts.weekday, int(std::chrono::weekday{day}.iso_encoding()));
+    ASSERT_EQ(weekday_of_day(serial), parts.weekday) << serial;
     expected_weekday = expected_weekday % 7 + 1;
     ++expected_serial;
   }

@@ -1,0 +1,57 @@
+// What a screen reader reads is what the grid showed when it was last described (after each
+// refresh and completed drag), however the texts are kept until they are read.
+#include <gtest/gtest.h>
+
+#include "core/accessible_text.h"
+#include "test_site.h"
+
+namespace dnovar {
+namespace {
+
+using testing_support::StartedCalendar;
+
+// 20 May 2024 is a Monday; May starts on Wednesday, so day d sits in cell d + 1.
+constexpr int kCellOf20 = 21;
+constexpr int kCellOf21 = 22;
+
+TEST(AccessibleText, NamesFollowTheLastDescriptionNotLaterChanges) {
+  StartedCalendar c(make_date(2024, 5, 20));
+  c.cell(kCellOf21).set_back_colour(kCyan);  // not described: the name stays as it was
+  EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21. května 2024");
+  EXPECT_EQ(c.cell(kCellOf20).accessible_name(), "pondělí 20. května 2024, dnes");
+  describe_month(c.calendar);  // as a completed drag does
+  EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21. května 2024, dnes");
+}
+
+TEST(AccessibleText, APlainTextReplacesARecipeUntilTheNextRefresh) {
+  StartedCalendar c(make_date(2024, 5, 20));
+  Widget& cell = c.cell(kCellOf20);
+  cell.set_accessible_text("vlastní", "popis");
+  EXPECT_EQ(cell.accessible_name(), "vlastní");
+  EXPECT_EQ(cell.accessible_description(), "popis");
+  c.calendar.Aktualizuj(0);
+  EXPECT_EQ(cell.accessible_name(), "pondělí 20. května 2024, dnes");
+  EXPECT_NE(cell.accessible_description(), "popis");
+}
+
+TEST(AccessibleText, ACaptionTheRefreshNeverWritesIsReadAsItStands) {
+  StartedCalendar c(make_date(2024, 5, 20));
+  c.cell(kCellOf21).set_caption("21a");
+  describe_month(c.calendar);
+  EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21a. května 2024");
+}
+
+TEST(SharedTable, SurfacesOfEqualTablesShareOneCopy) {
+  StartedCalendar first(make_date(2024, 5, 20));
+  StartedCalendar second(make_date(2024, 6, 1));
+  EXPECT_EQ(&first.surface().table(), &second.surface().table());
+  WidgetTable other = calendar_widget_table();
+  other.widgets.front().caption = "Jiný";
+  HeadlessToolkit toolkit;
+  const std::unique_ptr<Surface> surface = toolkit.create_surface(other, first.site);
+  EXPECT_NE(&surface->table(), &first.surface().table());
+  EXPECT_EQ(surface->table().widgets.front().caption, "Jiný");
+}
+
+}  // namespace
+}  // namespace dnovar
