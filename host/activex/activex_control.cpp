@@ -148,32 +148,33 @@ bool ActiveXControl::build() {
   return succeeded(hosting_->set_site(&site_, &info));
 }
 
-HRESULT ActiveXControl::QueryInterface(REFIID iid, void** out) {
+HRESULT ActiveXControl::QueryInterface(REFIID interface_id, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == windows_guid(kDnovarInterfaceId)) {
+  if (interface_id == IID_IUnknown || interface_id == IID_IDispatch ||
+      interface_id == windows_guid(kDnovarInterfaceId)) {
     *out = static_cast<DnovarDual*>(this);
-  } else if (iid == IID_ISupportErrorInfo) {
+  } else if (interface_id == IID_ISupportErrorInfo) {
     *out = static_cast<ISupportErrorInfo*>(this);
-  } else if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2) {
+  } else if (interface_id == IID_IProvideClassInfo || interface_id == IID_IProvideClassInfo2) {
     *out = static_cast<IProvideClassInfo2*>(this);
-  } else if (iid == IID_IConnectionPointContainer) {
+  } else if (interface_id == IID_IConnectionPointContainer) {
     *out = static_cast<IConnectionPointContainer*>(this);
-  } else if (iid == IID_IPersistPropertyBag) {
+  } else if (interface_id == IID_IPersistPropertyBag) {
     *out = static_cast<IPersistPropertyBag*>(this);
-  } else if (iid == IID_IPersist || iid == IID_IPersistStreamInit) {
+  } else if (interface_id == IID_IPersist || interface_id == IID_IPersistStreamInit) {
     *out = static_cast<IPersistStreamInit*>(this);
-  } else if (iid == IID_IOleObject) {
+  } else if (interface_id == IID_IOleObject) {
     *out = static_cast<IOleObject*>(this);
-  } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject) {
+  } else if (interface_id == IID_IOleWindow || interface_id == IID_IOleInPlaceObject) {
     *out = static_cast<IOleInPlaceObject*>(this);
-  } else if (iid == IID_IOleInPlaceActiveObject) {
+  } else if (interface_id == IID_IOleInPlaceActiveObject) {
     *out = static_cast<IOleInPlaceActiveObject*>(this);
-  } else if (iid == IID_IOleControl) {
+  } else if (interface_id == IID_IOleControl) {
     *out = static_cast<IOleControl*>(this);
-  } else if (iid == IID_IViewObject || iid == IID_IViewObject2) {
+  } else if (interface_id == IID_IViewObject || interface_id == IID_IViewObject2) {
     *out = static_cast<IViewObject2*>(this);
-  } else if (iid == DnovarInspection::iid) {
+  } else if (interface_id == DnovarInspection::iid) {
     *out = static_cast<DnovarInspection*>(this);
   } else {
     return E_NOINTERFACE;

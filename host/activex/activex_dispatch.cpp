@@ -273,8 +273,8 @@ HRESULT ActiveXControl::ShowAbout() {
   return call_vtable(kDispidAboutBox, InvokeKind::method, {}, nullptr);
 }
 
-HRESULT ActiveXControl::InterfaceSupportsErrorInfo(REFIID iid) {
-  return iid == windows_guid(kDnovarInterfaceId) ? S_OK : S_FALSE;
+HRESULT ActiveXControl::InterfaceSupportsErrorInfo(REFIID interface_id) {
+  return interface_id == windows_guid(kDnovarInterfaceId) ? S_OK : S_FALSE;
 }
 
 HRESULT ActiveXControl::GetClassInfo(ITypeInfo** out) {

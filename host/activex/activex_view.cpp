@@ -71,12 +71,12 @@ HRESULT ActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT ActiveXControl::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
+HRESULT ActiveXControl::FindConnectionPoint(REFIID interface_id, IConnectionPoint** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   ConnectionPoint* point = nullptr;
-  if (iid == events_point_.outgoing()) point = &events_point_;
-  if (iid == property_point_.outgoing()) point = &property_point_;
+  if (interface_id == events_point_.outgoing()) point = &events_point_;
+  if (interface_id == property_point_.outgoing()) point = &property_point_;
   if (point == nullptr) return CONNECT_E_NOCONNECTION;
   point->AddRef();
   *out = point;

@@ -130,16 +130,16 @@ OleSite::OleSite(OleSiteListener& listener, HWND place, RECT area)
       event_sink_(adopt<IDispatch>(new EventSink(listener))),
       notify_sink_(adopt<IPropertyNotifySink>(new NotifySink(listener))) {}
 
-HRESULT OleSite::QueryInterface(REFIID iid, void** out) {
+HRESULT OleSite::QueryInterface(REFIID interface_id, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
+  if (interface_id == IID_IUnknown || interface_id == IID_IOleClientSite) {
     *out = static_cast<IOleClientSite*>(this);
-  } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
+  } else if (interface_id == IID_IOleWindow || interface_id == IID_IOleInPlaceSite) {
     *out = static_cast<IOleInPlaceSite*>(this);
-  } else if (iid == IID_IOleControlSite) {
+  } else if (interface_id == IID_IOleControlSite) {
     *out = static_cast<IOleControlSite*>(this);
-  } else if (iid == DnovarContainerSite::iid) {
+  } else if (interface_id == DnovarContainerSite::iid) {
     *out = static_cast<DnovarContainerSite*>(this);
   } else {
     return E_NOINTERFACE;
