@@ -36,12 +36,12 @@ QStringList font_families(std::string_view face) {
 QFont font_for(const FontSpec& font) {
   // Every widget asks for one of a few fonts: made once, then shared (QFont is implicitly shared).
   struct Made {
-    FontSpec spec;
+    FontSpec asked;
     QFont font;
   };
   static std::vector<Made> made;
   for (const Made& m : made)
-    if (same_font(m.spec, font)) return m.font;
+    if (same_font(m.asked, font)) return m.font;
   QFont result;
   result.setFamilies(font_families(font.face));
   result.setStyleHint(QFont::SansSerif);
