@@ -75,6 +75,86 @@ int shown_day(std::string_view caption) {
   return (caption[0] - '0') * 10 + (caption[1] - '0');
 }
 
+// The marks of a shown day cell; `highlight` is asked for only by a cell off cyan.
+template <typename Highlight>
+int marks_of(const DayCellLook& cell, Highlight&& highlight) {
+  int marks = 0;
+  if (cell.back == kCyan) marks |= kMarkToday;
+  if (cell.bold) marks |= kMarkHoliday;
+  if (cell.back != kCyan && cell.back == highlight()) marks |= kMarkSelected;
+  return marks;
+}
+
+// A day cell's name read from the calendar's DescribedMonth; values[0] is the cell's index.
+void compose_described_cell(const AccessibleRecipe& recipe, std::string& name,
+                            std::string& description) {
+  const auto& month = *static_cast<const DescribedMonth*>(recipe.source);
+  const int index = recipe.values[0];
+  const DayCellLook& cell = month.cells[static_cast<std::size_t>(index)];
+  if (cell.day == kNoDay) {
+    compose_empty_cell(recipe, name, description);
+    return;
+  }
+  const int marks = marks_of(cell, [&] { return month.highlight; });
+  compose_day_cell(
+      {compose_day_cell, {index % kWeekdayCount, cell.day, month.month, month.year, marks}}, name,
+      description);
+}
+
+// The cells' names as recipes that read the calendar's DescribedMonth, which a refresh then
+// updates in one copy. Only where nothing can fail on the way (the highlight converts without
+// error) and every caption is a day number the refresh writes: otherwise the cells are named one
+// by one, and a failure leaves the cells before it named.
+bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month) {
+  const Variant::Type colour_type = calendar.state().VyberColor.type();
+  const bool converts = colour_type == Variant::Type::Empty || colour_type == Variant::Type::I2 ||
+                        colour_type == Variant::Type::I4;
+  if (!converts || look.has_other_caption || calendar.day_cell(0).hands_accessible_text_on())
+    return false;
+  DescribedMonth& described = calendar.described_month();
+  described.cells = look.cells;
+  described.month = month;
+  described.year = calendar.state().Rok;
+  described.highlight = static_cast<Colour>(calendar.VyberColor());
+  // A cell named otherwise since (by the one-by-one naming or by anyone) reads it again.
+  const std::span<Widget* const> cells = calendar.day_cells();
+  for (std::size_t i = 0; i < cells.size(); ++i)
+    if (cells[i]->accessible_source() != &described)
+      cells[i]->set_accessible_recipe({compose_described_cell, {static_cast<int>(i)}, &described});
+  return true;
+}
+
+void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int month) {
+  const CalendarState& s = calendar.state();
+  // Converted when a cell first needs it, as reading each cell's name would (a conversion that
+  // fails fails there, with the cells before it described).
+  std::optional<Colour> highlight;
+  auto converted_highlight = [&] {
+    if (!highlight) highlight = static_cast<Colour>(calendar.VyberColor());
+    return *highlight;
+  };
+  int weekday = 0;  // i % kWeekdayCount
+  for (int i = 0; i < kDayCellCount; ++i, weekday = weekday + 1 < kWeekdayCount ? weekday + 1 : 0) {
+    const DayCellLook& cell = look.cells[static_cast<std::size_t>(i)];
+    Widget& widget = calendar.day_cell(i);
+    if (cell.day == kNoDay) {
+      widget.set_accessible_recipe({compose_empty_cell, {}});
+      continue;
+    }
+    const int marks = marks_of(cell, converted_highlight);
+    if (cell.day == kOtherCaption) {
+      // A caption the refresh never writes: named as it stands.
+      std::string name, description;
+      compose_day_cell({compose_day_cell, {weekday, 0, month, s.Rok, marks}}, name, description);
+      const std::size_t number = name.find(' ') + 1;
+      name.replace(number, name.find('.', number) - number, widget.caption());
+      widget.set_accessible_text(name, description);
+      continue;
+    }
+    widget.set_accessible_recipe({compose_day_cell, {weekday, cell.day, month, s.Rok, marks}});
+  }
+}
+
 }  // namespace
 
 void describe_fixed_widgets(Calendar& calendar) {
@@ -119,35 +199,7 @@ void describe_frame(Calendar& calendar) {
 void describe_month(Calendar& calendar, const MonthLook& look) {
   const CalendarState& s = calendar.state();
   const int month = s.Mesic >= 1 && s.Mesic <= 12 ? s.Mesic : 0;
-  // Converted when a cell first needs it, as reading each cell's name would (a conversion that
-  // fails fails there, with the cells before it described).
-  std::optional<Colour> highlight;
-  int weekday = 0;  // i % kWeekdayCount
-  for (int i = 0; i < kDayCellCount; ++i, weekday = weekday + 1 < kWeekdayCount ? weekday + 1 : 0) {
-    const DayCellLook& cell = look.cells[static_cast<std::size_t>(i)];
-    Widget& widget = calendar.day_cell(i);
-    if (cell.day == kNoDay) {
-      widget.set_accessible_recipe({compose_empty_cell, {}});
-      continue;
-    }
-    int marks = 0;
-    if (cell.back == kCyan) marks |= kMarkToday;
-    if (cell.bold) marks |= kMarkHoliday;
-    if (cell.back != kCyan) {
-      if (!highlight) highlight = static_cast<Colour>(calendar.VyberColor());
-      if (cell.back == *highlight) marks |= kMarkSelected;
-    }
-    if (cell.day == kOtherCaption) {
-      // A caption the refresh never writes: named as it stands.
-      std::string name, description;
-      compose_day_cell({compose_day_cell, {weekday, 0, month, s.Rok, marks}}, name, description);
-      const std::size_t number = name.find(' ') + 1;
-      name.replace(number, name.find('.', number) - number, widget.caption());
-      widget.set_accessible_text(name, description);
-      continue;
-    }
-    widget.set_accessible_recipe({compose_day_cell, {weekday, cell.day, month, s.Rok, marks}});
-  }
+  if (!describe_cells_live(calendar, look, month)) describe_cells_one_by_one(calendar, look, month);
   std::string week_name = "Týden ";
   week_name += look.week_caption;
   calendar.widget(widget_ids::lblTyden)
@@ -164,7 +216,10 @@ void describe_month(Calendar& calendar) {
     DayCellLook& cell = look.cells[static_cast<std::size_t>(i)];
     const std::string caption = widget.caption();
     cell = {caption.empty() ? kNoDay : shown_day(caption), 0, false};
-    if (cell.day == 0) cell.day = kOtherCaption;
+    if (cell.day == 0) {
+      cell.day = kOtherCaption;
+      look.has_other_caption = true;
+    }
     if (cell.day == kNoDay) continue;
     cell.back = widget.back_colour();
     cell.bold = widget.font_bold();

@@ -10,30 +10,13 @@
 // they show.
 #pragma once
 
-#include <array>
-#include <string_view>
-
 #include "core/calendar.h"
+#include "core/month_look.h"
 
 namespace dnovar {
 
 // The texts that never change; once, when the widgets are created.
 void describe_fixed_widgets(Calendar& calendar);
-
-// What the grid shows, as the texts that follow it need it.
-inline constexpr int kNoDay = -1;         // an empty caption
-inline constexpr int kOtherCaption = -2;  // a caption that is no day number as the refresh writes
-// Filled in whole by whoever makes it (back and bold matter only with a day).
-struct DayCellLook {
-  int day;  // the day number the caption shows, or kNoDay, kOtherCaption
-  Colour back;
-  bool bold;
-};
-struct MonthLook {
-  std::array<DayCellLook, kDayCellCount> cells;
-  std::string_view week_caption;
-  std::string_view leap_caption;
-};
 
 // The texts that follow what the grid shows: every day cell, the week number, the leap-year
 // line. After each refresh and each completed drag; read from the widgets, or given as the

@@ -20,6 +20,10 @@ Int16 to_member(int part) {
   return checked_i16(part);
 }
 
+constexpr bool is_leap_year(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
 // "1".."31" without formatting each time.
 std::string_view day_number_text(int day) {
   static constexpr std::string_view kNumbers[] = {"0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",
@@ -91,8 +95,9 @@ void Calendar::Aktualizuj(Int16 k) {
   if (k == 0) s.AktDatum = make_date(s.Rok, s.Mesic, s.Den);
   set_date_members(s, date_parts(s.AktDatum));
 
-  // Leap year: 29 February stays in February, so February has 29 days.
-  s.Prestup = to_bool16(make_date(s.Rok, 3, 1) - make_date(s.Rok, 2, 1) == 29);
+  // Leap year: 29 February stays in February, so February has 29 days (Rok is the year of a
+  // valid date here, so the Gregorian rule says it without building the two dates).
+  s.Prestup = to_bool16(is_leap_year(s.Rok));
   // What the grid and its labels show, for the texts a screen reader reads (describe_month).
   MonthLook look;
   look.leap_caption = s.Prestup ? kLeapYearCaption : "";
@@ -109,7 +114,8 @@ void Calendar::Aktualizuj(Int16 k) {
   widget(widget_ids::UpDown2).set_value(s.Rok);
   widget(widget_ids::UpDown3).set_value(s.Den);
 
-  s.Dtyd1 = to_member(weekday_of_day(make_date(s.Rok, s.Mesic, 1)));
+  // The weekday of the 1st, counted back from the current day's (Monday = 1).
+  s.Dtyd1 = to_member((s.Dtyd - s.Den % 7 + 7) % 7 + 1);
   const std::string week = format_integer(week_number(s.AktDatum, s.Rok));
   widget(widget_ids::lblTyden).set_caption(week);
   look.week_caption = week;
@@ -118,12 +124,12 @@ void Calendar::Aktualizuj(Int16 k) {
   // once. Nothing between the two can fail, so no caller can tell the difference.
   Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
   if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
-  for (int i = 0; i < kDayCellCount; ++i) {
-    Widget& cell = day_cell(i);
-    const int day = day_for_cell(i, s.Dtyd1);
+  const std::span<Widget* const> cells = day_cells();
+  int day = day_for_cell(0, s.Dtyd1);
+  for (std::size_t i = 0; i < kDayCellCount; ++i, ++day) {
     const bool shown = day >= 1 && day <= day_count;
-    cell.set_look(shown ? day_number_text(day) : std::string_view(), kButtonFace, false);
-    look.cells[static_cast<std::size_t>(i)] = {shown ? day : kNoDay, kButtonFace, false};
+    cells[i]->set_look(shown ? day_number_text(day) : std::string_view(), kButtonFace, false);
+    look.cells[i] = {shown ? day : kNoDay, kButtonFace, false};
   }
 
   if (s.Svatky) mark_holidays(look);
@@ -135,7 +141,8 @@ void Calendar::Aktualizuj(Int16 k) {
     // A 16-bit loop counter: stepping past 32767 overflows, as the platform's loop does. The
     // colour is converted when the first cell needs it (a conversion that fails fails there).
     std::optional<Colour> colour;
-    for (Int16 i = first; i <= last; i = add16(i, 1)) {
+    // (Below `last` the step cannot overflow; at `last` it is the checked one.)
+    for (Int16 i = first; i <= last; i = i < last ? static_cast<Int16>(i + 1) : add16(i, 1)) {
       if (i >= kDayCellCount) continue;
       Widget& cell = day_cell(i);
       if (!colour) colour = highlight_colour();
@@ -148,9 +155,13 @@ void Calendar::Aktualizuj(Int16 k) {
   day_cell(today).set_back_colour(kCyan);
   look.cells[static_cast<std::size_t>(today)].back = kCyan;
 
+  // Only this refresh enables widgets, so they keep what it last set until the surface changes.
   const bool enabled = surface_->enabled();
-  for (Widget* w : widgets_) w->set_enabled(enabled);
-  widget(widget_ids::txtDen).set_enabled(false);
+  if (widgets_enabled_ != static_cast<int>(enabled)) {
+    for (Widget* w : widgets_) w->set_enabled(enabled);
+    widget(widget_ids::txtDen).set_enabled(false);
+    widgets_enabled_ = static_cast<int>(enabled);
+  }
   describe_month(*this, look);
   s.Aktualizace = kFalse;
 }

@@ -4,17 +4,17 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/calendar_state.h"
+#include "core/month_look.h"
 #include "core/surface_layout.h"
 #include "platform/site.h"
 
 namespace dnovar {
-
-struct MonthLook;
 
 class Calendar {
  public:
@@ -54,16 +54,27 @@ class Calendar {
   // Widgets by role, and the day cell of an index (error 340 outside 0..36).
   Widget& widget(WidgetId id);
   Widget& day_cell(long long index);
+  // The 37 day cells in order.
+  std::span<Widget* const> day_cells() const {
+    return std::span<Widget* const>(widgets_).subspan(widget_ids::first_day_cell, kDayCellCount);
+  }
+
+  // What the day cells' names are read from (see describe_month).
+  DescribedMonth& described_month() { return described_month_; }
 
  private:
   void mark_holidays(MonthLook& look);
   Colour highlight_colour() const;
 
   ControlSite& site_;
+  // Before the surface, so that it outlives the widgets whose names read it.
+  DescribedMonth described_month_;
   std::unique_ptr<Surface> surface_;
   // The surface's widgets in table order, looked up once: a refresh touches about 200 of them.
   std::vector<Widget*> widgets_;
   CalendarState state_;
+  // The enabled state the last refresh gave the widgets: -1 before the first.
+  int widgets_enabled_ = -1;
 };
 
 }  // namespace dnovar

@@ -79,7 +79,7 @@ void Widget::hand_recipe_on(const AccessibleRecipe& recipe) {
 }
 
 void Widget::compose_recipe() const {
-  recipe_pending_ = false;
+  recipe_pending_ = recipe_.source != nullptr;
   recipe_.compose(recipe_, accessible_name_, accessible_description_);
 }
 

@@ -39,12 +39,14 @@ inline constexpr int kKeyEscape = 27;
 // A widget's accessible texts as a recipe: a composer and the few numbers it composes them from.
 // A refresh renames every day cell, and storing a handful of numbers per cell costs a fraction of
 // building 37 names that only a screen reader (or a test) reads; the texts are composed from the
-// numbers the recipe had when it was set.
+// numbers the recipe had when it was set. A recipe with a source is read live: its composer reads
+// the source as it is at each read, so whoever owns the source changes the texts by changing it.
 struct AccessibleRecipe {
   using Compose = void (*)(const AccessibleRecipe& recipe, std::string& name,
                            std::string& description);
   Compose compose = nullptr;
   std::array<int, 6> values{};
+  const void* source = nullptr;
   friend bool operator==(const AccessibleRecipe&, const AccessibleRecipe&) = default;
 };
 
@@ -85,7 +87,7 @@ class Widget {
   virtual void set_accessible_text(std::string_view name, std::string_view description);
   // The same texts as a recipe (with its composer). A recipe equal to the last one set changes
   // nothing; on a backend that hands the texts to its platform the texts are composed at once,
-  // elsewhere when first read.
+  // elsewhere when first read (a live recipe at every read: only where texts are not handed on).
   void set_accessible_recipe(const AccessibleRecipe& recipe) {
     if (hands_text_on_) {
       hand_recipe_on(recipe);
@@ -102,6 +104,11 @@ class Widget {
     compose_pending_text();
     return accessible_description_;
   }
+  // Whether the backend hands the texts to its platform as they are set (a live recipe would not
+  // reach it).
+  bool hands_accessible_text_on() const { return hands_text_on_; }
+  // What the widget's live recipe reads, if it has one.
+  const void* accessible_source() const { return recipe_.source; }
 
  protected:
   // For a backend that hands the accessible texts to its platform as they are set, through
@@ -115,7 +122,7 @@ class Widget {
   }
   void compose_recipe() const;
 
-  // Composed from recipe_ at the first read while recipe_pending_.
+  // Composed from recipe_ at the first read while recipe_pending_ (at every read for a live one).
   mutable std::string accessible_name_;
   mutable std::string accessible_description_;
   AccessibleRecipe recipe_;

@@ -50,9 +50,19 @@ void HeadlessWidget::set_look(std::string_view caption, Colour back, bool bold) 
     Widget::set_look(caption, back, bold);  // raises where the separate sets would
     return;
   }
-  store_caption(caption);
   back_colour_ = back;
   bold_ = bold;
+  // A refresh writes a day number ("1".."31") or nothing into every day cell: a caption of the
+  // same length is written byte by byte, with no call, so this stays a leaf. Equal lengths mean
+  // `caption` is either apart from caption_ or caption_ itself.
+  const std::size_t size = caption.size();
+  if (size <= 2 && size == caption_.size()) {
+    char* stored = caption_.data();
+    if (size > 0) stored[0] = caption[0];
+    if (size > 1) stored[1] = caption[1];
+    return;
+  }
+  store_caption(caption);
 }
 
 std::string HeadlessWidget::caption() const {

@@ -23,6 +23,23 @@ TEST(AccessibleText, NamesFollowTheLastDescriptionNotLaterChanges) {
   EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21. května 2024, dnes");
 }
 
+// The highlight as a bag may store it: as a number or as a text that converts to one.
+TEST(AccessibleText, NamesFollowEveryRefreshWhateverTheHighlightIsStoredAs) {
+  for (const Variant& highlight : {Variant::i4(kYellow), Variant::string("65535")}) {
+    StartedCalendar c(make_date(2024, 5, 20));
+    c.state().VyberColor = highlight;
+    c.state().Dlow = 5;
+    c.state().Dhigh = 9;
+    c.calendar.Aktualizuj(0);
+    EXPECT_EQ(c.cell(7).accessible_name(), "pondělí 6. května 2024, vybráno");
+    c.state().Mesic = 6;  // June starts on Saturday: day d sits in cell d + 4
+    c.calendar.Aktualizuj(0);
+    EXPECT_EQ(c.cell(10).accessible_name(), "čtvrtek 6. června 2024, vybráno");
+    EXPECT_EQ(c.cell(24).accessible_name(), "čtvrtek 20. června 2024, dnes");
+    EXPECT_EQ(c.cell(0).accessible_name(), "prázdné pole");
+  }
+}
+
 TEST(AccessibleText, APlainTextReplacesARecipeUntilTheNextRefresh) {
   StartedCalendar c(make_date(2024, 5, 20));
   Widget& cell = c.cell(kCellOf20);

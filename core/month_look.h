@@ -1,0 +1,38 @@
+// What the grid shows, as the accessible texts that follow it need it: per day cell the day
+// number its caption shows, its back colour and boldness.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/surface_layout.h"
+
+namespace dnovar {
+
+inline constexpr int kNoDay = -1;         // an empty caption
+inline constexpr int kOtherCaption = -2;  // a caption that is no day number as the refresh writes
+
+// Filled in whole by whoever makes it (back and bold matter only with a day).
+struct DayCellLook {
+  int day;  // the day number the caption shows, or kNoDay, kOtherCaption
+  Colour back;
+  bool bold;
+};
+
+struct MonthLook {
+  std::array<DayCellLook, kDayCellCount> cells;
+  std::string_view week_caption;
+  std::string_view leap_caption;
+  bool has_other_caption = false;  // some cell is kOtherCaption
+};
+
+// The month the day cells' names are composed from when they are read, kept by the calendar: a
+// refresh updates this one record instead of renaming 37 cells.
+struct DescribedMonth {
+  std::array<DayCellLook, kDayCellCount> cells{};
+  int month = 0;  // 1..12, or 0 for a month out of range
+  int year = 0;
+  Colour highlight = 0;
+};
+
+}  // namespace dnovar
