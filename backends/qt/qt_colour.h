@@ -38,4 +38,10 @@ QColor readable_on(const QColor& text, const QColor& back);
 void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
                    QPalette::ColorRole fore_role);
 
+// The palette painted for every widget of these colours when `palette` equals one in every colour,
+// else `palette` itself. A style keys the pixmaps it caches (button panels, combo boxes) by the
+// palette object, and each widget holds its own copy of a palette set on it or on a container;
+// painting with this one shares the pixmaps among all widgets that look alike, in every instance.
+QPalette shared_palette(const QPalette& palette);
+
 }  // namespace dnovar

@@ -1,7 +1,10 @@
 #include "backends/qt/qt_list_combo.h"
 
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
+#include "backends/qt/qt_colour.h"
 #include "backends/qt/qt_key_line_edit.h"
 
 namespace dnovar {
@@ -46,6 +49,18 @@ void ListCombo::clear_entries() {
 int ListCombo::chosen_index() const {
   const int index = currentIndex();
   return index >= 0 && itemText(index) == currentText() ? index : -1;
+}
+
+void ListCombo::paintEvent(QPaintEvent*) {
+  // As QComboBox paints an editable box (its field draws the text), with the palette shared by
+  // all boxes that look alike.
+  QStylePainter painter(this);
+  painter.setPen(palette().color(QPalette::Text));
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  option.palette = shared_palette(option.palette);
+  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+  painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 }  // namespace dnovar

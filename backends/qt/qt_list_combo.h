@@ -20,6 +20,9 @@ class ListCombo final : public QComboBox {
   void clear_entries();
   // The 0-based position of the chosen entry while the field still shows it, else -1.
   int chosen_index() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace dnovar

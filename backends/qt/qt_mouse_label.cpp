@@ -16,7 +16,9 @@ int button_bits(Qt::MouseButtons buttons) {
 MouseLabel::MouseLabel(WidgetId id, EventRelay& relay, QWidget* parent)
     : QLabel(parent), id_(id), relay_(relay) {
   setMouseTracking(true);
-  setAutoFillBackground(true);  // labels are opaque
+  // Labels are opaque: each paint covers the whole label (no background filled first, which
+  // would also cost every label extra data of its own).
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setTextFormat(Qt::PlainText);
   setWordWrap(true);
   setMargin(0);
@@ -27,6 +29,7 @@ void MouseLabel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const std::optional<LabelLook> look = picture_look(*this, painter.device()->devicePixelRatio());
   if (!look) {
+    painter.fillRect(rect(), palette().brush(backgroundRole()));
     painter.end();
     QLabel::paintEvent(event);
     return;

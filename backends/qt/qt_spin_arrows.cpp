@@ -2,9 +2,12 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <optional>
 
+#include "backends/qt/qt_colour.h"
 #include "platform/spin_step.h"
 
 namespace dnovar {
@@ -18,10 +21,14 @@ class ArrowButton final : public QToolButton {
   using QToolButton::QToolButton;
 
  protected:
-  void paintEvent(QPaintEvent* event) override {
-    QToolButton::paintEvent(event);
+  void paintEvent(QPaintEvent*) override {
+    // As QToolButton paints, with the palette shared by all arrows that look alike.
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.palette = shared_palette(option.palette);
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
     if (!parentWidget()->hasFocus()) return;
-    QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
     painter.drawRect(rect().adjusted(2, 2, -3, -3));
   }

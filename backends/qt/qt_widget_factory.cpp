@@ -1,6 +1,5 @@
 #include "backends/qt/qt_widget_factory.h"
 
-#include <QPushButton>
 #include <cmath>
 
 #include "backends/qt/qt_font.h"
@@ -8,6 +7,7 @@
 #include "backends/qt/qt_key_line_edit.h"
 #include "backends/qt/qt_list_combo.h"
 #include "backends/qt/qt_mouse_label.h"
+#include "backends/qt/qt_push_button.h"
 #include "backends/qt/qt_spin_arrows.h"
 
 namespace dnovar {
@@ -64,7 +64,7 @@ QWidget* create_of_kind(const WidgetRow& row, WidgetId id, QWidget& parent, Even
     case WidgetKind::ComboBox:
       return new ListCombo(id, relay, &parent);
     case WidgetKind::CommandButton: {
-      auto* button = new QPushButton(&parent);
+      auto* button = new PushButton(&parent);
       // Enter presses the focused button; no button is the surface's default or cancel button.
       button->setAutoDefault(true);
       QObject::connect(button, &QPushButton::clicked, button, [id, &relay] {
