@@ -102,7 +102,7 @@ class Widget {
   }
   const std::string& accessible_description() const {
     compose_pending_text();
-    return accessible_description_;
+    return *accessible_description_;
   }
   // Whether the backend hands the texts to its platform as they are set (a live recipe would not
   // reach it).
@@ -121,10 +121,14 @@ class Widget {
     if (recipe_pending_) compose_recipe();
   }
   void compose_recipe() const;
+  void store_description(std::string_view description) const;
 
+  inline static const std::string kNoDescription;
   // Composed from recipe_ at the first read while recipe_pending_ (at every read for a live one).
   mutable std::string accessible_name_;
-  mutable std::string accessible_description_;
+  // The program's shared copy of the description (shared_text.h), or own_description_.
+  mutable const std::string* accessible_description_ = &kNoDescription;
+  mutable std::unique_ptr<const std::string> own_description_;
   AccessibleRecipe recipe_;
   mutable bool recipe_pending_ = false;
   bool hands_text_on_ = false;

@@ -52,7 +52,8 @@ std::vector<LabelGridShape> find_label_grids(const WidgetTable& table) {
   return grids;
 }
 
-CellGrid::CellGrid(const LabelGridShape& shape, QWidget* parent) : QWidget(parent), shape_(shape) {
+CellGrid::CellGrid(const LabelGridShape& shape, QWidget* parent)
+    : QWidget(parent), shape_(shape), cells_(shape_.tops.size() * shape_.lefts.size(), nullptr) {
   setGeometry(pixel_rect(shape_.bounds));
 }
 
@@ -60,18 +61,22 @@ void CellGrid::adopt(QWidget& label, const WidgetRow& row) {
   // Created in the grid, the label was placed relative to its container: the grid's origin is
   // taken off, so it stands where the table puts it.
   label.setGeometry(pixel_rect(row.rect).translated(-pos()));
-  cells_[{position_of(shape_.tops, row.rect.top), position_of(shape_.lefts, row.rect.left)}] =
-      &label;
+  const int row_index = position_of(shape_.tops, row.rect.top);
+  const int column = position_of(shape_.lefts, row.rect.left);
+  cells_[static_cast<std::size_t>(row_index * column_count() + column)] = &label;
 }
 
 QWidget* CellGrid::cell(int row, int column) const {
-  const auto found = cells_.find({row, column});
-  return found == cells_.end() ? nullptr : found->second;
+  if (row < 0 || row >= row_count() || column < 0 || column >= column_count()) return nullptr;
+  return cells_[static_cast<std::size_t>(row * column_count() + column)];
 }
 
 std::optional<std::pair<int, int>> CellGrid::place_of(const QWidget* label) const {
-  for (const auto& [place, widget] : cells_)
-    if (widget == label) return place;
+  for (std::size_t i = 0; i < cells_.size(); ++i)
+    if (cells_[i] == label) {
+      const int index = static_cast<int>(i);
+      return std::pair{index / column_count(), index % column_count()};
+    }
   return std::nullopt;
 }
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QWidget>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -44,7 +43,8 @@ class CellGrid final : public QWidget {
 
  private:
   LabelGridShape shape_;
-  std::map<std::pair<int, int>, QWidget*> cells_;
+  // Row by row, null where the grid has a gap.
+  std::vector<QWidget*> cells_;
 };
 
 }  // namespace dnovar

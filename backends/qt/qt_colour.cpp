@@ -155,11 +155,12 @@ void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, 
                         paint_palette(base, system, back, back_role, fore, fore_role)});
     found = &palettes.back();
   }
-  // A widget painted as it would be without a palette of its own (as its container is, or in
-  // the system's colours) keeps none: a palette set on a widget is copied for it and each of its
-  // children, and the style caches its pixmaps per copy, for every instance anew.
-  widget.setPalette(QPalette());
-  if (widget.palette() == found->painted) return;
+  // A widget painted as its container is (a plain day cell in the frame) takes the container's
+  // palette instead of a copy of its own.
+  if (widget.parentWidget() != nullptr && found->painted == widget.parentWidget()->palette()) {
+    widget.setPalette(QPalette());
+    if (widget.palette() == found->painted) return;
+  }
   widget.setPalette(found->painted);
 }
 

@@ -34,11 +34,7 @@ void MouseLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     return;
   }
-  if (look != painted_look_) {
-    picture_ = label_picture(*this, *look);
-    painted_look_ = look;
-  }
-  painter.drawPixmap(0, 0, picture_);
+  painter.drawPixmap(0, 0, label_picture(*this, *look));
 }
 
 void MouseLabel::mousePressEvent(QMouseEvent* event) {

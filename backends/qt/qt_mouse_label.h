@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QLabel>
-#include <QPixmap>
 
 #include "backends/qt/qt_event_relay.h"
 #include "backends/qt/qt_label_picture.h"
@@ -18,8 +17,8 @@ class MouseLabel final : public QLabel {
   MouseLabel(WidgetId id, EventRelay& relay, QWidget* parent);
 
  protected:
-  // Copies the label's picture (qt_label_picture.h), painted once per look, instead of laying
-  // the text out again; a label a picture cannot stand for paints as any QLabel.
+  // Copies the label's picture (qt_label_picture.h), painted once per look for all labels,
+  // instead of laying the text out again; a label a picture cannot stand for paints as any QLabel.
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -29,9 +28,6 @@ class MouseLabel final : public QLabel {
  private:
   WidgetId id_;
   EventRelay& relay_;
-  // The picture last painted and its look: a repaint of the same look needs no lookup.
-  std::optional<LabelLook> painted_look_;
-  QPixmap picture_;
 };
 
 }  // namespace dnovar
