@@ -325,6 +325,9 @@ LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
         return 0;
       }
       break;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessibility_.answer(w, l)) return object;
+      break;
     case WM_CLOSE:
       unload();
       return 0;
