@@ -20,10 +20,14 @@ namespace {
 // Releases a COM interface when it goes.
 template <typename Interface>
 struct Held {
-  Interface* object = nullptr;
+  Held() = default;
+  Held(Held&& other) noexcept : object(other.object) { other.object = nullptr; }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
   ~Held() {
     if (object != nullptr) object->Release();
   }
+  Interface* object = nullptr;
   Interface* operator->() const { return object; }
 };
 
@@ -145,6 +149,12 @@ TEST_F(Win32Accessible, TheDayCellOfTodayIsNamedWithItsDateAndFoundWhereItIsDraw
             S_OK);
   EXPECT_EQ(hit.vt, VT_I4);
   EXPECT_EQ(hit.lVal, id);
+
+  // The names follow the refresh: 20 June 2024 is a Thursday.
+  calendar->state().Mesic = 6;
+  calendar->Aktualizuj(0);
+  EXPECT_EQ(name_of(*object.object, drawn_child(day_cell_id(cell_of_day(20)))),
+            "čtvrtek 20. června 2024, dnes");
 }
 
 TEST_F(Win32Accessible, DrawnWidgetsOfADisabledControlAreUnavailable) {
