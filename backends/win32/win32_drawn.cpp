@@ -18,47 +18,52 @@ UINT label_format(Alignment alignment) {
   return DT_LEFT;
 }
 
-// Selects the look's font and text colour on `dc` for one widget's drawing, and back after.
-class TextLook {
- public:
-  TextLook(HDC dc, const DrawnLook& look)
-      : dc_(dc),
-        font_(SelectObject(dc, look.font)),
-        colour_(SetTextColor(dc, look.enabled ? look.fore : GetSysColor(COLOR_GRAYTEXT))),
-        mode_(SetBkMode(dc, TRANSPARENT)) {}
-  ~TextLook() {
-    SetBkMode(dc_, mode_);
-    SetTextColor(dc_, colour_);
-    SelectObject(dc_, font_);
-  }
-  TextLook(const TextLook&) = delete;
-  TextLook& operator=(const TextLook&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ font_;
-  COLORREF colour_;
-  int mode_;
-};
-
 int text_length(std::wstring_view text) {
   return static_cast<int>(text.size());
 }
 
 }  // namespace
 
-void draw_label(HDC dc, const RECT& area, std::wstring_view caption, Alignment alignment,
+DrawnText::DrawnText(HDC dc)
+    : dc_(dc),
+      old_font_(GetCurrentObject(dc, OBJ_FONT)),
+      old_colour_(GetTextColor(dc)),
+      old_mode_(SetBkMode(dc, TRANSPARENT)),
+      colour_(old_colour_) {}
+
+DrawnText::~DrawnText() {
+  SetBkMode(dc_, old_mode_);
+  if (colour_ != old_colour_) SetTextColor(dc_, old_colour_);
+  if (font_ != nullptr) SelectObject(dc_, old_font_);
+}
+
+void DrawnText::use(const DrawnLook& look) {
+  if (look.font != font_) {
+    SelectObject(dc_, look.font);
+    font_ = look.font;
+  }
+  const COLORREF colour = look.enabled ? look.fore : GetSysColor(COLOR_GRAYTEXT);
+  if (colour != colour_) {
+    SetTextColor(dc_, colour);
+    colour_ = colour;
+  }
+}
+
+void draw_label(DrawnText& text, const RECT& area, std::wstring_view caption, Alignment alignment,
                 const DrawnLook& look) {
+  const HDC dc = text.dc();
   FillRect(dc, &area, look.back);
   if (caption.empty()) return;
-  const TextLook text(dc, look);
+  text.use(look);
   RECT box = area;
   DrawTextW(dc, caption.data(), text_length(caption), &box,
             label_format(alignment) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
 }
 
-void draw_frame(HDC dc, const RECT& area, std::wstring_view caption, const DrawnLook& look) {
-  const TextLook text(dc, look);
+void draw_frame(DrawnText& text, const RECT& area, std::wstring_view caption,
+                const DrawnLook& look) {
+  const HDC dc = text.dc();
+  text.use(look);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   RECT edge = area;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "backends/win32/win32_drawn.h"
 #include "backends/win32/win32_text.h"
 #include "platform/guarded_notification.h"
 
@@ -324,6 +325,9 @@ LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
         return 0;
       }
       break;
+    case WM_GETOBJECT:
+      if (const LRESULT object = accessibility_.answer(w, l)) return object;
+      break;
     case WM_CLOSE:
       unload();
       return 0;
@@ -362,12 +366,13 @@ void Win32Surface::paint() {
 }
 
 void Win32Surface::draw_widgets(HDC dc, const RECT& invalid, bool all) {
+  DrawnText text(dc);
   // In the table's order: a frame before what it holds.
   for (const auto& widget : widgets_) {
     RECT overlap{};
     if (widget->drawn() && (all || widget->stale()) &&
         IntersectRect(&overlap, &widget->area(), &invalid))
-      widget->draw(dc);
+      widget->draw(text);
   }
 }
 

@@ -22,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+#include "backends/win32/win32_accessible.h"
 #include "backends/win32/win32_look.h"
 #include "backends/win32/win32_tool_tips.h"
 #include "backends/win32/win32_widget.h"
@@ -128,6 +129,8 @@ class Win32Surface final : public Form {
   bool redraw_pending_ = false;
   bool redraw_all_ = false;
   bool in_modal_loop_ = false;
+  // The client object that names the drawn widgets to MSAA clients, made when first asked for.
+  SurfaceAccessibility accessibility_{*this};
   // Set by the destructor for a modal loop still running: a handler may release the form.
   bool* destroyed_ = nullptr;
 };

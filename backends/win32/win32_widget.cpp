@@ -74,16 +74,29 @@ void Win32Widget::set_text(std::string_view text) {
   const std::wstring wide = wide_text(text);
   if (kind_ == WidgetKind::ComboBox) {
     // The entry the text names becomes the chosen one; no Click is reported (CB_SETCURSEL sends
-    // no notification).
-    const int count = static_cast<int>(SendMessageW(window_, CB_GETCOUNT, 0, 0));
-    chosen_index_ = -1;
-    for (int i = 0; i < count && chosen_index_ < 0; ++i)
-      if (item_text(i) == wide) chosen_index_ = i;
+    // no notification). The edit field then shows the entry, or nothing when none was named.
+    chosen_index_ = find_item(wide);
     SendMessageW(window_, CB_SETCURSEL, static_cast<WPARAM>(chosen_index_), 0);
-  } else if (window_text(window_) == text) {
-    return;
   }
+  // Setting the text an edit field already shows would only lay it out and paint it again.
+  if (window_text(window_) == text) return;
   SetWindowTextW(window_, wide.c_str());
+}
+
+int Win32Widget::find_item(const std::wstring& text) const {
+  // CB_FINDSTRINGEXACT ignores case and goes on from the start after the last entry; the first
+  // entry that matches exactly is the one.
+  int found = static_cast<int>(SendMessageW(window_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(text.c_str())));
+  while (found >= 0) {
+    if (item_text(found) == text) return found;
+    const int next =
+        static_cast<int>(SendMessageW(window_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(found),
+                                      reinterpret_cast<LPARAM>(text.c_str())));
+    if (next <= found) break;
+    found = next;
+  }
+  return -1;
 }
 
 std::string Win32Widget::text() const {
@@ -130,7 +143,8 @@ bool Win32Widget::font_bold() const {
 void Win32Widget::set_enabled(bool enabled) {
   if (drawn()) {
     if (enabled != enabled_) repaint();
-  } else {
+  } else if (enabled != enabled_) {
+    // The window's flag is the widget's: a refresh sets every widget's, mostly to what it was.
     EnableWindow(window_, enabled ? TRUE : FALSE);
   }
   enabled_ = enabled;
@@ -160,10 +174,12 @@ void Win32Widget::step(bool up) {
 
 void Win32Widget::clear_items() {
   require(kind_ == WidgetKind::ComboBox);
+  chosen_index_ = -1;
+  // An empty list stays as it is (a new control's list is emptied before it is filled).
+  if (SendMessageW(window_, CB_GETCOUNT, 0, 0) <= 0) return;
   // CB_RESETCONTENT empties the edit field too; the text stays what it was.
   const std::wstring text = wide_text(window_text(window_));
   SendMessageW(window_, CB_RESETCONTENT, 0, 0);
-  chosen_index_ = -1;
   SetWindowTextW(window_, text.c_str());
 }
 
@@ -206,14 +222,14 @@ void Win32Widget::choose(int index) {
     SetWindowTextW(window_, entry.c_str());
 }
 
-void Win32Widget::draw(HDC dc) {
+void Win32Widget::draw(DrawnText& text) {
   const DrawnLook look{look_.font(font_, font_.bold, dpi_), resolve_colour(fore_colour_),
                        look_.brush(back_colour_), enabled_};
   const std::wstring caption = wide_text(caption_);
   if (kind_ == WidgetKind::Frame)
-    draw_frame(dc, area_, caption, look);
+    draw_frame(text, area_, caption, look);
   else
-    draw_label(dc, area_, caption, alignment_, look);
+    draw_label(text, area_, caption, alignment_, look);
 }
 
 HBRUSH Win32Widget::paint_colours(HDC dc) {

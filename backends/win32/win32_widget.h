@@ -16,6 +16,7 @@
 
 namespace dnovar {
 
+class DrawnText;
 class Win32Surface;
 
 class Win32Widget final : public Widget {
@@ -60,8 +61,8 @@ class Win32Widget final : public Widget {
   void choose(int index);
   // Paints the widget's colours on `dc`; the brush for its background.
   HBRUSH paint_colours(HDC dc);
-  // Draws a widget without a window of its own on `dc`, the surface's.
-  void draw(HDC dc);
+  // Draws a widget without a window of its own on the surface's DC that `text` holds.
+  void draw(DrawnText& text);
   // Drawn widgets only: it has changed since the surface last drew it.
   bool stale() const { return stale_; }
   void set_stale(bool stale) { stale_ = stale; }
@@ -81,6 +82,8 @@ class Win32Widget final : public Widget {
   // What the widget shows has changed: its window, or its area of the surface, paints again.
   void repaint();
   std::wstring item_text(int index) const;
+  // The first list entry whose text is exactly `text`, or -1.
+  int find_item(const std::wstring& text) const;
 
   WidgetKind kind_;
   HWND window_;
