@@ -211,8 +211,10 @@ std::vector<std::string> QtWidget::items() const {
 }
 
 void QtWidget::set_accessible_text(std::string_view name, std::string_view description) {
-  // Only a real change reaches Qt, which tells assistive technology about each.
-  if (name != accessible_name()) widget_.setAccessibleName(to_qstring(name));
+  // Only a real change reaches Qt, which tells assistive technology about each. The name is
+  // compared with Qt's: the base may keep none (a recipe's is composed again when read).
+  if (QString qt_name = to_qstring(name); qt_name != widget_.accessibleName())
+    widget_.setAccessibleName(qt_name);
   if (description != accessible_description())
     widget_.setAccessibleDescription(shared_text(description));
   Widget::set_accessible_text(name, description);

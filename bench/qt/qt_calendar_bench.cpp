@@ -9,17 +9,13 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QCalendarWidget>
-#include <QDate>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
 
-#include "backends/qt/qt_access.h"
 #include "backends/qt/qt_toolkit.h"
-#include "core/calendar.h"
-#include "interaction/calendar_events.h"
+#include "bench/qt/qt_bench_subjects.h"
 #include "platform/quiet_site.h"
 
 namespace {
@@ -39,22 +35,11 @@ ControlSite& site() {
   return shared.quiet;
 }
 
-// One control instance with its handlers, started on 20 May 2024.
-struct Control {
-  Control() : calendar(site()), events(calendar) {
-    calendar.state().AktDatum = make_date(2024, 5, 20);
-    calendar.Inicializuj();
-  }
-  QWidget& root() { return surface_root(calendar.surface()); }
-  Calendar calendar;
-  CalendarEvents events;
+// One control instance with its handlers, started on 20 May 2024, on the shared site.
+struct Control : bench::QtControl {
+  Control() : QtControl(site()) {}
 };
-
-std::unique_ptr<QCalendarWidget> qt_calendar() {
-  auto widget = std::make_unique<QCalendarWidget>();
-  widget->setSelectedDate(QDate(2024, 5, 20));
-  return widget;
-}
+using bench::qt_calendar;
 
 // Both shown in a window of their own on the offscreen platform, so that repaint() really paints.
 void show(QWidget& widget) {

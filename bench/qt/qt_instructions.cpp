@@ -7,7 +7,6 @@
 #include <valgrind/callgrind.h>
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
@@ -15,31 +14,15 @@
 #include <functional>
 #include <memory>
 
-#include "backends/qt/qt_access.h"
 #include "backends/qt/qt_toolkit.h"
-#include "core/calendar.h"
-#include "interaction/calendar_events.h"
+#include "bench/qt/qt_bench_subjects.h"
 #include "platform/quiet_site.h"
 
 namespace {
 
 using namespace dnovar;
-
-struct Control {
-  explicit Control(ControlSite& site) : calendar(site), events(calendar) {
-    calendar.state().AktDatum = make_date(2024, 5, 20);
-    calendar.Inicializuj();
-  }
-  QWidget& root() { return surface_root(calendar.surface()); }
-  Calendar calendar;
-  CalendarEvents events;
-};
-
-std::unique_ptr<QCalendarWidget> qt_calendar() {
-  auto widget = std::make_unique<QCalendarWidget>();
-  widget->setSelectedDate(QDate(2024, 5, 20));
-  return widget;
-}
+using Control = bench::QtControl;
+using bench::qt_calendar;
 
 // Runs `step` once untimed (caches filled), then `count` times collected.
 void collect(int count, const std::function<void(int)>& step) {
