@@ -131,6 +131,8 @@ class ContainerWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     window.reset();
+    // Objects Qt let go of with deleteLater are deleted now, not left to the process's exit.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::filesystem::remove_all(dir);
   }
 
