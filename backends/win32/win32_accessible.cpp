@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "backends/win32/win32_surface.h"
-#include "backends/win32/win32_text.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "backends/win32/win32_text.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "backends/win32/win32_drawn.h"
-#include "backends/win32/win32_text.h"
 #include "platform/guarded_notification.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

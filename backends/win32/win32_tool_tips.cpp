@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "backends/win32/win32_text.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

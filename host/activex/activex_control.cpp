@@ -3,15 +3,15 @@
 #include <functional>
 #include <new>
 
-#include "backends/win32/win32_text.h"
 #include "com/bag_file.h"
 #include "com/object.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/module_library.h"
-#include "host/activex/variant_bridge.h"
 #include "host/dnovar_control.h"
 #include "host/type_library.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

@@ -21,7 +21,7 @@
 
 #include "com/automation.h"
 #include "com/control_hosting.h"
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"

@@ -2,12 +2,12 @@
 // dispatch ids, so late and early binding behave alike.
 #include <cstring>
 
-#include "backends/win32/win32_text.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/variant_bridge.h"
 #include "host/activex/activex_control.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/module_library.h"
-#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 
@@ -27,7 +27,7 @@ void set_error_info(const ExceptionInfo& info) {
   created->SetGUID(interface_id);
   created->SetSource(const_cast<LPOLESTR>(source.c_str()));
   created->SetDescription(const_cast<LPOLESTR>(description.c_str()));
-  ComRef<IErrorInfo> error = created.query<IErrorInfo>(IID_IErrorInfo);
+  ComRef<IErrorInfo> error = created.query<IErrorInfo>();
   SetErrorInfo(0, error.get());
 }
 
@@ -72,8 +72,8 @@ HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& a
   }
   // wCode stays 0: the error number travels in scode, as 0x800A0000 | number.
   *exception = EXCEPINFO{};
-  exception->bstrSource = bstr_from_utf8(info.source);
-  exception->bstrDescription = bstr_from_utf8(info.description);
+  exception->bstrSource = Bstr(info.source).detach();
+  exception->bstrDescription = Bstr(info.description).detach();
   exception->scode = code;
   return DISP_E_EXCEPTION;
 }
@@ -148,7 +148,7 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID, WORD flags,
   if (SUCCEEDED(status) && result != nullptr && kind != InvokeKind::property_put) {
     VariantInit(result);
     try {
-      *result = com_from_variant(value);
+      *result = com_from_variant(value).detach();
     } catch (const std::bad_alloc&) {
       return E_OUTOFMEMORY;
     }
@@ -214,7 +214,7 @@ HRESULT ActiveXControl::get_Caption(BSTR* value) {
   const HRESULT status = call_vtable(id_of("Caption"), InvokeKind::property_get, {}, &got);
   if (FAILED(status)) return status;
   try {
-    *value = bstr_from_utf8(got.to_string());
+    *value = Bstr(got.to_string()).detach();
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }

@@ -1,8 +1,8 @@
 // DnovarInspection: the control's members and widgets for a test container, read where they live.
+#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/state_members.h"
-#include "host/activex/variant_bridge.h"
 #include "host/dnovar_control.h"
 
 namespace dnovar {
@@ -32,7 +32,8 @@ HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
   const Status status = guarded_call(&info, [&] {
     if (component_->calendar() == nullptr) raise_object_not_set();
     *value = com_from_variant(
-        state_member(component_->calendar()->state(), static_cast<std::size_t>(index)));
+                 state_member(component_->calendar()->state(), static_cast<std::size_t>(index)))
+                 .detach();
     return Status::ok;
   });
   return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
@@ -49,37 +50,37 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
   const Status status = guarded_call(&info, [&] {
     switch (property) {
       case WidgetProperty::caption:
-        *value = com_from_variant(Variant::string(widget.caption()));
+        *value = com_from_variant(Variant::string(widget.caption())).detach();
         break;
       case WidgetProperty::text:
-        *value = com_from_variant(Variant::string(widget.text()));
+        *value = com_from_variant(Variant::string(widget.text())).detach();
         break;
       case WidgetProperty::back_colour:
-        *value = com_from_variant(Variant::i4(static_cast<Int32>(widget.back_colour())));
+        *value = com_from_variant(Variant::i4(static_cast<Int32>(widget.back_colour()))).detach();
         break;
       case WidgetProperty::fore_colour:
-        *value = com_from_variant(Variant::i4(static_cast<Int32>(widget.fore_colour())));
+        *value = com_from_variant(Variant::i4(static_cast<Int32>(widget.fore_colour()))).detach();
         break;
       case WidgetProperty::font_bold:
-        *value = com_from_variant(Variant::boolean(widget.font_bold()));
+        *value = com_from_variant(Variant::boolean(widget.font_bold())).detach();
         break;
       case WidgetProperty::enabled:
-        *value = com_from_variant(Variant::boolean(widget.enabled()));
+        *value = com_from_variant(Variant::boolean(widget.enabled())).detach();
         break;
       case WidgetProperty::value:
-        *value = com_from_variant(Variant::i4(widget.value()));
+        *value = com_from_variant(Variant::i4(widget.value())).detach();
         break;
       case WidgetProperty::list_index:
-        *value = com_from_variant(Variant::i4(widget.list_index()));
+        *value = com_from_variant(Variant::i4(widget.list_index())).detach();
         break;
       case WidgetProperty::items:
-        *value = com_from_variant(Variant::string(joined(widget.items())));
+        *value = com_from_variant(Variant::string(joined(widget.items()))).detach();
         break;
       case WidgetProperty::accessible_name:
-        *value = com_from_variant(Variant::string(widget.accessible_name()));
+        *value = com_from_variant(Variant::string(widget.accessible_name())).detach();
         break;
       case WidgetProperty::accessible_description:
-        *value = com_from_variant(Variant::string(widget.accessible_description()));
+        *value = com_from_variant(Variant::string(widget.accessible_description())).detach();
         break;
       case WidgetProperty::window:
         *value = window_handle(widget.window());
@@ -92,7 +93,8 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
         break;
       case WidgetProperty::middle: {
         const POINT middle = shown->middle_of(WidgetId{static_cast<int>(id)});
-        *value = com_from_variant(Variant::i4(static_cast<Int32>(MAKELONG(middle.x, middle.y))));
+        *value = com_from_variant(Variant::i4(static_cast<Int32>(MAKELONG(middle.x, middle.y))))
+                     .detach();
         break;
       }
       default:

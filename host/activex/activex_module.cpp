@@ -4,9 +4,9 @@
 #include <olectl.h>
 
 #include "com/module_state.h"
+#include "com/windows/com_guid.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/activex_registration.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/module_library.h"
 #include "host/type_library.h"
 

@@ -1,12 +1,12 @@
 // IPersistPropertyBag and IPersistStreamInit: the component's initialise, load and save, with the
 // container's bag or a stream (stream_format.h) as the store.
-#include "backends/win32/win32_text.h"
 #include "com/bag_file.h"
+#include "com/windows/com_guid.h"
 #include "host/activex/activex_control.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/property_bag_bridge.h"
 #include "host/activex/stream_format.h"
 #include "host/type_library.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 
@@ -21,7 +21,7 @@ HRESULT persistence_result(Status status, const ExceptionInfo& info) {
   if (SUCCEEDED(CreateErrorInfo(created.put()))) {
     const std::wstring description = wide_text(info.description);
     created->SetDescription(const_cast<LPOLESTR>(description.c_str()));
-    ComRef<IErrorInfo> error = created.query<IErrorInfo>(IID_IErrorInfo);
+    ComRef<IErrorInfo> error = created.query<IErrorInfo>();
     SetErrorInfo(0, error.get());
   }
   return static_cast<HRESULT>(control_error_status(info.number));

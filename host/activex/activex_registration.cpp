@@ -2,10 +2,10 @@
 
 #include <olectl.h>
 
-#include "backends/win32/win32_text.h"
-#include "host/activex/com_guid.h"
+#include "com/windows/com_guid.h"
 #include "host/module_resources.h"
 #include "host/type_library.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 
 namespace dnovar {
 

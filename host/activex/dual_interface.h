@@ -9,9 +9,14 @@
 #include <oaidl.h>
 #include <olectl.h>
 
+#include "com/windows/com_guid.h"
+#include "host/type_library.h"
+
 namespace dnovar {
 
 struct DnovarDual : public IDispatch {
+  static constexpr GUID iid = windows_guid(kDnovarInterfaceId);
+
   virtual HRESULT STDMETHODCALLTYPE get_Dtyd(short* value) = 0;
   virtual HRESULT STDMETHODCALLTYPE put_Dtyd(short value) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Dtyd1(short* value) = 0;

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "backends/win32/win32_text.h"
 #include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 
 namespace dnovar {
 

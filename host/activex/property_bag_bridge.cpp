@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "backends/win32/win32_text.h"
 #include "com/status.h"
-#include "host/activex/variant_bridge.h"
+#include "com/windows/variant_bridge.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 
@@ -33,7 +33,7 @@ void PropertyBagBridge::write(std::string_view key, const Variant& value,
                               const Variant& default_value) {
   if (value.same_value(default_value)) return;
   const std::wstring name = wide_text(key);
-  VARIANT stored = com_from_variant(value);
+  VARIANT stored = com_from_variant(value).detach();
   const HRESULT result = bag_.Write(name.c_str(), &stored);
   VariantClear(&stored);
   if (FAILED(result)) raise_com_failure(result, "writing " + std::string(key));

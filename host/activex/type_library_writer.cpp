@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "host/activex/com_guid.h"
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/com_ref.h"
 #include "host/activex/library_text.h"
 #include "platform/error.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "host/activex/com_guid.h"
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/com_ref.h"
 #include "host/type_library.h"
 
 namespace dnovar {
@@ -197,7 +197,7 @@ TEST_F(ControlClientTest, ClosePressedRaisesZavriToEverySinkWithNoArguments) {
   EventSink first, second;
   advise(*control, windows_guid(kDnovarEventsId), first);
   advise(*control, windows_guid(kDnovarEventsId), second);
-  ComRef<IOleWindow> window = control.query<IOleWindow>(IID_IOleWindow);
+  ComRef<IOleWindow> window = control.query<IOleWindow>();
   HWND control_window = nullptr;
   ASSERT_EQ(window->GetWindow(&control_window), S_OK);
   HWND close = find_child_with_text(control_window, L"&Zavři");
@@ -241,8 +241,7 @@ TEST_F(ControlClientTest, OnlyTheFourAccessorsNotifyAndOnlyWhenTheyChangeSomethi
   }
   VariantClear(&caption);
 
-  ComRef<IConnectionPointContainer> container =
-      control.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  ComRef<IConnectionPointContainer> container = control.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> point;
   ASSERT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, point.put()), S_OK);
   EXPECT_EQ(point->Unadvise(cookie), S_OK);
@@ -254,7 +253,7 @@ TEST_F(ControlClientTest, OnlyTheFourAccessorsNotifyAndOnlyWhenTheyChangeSomethi
 
 TEST_F(ControlClientTest, AStreamKeepsTheSettingsAndAForeignOneIsAnInvalidFormat) {
   ComRef<IDispatch> saved = create();
-  ComRef<IPersistStreamInit> saving = saved.query<IPersistStreamInit>(IID_IPersistStreamInit);
+  ComRef<IPersistStreamInit> saving = saved.query<IPersistStreamInit>();
   ASSERT_EQ(saving->InitNew(), S_OK);
   EXPECT_EQ(put(*saved, L"Dlow", i4(5)), S_OK);
   EXPECT_EQ(put(*saved, L"Dhigh", i4(9)), S_OK);
@@ -264,7 +263,7 @@ TEST_F(ControlClientTest, AStreamKeepsTheSettingsAndAForeignOneIsAnInvalidFormat
   ASSERT_EQ(stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr), S_OK);
 
   ComRef<IDispatch> loaded = create();
-  ComRef<IPersistStreamInit> loading = loaded.query<IPersistStreamInit>(IID_IPersistStreamInit);
+  ComRef<IPersistStreamInit> loading = loaded.query<IPersistStreamInit>();
   ASSERT_EQ(loading->Load(stream.get()), S_OK);
   EXPECT_EQ(get(*loaded, L"Dlow").iVal, 5);
   EXPECT_EQ(get(*loaded, L"Dhigh").iVal, 9);
@@ -277,7 +276,7 @@ TEST_F(ControlClientTest, AStreamKeepsTheSettingsAndAForeignOneIsAnInvalidFormat
   foreign->Write("NOTOURS...", 10, nullptr);
   foreign->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
   ComRef<IDispatch> refused = create();
-  EXPECT_EQ(refused.query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(foreign.get()),
+  EXPECT_EQ(refused.query<IPersistStreamInit>()->Load(foreign.get()),
             static_cast<HRESULT>(0x800A0141));  // 321, invalid file format
 }
 
@@ -286,14 +285,13 @@ TEST_F(ControlClientTest, PropertyBagLoadStopsAtTheFailingKeyAndSaveWritesOnlyNo
   bag.set_i4(L"VyberColor", 0x8000000F);
   bag.set_i4(L"Dlow", 40000);
   ComRef<IDispatch> control = create();
-  ComRef<IPersistPropertyBag> persist = control.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ComRef<IPersistPropertyBag> persist = control.query<IPersistPropertyBag>();
   EXPECT_EQ(persist->Load(&bag, nullptr), static_cast<HRESULT>(0x800A0006));  // overflow
   EXPECT_EQ(static_cast<DWORD>(get(*control, L"VyberColor").lVal), 0x8000000Fu);
 
   Bag saved;
   ComRef<IDispatch> fresh = create();
-  ComRef<IPersistPropertyBag> fresh_persist =
-      fresh.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ComRef<IPersistPropertyBag> fresh_persist = fresh.query<IPersistPropertyBag>();
   ASSERT_EQ(fresh_persist->InitNew(), S_OK);
   ASSERT_EQ(fresh_persist->Save(&saved, TRUE, TRUE), S_OK);
   // A new control's caption is its name and every other value its default, but its date is 0.
@@ -304,7 +302,7 @@ TEST_F(ControlClientTest, PropertyBagLoadStopsAtTheFailingKeyAndSaveWritesOnlyNo
 
 TEST_F(ControlClientTest, ClassInfoNamesTheEventInterfaceAndTheClass) {
   ComRef<IDispatch> control = create();
-  ComRef<IProvideClassInfo2> info = control.query<IProvideClassInfo2>(IID_IProvideClassInfo2);
+  ComRef<IProvideClassInfo2> info = control.query<IProvideClassInfo2>();
   GUID events{};
   ASSERT_EQ(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
   EXPECT_TRUE(IsEqualGUID(events, windows_guid(kDnovarEventsId)));
@@ -315,8 +313,7 @@ TEST_F(ControlClientTest, ClassInfoNamesTheEventInterfaceAndTheClass) {
   EXPECT_TRUE(IsEqualGUID(attributes->guid, windows_guid(kDnovarClassId)));
   coclass->ReleaseTypeAttr(attributes);
   DWORD status = 0;
-  ASSERT_EQ(control.query<IOleObject>(IID_IOleObject)->GetMiscStatus(DVASPECT_CONTENT, &status),
-            S_OK);
+  ASSERT_EQ(control.query<IOleObject>()->GetMiscStatus(DVASPECT_CONTENT, &status), S_OK);
   EXPECT_TRUE(status & OLEMISC_SETCLIENTSITEFIRST);
   EXPECT_TRUE(status & OLEMISC_ACTIVATEWHENVISIBLE);
 }
@@ -343,7 +340,7 @@ TEST_F(ControlClientTest, ViewObjectDrawsTheControlWhereItIsNotActive) {
   HBITMAP bitmap = CreateDIBSection(dc, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, bitmap);
   const RECTL bounds{0, 0, width, height};
-  ComRef<IViewObject2> view = control.query<IViewObject2>(IID_IViewObject2);
+  ComRef<IViewObject2> view = control.query<IViewObject2>();
   ASSERT_EQ(
       view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0),
       S_OK);

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "host/activex/com_guid.h"
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/com_ref.h"
 #include "host/activex/dual_interface.h"
 #include "host/activex/library_text.h"
 #include "host/activex/type_library_writer.h"

@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
 #include "core/calendar.h"
 #include "platform/quiet_site.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 namespace {

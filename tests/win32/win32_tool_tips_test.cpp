@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 namespace {

@@ -1,8 +1,8 @@
 #include "apps/container/win32/com_property_bag.h"
 
-#include "backends/win32/win32_text.h"
-#include "host/activex/variant_bridge.h"
+#include "com/windows/variant_bridge.h"
 #include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::container {
 
@@ -24,7 +24,7 @@ HRESULT ComPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   const VARTYPE wanted = value->vt;
   VARIANT converted;
   try {
-    converted = com_from_variant(*stored);
+    converted = com_from_variant(*stored).detach();
   } catch (...) {
     return E_OUTOFMEMORY;
   }

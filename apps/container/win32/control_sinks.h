@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 
 namespace dnovar::container {
 

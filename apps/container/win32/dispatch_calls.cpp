@@ -1,9 +1,9 @@
 #include "apps/container/win32/dispatch_calls.h"
 
 #include "apps/container/win32/ole_failure.h"
-#include "backends/win32/win32_text.h"
-#include "host/activex/com_pointer.h"
-#include "host/activex/variant_bridge.h"
+#include "com/windows/com_ref.h"
+#include "com/windows/variant_bridge.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::container {
 
@@ -25,7 +25,7 @@ Variant invoke(IDispatch& object, std::string_view name, WORD flags,
   std::vector<VARIANT> converted;
   converted.reserve(args.size());
   for (auto arg = args.rbegin(); arg != args.rend(); ++arg)
-    converted.push_back(com_from_variant(*arg));
+    converted.push_back(com_from_variant(*arg).detach());
   DISPID put_id = DISPID_PROPERTYPUT;
   DISPPARAMS parameters{converted.data(), nullptr, static_cast<UINT>(converted.size()), 0};
   if (flags == DISPATCH_PROPERTYPUT) {

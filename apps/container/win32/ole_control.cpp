@@ -2,8 +2,8 @@
 
 #include "apps/container/win32/com_property_bag.h"
 #include "apps/container/win32/ole_failure.h"
-#include "backends/win32/win32_text.h"
 #include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::container {
 
@@ -24,8 +24,7 @@ EventInterface default_events(IUnknown& object) {
       FAILED(provider->GetClassInfo(class_type.put())))
     return found;
   IID named{};
-  if (ComRef<IProvideClassInfo2> named_source =
-          provider.query<IProvideClassInfo2>(IID_IProvideClassInfo2))
+  if (ComRef<IProvideClassInfo2> named_source = provider.query<IProvideClassInfo2>())
     named_source->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &named);
   TYPEATTR* attributes = nullptr;
   if (FAILED(class_type->GetTypeAttr(&attributes))) return found;
@@ -66,8 +65,8 @@ OleControl::OleControl(std::string_view prog_id, ControlSiteObject& site, SinkLi
   const HRESULT created =
       CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void());
   if (FAILED(created)) raise_ole_failure(created, "creating " + std::string(prog_id));
-  dispatch_ = object_.query<IDispatch>(IID_IDispatch);
-  control_ = object_.query<IOleControl>(IID_IOleControl);
+  dispatch_ = object_.query<IDispatch>();
+  control_ = object_.query<IOleControl>();
   if (!dispatch_)
     throw RuntimeError(error_number::no_such_interface,
                        "Class does not support Automation or does not support expected interface");
@@ -88,43 +87,41 @@ OleControl::OleControl(std::string_view prog_id, ControlSiteObject& site, SinkLi
 OleControl::~OleControl() {
   unadvise(IID_IPropertyNotifySink, changes_cookie_);
   if (events_cookie_ != 0) unadvise(events_, events_cookie_);
-  if (ComRef<IOleInPlaceObject> in_place = object_.query<IOleInPlaceObject>(IID_IOleInPlaceObject))
+  if (ComRef<IOleInPlaceObject> in_place = object_.query<IOleInPlaceObject>())
     in_place->InPlaceDeactivate();
   object_->Close(OLECLOSE_NOSAVE);
   object_->SetClientSite(nullptr);
 }
 
 void OleControl::advise(IUnknown& sink, REFIID iid, DWORD& cookie) {
-  ComRef<IConnectionPointContainer> container =
-      object_.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  ComRef<IConnectionPointContainer> container = object_.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> point;
   if (!container || FAILED(container->FindConnectionPoint(iid, point.put()))) return;
   check_ole(point->Advise(&sink, &cookie), "connecting to the control's notifications");
 }
 
 void OleControl::unadvise(REFIID iid, DWORD cookie) {
-  ComRef<IConnectionPointContainer> container =
-      object_.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  ComRef<IConnectionPointContainer> container = object_.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> point;
   if (cookie != 0 && container && SUCCEEDED(container->FindConnectionPoint(iid, point.put())))
     point->Unadvise(cookie);
 }
 
 void OleControl::init_new() {
-  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
   if (!persist) raise_ole_failure(E_NOINTERFACE, "IPersistPropertyBag");
   check_ole(persist->InitNew(), "initialising the control");
 }
 
 void OleControl::load(MemoryBag& bag) {
-  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
   if (!persist) raise_ole_failure(E_NOINTERFACE, "IPersistPropertyBag");
   ComPropertyBag reading(bag);
   check_ole(persist->Load(&reading, nullptr), "loading the control");
 }
 
 void OleControl::save(MemoryBag& bag) {
-  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
   if (!persist) raise_ole_failure(E_NOINTERFACE, "IPersistPropertyBag");
   ComPropertyBag writing(bag);
   check_ole(persist->Save(&writing, TRUE, FALSE), "saving the control");
@@ -149,7 +146,7 @@ SIZE OleControl::size() const {
 }
 
 HWND OleControl::window() const {
-  ComRef<IOleInPlaceObject> in_place = object_.query<IOleInPlaceObject>(IID_IOleInPlaceObject);
+  ComRef<IOleInPlaceObject> in_place = object_.query<IOleInPlaceObject>();
   HWND window = nullptr;
   if (in_place && site_.in_place_active()) in_place->GetWindow(&window);
   return window;

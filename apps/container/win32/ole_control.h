@@ -15,7 +15,7 @@
 #include "apps/container/win32/control_sinks.h"
 #include "apps/container/win32/ole_sites.h"
 #include "com/bag_file.h"
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 
 namespace dnovar::container {
 

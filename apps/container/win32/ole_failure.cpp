@@ -1,9 +1,9 @@
 #include "apps/container/win32/ole_failure.h"
 
-#include "backends/win32/win32_text.h"
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 #include "host/activex/property_bag_bridge.h"
 #include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::container {
 

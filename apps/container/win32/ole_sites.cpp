@@ -1,8 +1,8 @@
 #include "apps/container/win32/ole_sites.h"
 
 #include "apps/container/instance_name.h"
-#include "backends/win32/win32_text.h"
 #include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::container {
 

@@ -2,13 +2,13 @@
 
 #include <olectl.h>
 
-#include "backends/win32/win32_text.h"
 #include "com/bag_file.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/state_members.h"
-#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::script {
 
@@ -57,7 +57,7 @@ class BagOverMemory final : public ContainerObject, public IPropertyBag {
     const Variant* stored = bag_.find(utf8_text(key));
     if (stored == nullptr) return E_INVALIDARG;
     VariantClear(value);
-    *value = com_from_variant(*stored);
+    *value = com_from_variant(*stored).detach();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Write(LPCOLESTR key, VARIANT* value) override {
@@ -99,7 +99,7 @@ OleControl::~OleControl() {
 
 HWND OleControl::window() const {
   HWND window = nullptr;
-  if (ComRef<IOleWindow> ole = control_.query<IOleWindow>(IID_IOleWindow)) ole->GetWindow(&window);
+  if (ComRef<IOleWindow> ole = control_.query<IOleWindow>()) ole->GetWindow(&window);
   return window;
 }
 
@@ -107,10 +107,9 @@ void OleControl::attach() {
   const int width = MulDiv(kSurfaceWidth, 96, 1440), height = MulDiv(kSurfaceHeight, 96, 1440);
   const RECT area{0, 0, width, height};
   ole_site_ = new OleSite(*this, callbacks_.place, area);
-  ComRef<IOleObject> object = control_.query<IOleObject>(IID_IOleObject);
+  ComRef<IOleObject> object = control_.query<IOleObject>();
   check_status(static_cast<Status>(object->SetClientSite(ole_site_)));
-  ComRef<IConnectionPointContainer> points =
-      control_.query<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  ComRef<IConnectionPointContainer> points = control_.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> events, notifications;
   check_status(static_cast<Status>(
       points->FindConnectionPoint(windows_guid(kDnovarEventsId), events.put())));
@@ -125,15 +124,14 @@ void OleControl::attach() {
 
 void OleControl::detach() {
   if (ole_site_ == nullptr) return;
-  if (ComRef<IConnectionPointContainer> points =
-          control_.query<IConnectionPointContainer>(IID_IConnectionPointContainer)) {
+  if (ComRef<IConnectionPointContainer> points = control_.query<IConnectionPointContainer>()) {
     ComRef<IConnectionPoint> point;
     if (points->FindConnectionPoint(windows_guid(kDnovarEventsId), point.put()) == S_OK)
       point->Unadvise(event_cookie_);
     if (points->FindConnectionPoint(IID_IPropertyNotifySink, point.put()) == S_OK)
       point->Unadvise(notify_cookie_);
   }
-  if (ComRef<IOleObject> object = control_.query<IOleObject>(IID_IOleObject)) {
+  if (ComRef<IOleObject> object = control_.query<IOleObject>()) {
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);
   }
@@ -157,7 +155,7 @@ Status OleControl::invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& 
     // The arguments go last first, as DISPPARAMS has them.
     std::vector<VARIANT> reversed;
     for (auto it = args.rbegin(); it != args.rend(); ++it)
-      reversed.push_back(com_from_variant(*it));
+      reversed.push_back(com_from_variant(*it).detach());
     DISPID put = DISPID_PROPERTYPUT;
     DISPPARAMS parameters{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
     WORD flags = DISPATCH_METHOD;
@@ -215,16 +213,14 @@ Status OleControl::set_site(ControlSite* site, ExceptionInfo* info) {
 }
 
 Status OleControl::init_new(ExceptionInfo* info) {
-  ComRef<IPersistPropertyBag> persist =
-      control_.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+  ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
   return status_of(persist->InitNew(), nullptr, info);
 }
 
 Status OleControl::load(PropertyBag& bag, ExceptionInfo* info) {
   return guarded_call(info, [&] {
     auto* container_bag = new BagOverMemory(memory_bag(bag));
-    ComRef<IPersistPropertyBag> persist =
-        control_.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+    ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
     const HRESULT result = persist->Load(container_bag, nullptr);
     container_bag->Release();
     return status_of(result, nullptr, info);
@@ -234,8 +230,7 @@ Status OleControl::load(PropertyBag& bag, ExceptionInfo* info) {
 Status OleControl::save(PropertyBag& bag, ExceptionInfo* info) {
   return guarded_call(info, [&] {
     auto* container_bag = new BagOverMemory(memory_bag(bag));
-    ComRef<IPersistPropertyBag> persist =
-        control_.query<IPersistPropertyBag>(IID_IPersistPropertyBag);
+    ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
     const HRESULT result = persist->Save(container_bag, TRUE, TRUE);
     container_bag->Release();
     return status_of(result, nullptr, info);

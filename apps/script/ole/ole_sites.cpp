@@ -2,10 +2,10 @@
 
 #include <olectl.h>
 
-#include "backends/win32/win32_text.h"
-#include "host/activex/com_guid.h"
-#include "host/activex/variant_bridge.h"
+#include "com/windows/com_guid.h"
+#include "com/windows/variant_bridge.h"
 #include "host/type_library.h"
+#include "platform/wide_text.h"
 
 namespace dnovar::script {
 
@@ -61,7 +61,7 @@ class Extender final : public ContainerDispatch {
       if (result != nullptr) {
         VariantInit(result);
         V_VT(result) = VT_BSTR;
-        V_BSTR(result) = bstr_from_utf8(name);
+        V_BSTR(result) = Bstr(name).detach();
       }
       return S_OK;
     } catch (const RuntimeError&) {

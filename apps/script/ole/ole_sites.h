@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "host/activex/com_pointer.h"
+#include "com/windows/com_ref.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/date.h"
 #include "platform/error.h"

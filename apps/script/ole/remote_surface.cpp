@@ -1,8 +1,8 @@
 #include "apps/script/ole/remote_surface.h"
 
 #include "com/status.h"
+#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
-#include "host/activex/variant_bridge.h"
 
 namespace dnovar::script {
 

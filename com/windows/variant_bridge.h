@@ -1,4 +1,4 @@
-// Values between COM's VARIANT and the control's Variant. Only the types the control's accessors
+// Values between COM's VARIANT and the project's Variant. Only the types the control's accessors
 // and property bags carry cross; the rest are a type mismatch (13), as the run time's own
 // conversion reports them.
 #pragma once
@@ -7,21 +7,15 @@
 
 #include <oaidl.h>
 
-#include <string>
-#include <string_view>
-
+#include "com/windows/com_values.h"
 #include "platform/variant.h"
 
 namespace dnovar {
 
 // Follows a by-reference VARIANT to its value. Raises 13 for objects, arrays and Null.
 Variant variant_from_com(const VARIANT& value);
-// The caller owns the result (VariantClear).
-VARIANT com_from_variant(const Variant& value);
-
-// A BSTR the caller owns (SysFreeString); raises 7 when the system has no memory for it.
-BSTR bstr_from_utf8(std::string_view text);
-std::string utf8_from_bstr(BSTR text);
+// Throws std::bad_alloc when a string cannot be made.
+ComVariant com_from_variant(const Variant& value);
 
 // A COM date is the same day count as ours; a COM boolean is -1/0 as ours.
 inline VARIANT_BOOL com_bool(bool value) {

@@ -7,7 +7,7 @@
 
 namespace dnovar {
 
-inline GUID windows_guid(const Guid& guid) {
+constexpr GUID windows_guid(const Guid& guid) {
   GUID result{};
   result.Data1 = guid.data1;
   result.Data2 = guid.data2;

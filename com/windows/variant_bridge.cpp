@@ -1,8 +1,5 @@
-#include "host/activex/variant_bridge.h"
+#include "com/windows/variant_bridge.h"
 
-#include <new>
-
-#include "backends/win32/win32_text.h"
 #include "platform/error.h"
 
 namespace dnovar {
@@ -13,15 +10,14 @@ namespace {
 // A value of a numeric type the control has no variant for, widened through the system's own
 // conversion: whole numbers that fit become 32-bit integers, the rest doubles.
 Variant widened(const VARIANT& value) {
-  VARIANT converted;
-  VariantInit(&converted);
-  if (SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, VT_I4)) &&
+  ComVariant converted;
+  if (SUCCEEDED(VariantChangeType(converted.get(), const_cast<VARIANT*>(&value), 0, VT_I4)) &&
       V_VT(&value) != VT_R4 && V_VT(&value) != VT_CY && V_VT(&value) != VT_DECIMAL) {
-    return Variant::i4(V_I4(&converted));
+    return Variant::i4(V_I4(converted.get()));
   }
-  if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, VT_R8)))
+  if (FAILED(VariantChangeType(converted.put(), const_cast<VARIANT*>(&value), 0, VT_R8)))
     raise_type_mismatch();
-  return Variant::r8(V_R8(&converted));
+  return Variant::r8(V_R8(converted.get()));
 }
 
 }  // namespace
@@ -31,12 +27,11 @@ Variant variant_from_com(const VARIANT& given) {
   // A script's variables arrive by reference: (VT_BYREF | VT_VARIANT) to the variable itself.
   while (V_VT(value) == (VT_BYREF | VT_VARIANT)) value = V_VARIANTREF(value);
   if (V_VT(value) & VT_BYREF) {
-    VARIANT copy;
-    VariantInit(&copy);
-    if (FAILED(VariantCopyInd(&copy, const_cast<VARIANT*>(value)))) raise_type_mismatch();
-    Variant result = variant_from_com(copy);
-    VariantClear(&copy);
-    return result;
+    // The copy holds what the reference points to (a string, an object's reference) until the
+    // conversion ends, whether it succeeds or raises.
+    ComVariant copy;
+    if (FAILED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(value)))) raise_type_mismatch();
+    return variant_from_com(*copy);
   }
   switch (V_VT(value)) {
     case VT_EMPTY:
@@ -70,9 +65,9 @@ Variant variant_from_com(const VARIANT& given) {
   }
 }
 
-VARIANT com_from_variant(const Variant& value) {
-  VARIANT result;
-  VariantInit(&result);
+ComVariant com_from_variant(const Variant& value) {
+  ComVariant owned;
+  VARIANT& result = *owned.get();
   switch (value.type()) {
     case Variant::Type::Empty:
       break;
@@ -97,23 +92,11 @@ VARIANT com_from_variant(const Variant& value) {
       V_BOOL(&result) = value.to_bool() != 0 ? VARIANT_TRUE : VARIANT_FALSE;
       break;
     case Variant::Type::String:
-      V_BSTR(&result) = bstr_from_utf8(value.to_string());
+      V_BSTR(&result) = Bstr(value.to_string()).detach();
       V_VT(&result) = VT_BSTR;
       break;
   }
-  return result;
-}
-
-BSTR bstr_from_utf8(std::string_view text) {
-  const std::wstring wide = wide_text(text);
-  BSTR result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-  if (result == nullptr) throw std::bad_alloc();
-  return result;
-}
-
-std::string utf8_from_bstr(BSTR text) {
-  if (text == nullptr) return {};  // a null BSTR is the empty string
-  return utf8_text(std::wstring_view(text, SysStringLen(text)));
+  return owned;
 }
 
 }  // namespace dnovar

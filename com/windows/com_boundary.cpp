@@ -1,0 +1,102 @@
+#include "com/windows/com_boundary.h"
+
+#include <cstdio>
+#include <string>
+
+#include "com/status.h"
+#include "com/windows/com_ref.h"
+
+namespace dnovar {
+
+namespace {
+
+bool is_control_error(HRESULT result) {
+  return FAILED(result) && HRESULT_FACILITY(result) == FACILITY_CONTROL;
+}
+
+std::string thread_error_text() {
+  ComRef<IErrorInfo> info;
+  Bstr text;
+  if (GetErrorInfo(0, info.put()) != S_OK || !info || FAILED(info->GetDescription(text.put())))
+    return {};
+  return text.utf8();
+}
+
+std::string hex(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+  return text;
+}
+
+}  // namespace
+
+HRESULT hresult_of(const RuntimeError& error) noexcept {
+  return static_cast<HRESULT>(control_error_status(error.number()));
+}
+
+void set_error_info(const RuntimeError& error, const ErrorOrigin& origin) noexcept {
+  try {
+    ComRef<ICreateErrorInfo> created;
+    if (FAILED(CreateErrorInfo(created.put()))) return;
+    const Bstr source(origin.source);
+    const Bstr description(error.what());
+    created->SetGUID(origin.interface_id != nullptr ? *origin.interface_id : GUID_NULL);
+    created->SetSource(source.get());
+    created->SetDescription(description.get());
+    SetErrorInfo(0, created.query<IErrorInfo>().get());
+  } catch (...) {
+    // No memory for the text: the caller still gets the status.
+  }
+}
+
+HRESULT fill_exception_info(const RuntimeError& error, const ErrorOrigin& origin,
+                            EXCEPINFO& exception) noexcept {
+  try {
+    Bstr source(origin.source);
+    Bstr description(error.what());
+    exception = EXCEPINFO{};
+    // wCode stays 0: the error number travels in scode, as its control error.
+    exception.scode = hresult_of(error);
+    exception.bstrSource = source.detach();
+    exception.bstrDescription = description.detach();
+    return DISP_E_EXCEPTION;
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+HRESULT report_error_in_flight(const ErrorOrigin& origin, EXCEPINFO* exception) noexcept {
+  const RuntimeError error = error_in_flight();
+  if (exception != nullptr) return fill_exception_info(error, origin, *exception);
+  set_error_info(error, origin);
+  return hresult_of(error);
+}
+
+RuntimeError error_from_com(HRESULT result, ExcepInfo* exception, std::string_view what) {
+  HRESULT code = result;
+  int number = 0;
+  std::string description;
+  if (result == DISP_E_EXCEPTION && exception != nullptr) {
+    const EXCEPINFO& info = exception->filled();
+    description = utf8_from_bstr(info.bstrDescription);
+    number = info.wCode;
+    if (info.scode != 0) code = info.scode;
+  } else {
+    description = thread_error_text();
+  }
+  if (number == 0 && is_control_error(code)) number = HRESULT_CODE(code);
+  if (number != 0) {
+    if (!description.empty()) return RuntimeError(number, description);
+    return error_from_status(control_error_status(number));
+  }
+  const RuntimeError error = error_from_status(static_cast<Status>(code));
+  if (what.empty()) return error;
+  return RuntimeError(error.number(), std::string(error.what()) + " (" + std::string(what) + ": " +
+                                          hex(code) + ")");
+}
+
+void raise_com_error(HRESULT result, ExcepInfo* exception, std::string_view what) {
+  throw error_from_com(result, exception, what);
+}
+
+}  // namespace dnovar
