@@ -3,7 +3,7 @@
 # look for them) and regsvr32 /u leaves the registry exactly as it was before.
 #   registry_round_trip.sh dnovar.ocx
 set -euo pipefail
-wine=$(command -v wine64 || command -v wine)
+source "$(dirname "$0")/wine_tools.sh"
 ocx=$(winepath -w "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -3,6 +3,6 @@
 # cscript ends with status 0 even after a run-time error, so the output is the verdict.
 #   run_vbs.sh SCRIPT.vbs EXPECTED
 set -euo pipefail
-wine=$(command -v wine64 || command -v wine)
+source "$(dirname "$0")/wine_tools.sh"
 actual=$("$wine" cscript //nologo "$(winepath -w "$1")" 2>&1 | tr -d '\r')
 diff -u "$2" - <<<"$actual"
