@@ -1,7 +1,6 @@
 #include "host/activex/activex_control.h"
 
 #include <functional>
-#include <new>
 
 #include "com/bag_file.h"
 #include "com/object.h"
@@ -44,24 +43,13 @@ std::string read_extender_name(IOleClientSite& site) {
   if (FAILED(extender->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
     raise_not_supported();
   DISPPARAMS none{};
-  VARIANT value;
-  VariantInit(&value);
-  EXCEPINFO exception{};
-  const HRESULT result = extender->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                          &none, &value, &exception, nullptr);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
-  if (FAILED(result)) raise_not_supported();
-  Variant converted;
-  try {
-    converted = variant_from_com(value);
-  } catch (...) {
-    VariantClear(&value);
-    throw;
+  ComVariant value;
+  ExcepInfo exception;
+  if (FAILED(extender->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                              value.put(), exception.get(), nullptr))) {
+    raise_not_supported();
   }
-  VariantClear(&value);
-  return converted.to_string();
+  return variant_from_com(*value).to_string();
 }
 
 // Hears the component's events and hands them to the control's connection point.
@@ -81,9 +69,7 @@ class EventRelay final : public ObjectBase<EventSink> {
 
 ActiveXControl::ActiveXControl()
     : events_point_(*this, windows_guid(kDnovarEventsId), true),
-      property_point_(*this, IID_IPropertyNotifySink, false) {
-  module_state::object_created();
-}
+      property_point_(*this, IID_IPropertyNotifySink, false) {}
 
 ActiveXControl::~ActiveXControl() {
   events_point_.clear();
@@ -95,17 +81,11 @@ ActiveXControl::~ActiveXControl() {
   toolkit_.reset();
   if (window_ != nullptr) DestroyWindow(window_);
   if (parking_window_ != nullptr) DestroyWindow(parking_window_);
-  module_state::object_destroyed();
 }
 
-ActiveXControl* ActiveXControl::create() {
-  auto* control = new (std::nothrow) ActiveXControl();
-  if (control == nullptr) return nullptr;
-  control->AddRef();
-  if (!control->build()) {
-    control->Release();
-    return nullptr;
-  }
+ComRef<ActiveXControl> ActiveXControl::create() {
+  ComRef<ActiveXControl> control = make_com<ActiveXControl>();
+  if (!control->build()) control.reset();
   return control;
 }
 
@@ -146,51 +126,6 @@ bool ActiveXControl::build() {
   ExceptionInfo info;
   // The widgets are made now, in the control's window.
   return succeeded(hosting_->set_site(&site_, &info));
-}
-
-HRESULT ActiveXControl::QueryInterface(REFIID interface_id, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (interface_id == IID_IUnknown || interface_id == IID_IDispatch ||
-      interface_id == windows_guid(kDnovarInterfaceId)) {
-    *out = static_cast<DnovarDual*>(this);
-  } else if (interface_id == IID_ISupportErrorInfo) {
-    *out = static_cast<ISupportErrorInfo*>(this);
-  } else if (interface_id == IID_IProvideClassInfo || interface_id == IID_IProvideClassInfo2) {
-    *out = static_cast<IProvideClassInfo2*>(this);
-  } else if (interface_id == IID_IConnectionPointContainer) {
-    *out = static_cast<IConnectionPointContainer*>(this);
-  } else if (interface_id == IID_IPersistPropertyBag) {
-    *out = static_cast<IPersistPropertyBag*>(this);
-  } else if (interface_id == IID_IPersist || interface_id == IID_IPersistStreamInit) {
-    *out = static_cast<IPersistStreamInit*>(this);
-  } else if (interface_id == IID_IOleObject) {
-    *out = static_cast<IOleObject*>(this);
-  } else if (interface_id == IID_IOleWindow || interface_id == IID_IOleInPlaceObject) {
-    *out = static_cast<IOleInPlaceObject*>(this);
-  } else if (interface_id == IID_IOleInPlaceActiveObject) {
-    *out = static_cast<IOleInPlaceActiveObject*>(this);
-  } else if (interface_id == IID_IOleControl) {
-    *out = static_cast<IOleControl*>(this);
-  } else if (interface_id == IID_IViewObject || interface_id == IID_IViewObject2) {
-    *out = static_cast<IViewObject2*>(this);
-  } else if (interface_id == DnovarInspection::iid) {
-    *out = static_cast<DnovarInspection*>(this);
-  } else {
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG ActiveXControl::AddRef() {
-  return ++references_;
-}
-
-ULONG ActiveXControl::Release() {
-  const ULONG remaining = --references_;
-  if (remaining == 0) delete this;
-  return remaining;
 }
 
 void ActiveXControl::start_if_unloaded() {
@@ -256,9 +191,8 @@ DateSerial ActiveXControl::CalendarSite::ContainerClock::today() const {
 
 void ActiveXControl::CalendarSite::report_error(const RuntimeError& error) {
   if (ComRef<DnovarContainerSite> extras = control_.container_extras()) {
-    BSTR description = SysAllocString(wide_text(error.what()).c_str());
-    extras->ErrorContained(error.number(), description);
-    SysFreeString(description);
+    const Bstr description(error.what());
+    extras->ErrorContained(error.number(), description.get());
     return;
   }
   // An error of a handler the user started: shown where the user is, the control stays usable.

@@ -15,12 +15,12 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 
 #include "com/automation.h"
 #include "com/control_hosting.h"
+#include "com/windows/com_object.h"
 #include "com/windows/com_ref.h"
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
@@ -33,26 +33,16 @@ namespace dnovar {
 
 class DnovarControl;
 
-class ActiveXControl final : public DnovarDual,
-                             public ISupportErrorInfo,
-                             public IProvideClassInfo2,
-                             public IConnectionPointContainer,
-                             public IPersistPropertyBag,
-                             public IPersistStreamInit,
-                             public IOleObject,
-                             public IOleInPlaceObject,
-                             public IOleInPlaceActiveObject,
-                             public IOleControl,
-                             public IViewObject2,
-                             public DnovarInspection {
+class ActiveXControl final
+    : public ComObject<Answers<DnovarDual, IDispatch>, ISupportErrorInfo,
+                       Answers<IProvideClassInfo2, IProvideClassInfo>, IConnectionPointContainer,
+                       IPersistPropertyBag, Answers<IPersistStreamInit, IPersist>, IOleObject,
+                       Answers<IOleInPlaceObject, IOleWindow>, IOleInPlaceActiveObject, IOleControl,
+                       Answers<IViewObject2, IViewObject>, DnovarInspection> {
  public:
-  // The new object with one reference for the caller, or null when its windows cannot be made.
-  static ActiveXControl* create();
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  // The new object with the caller's reference, or null when its windows cannot be made; throws
+  // std::bad_alloc when there is no memory for it.
+  static ComRef<ActiveXControl> create();
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -201,20 +191,28 @@ class ActiveXControl final : public DnovarDual,
     ContainerClock clock_{control_};
   };
 
+  template <typename Object, typename... Args>
+  friend ComRef<Object> make_com(Args&&... args);
+
   ActiveXControl();
-  ~ActiveXControl();
+  ~ActiveXControl() override;
   bool build();
 
-  // Every automation call goes through here: starts a control nobody has loaded yet, calls the
-  // component, and turns a failure into its HRESULT with the error info set.
-  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
-               EXCEPINFO* exception);
-  HRESULT call_vtable(DISPID id, InvokeKind kind, std::vector<Variant> args, Variant* result);
+  // Every automation call goes through here, inside its method's boundary: starts a control
+  // nobody has loaded yet and calls the component. A run-time error the component reports is
+  // thrown for the boundary to report; any other failing status is returned as it is.
+  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result);
+  // The dual interface's entries: their bodies run through the boundary, which reports errors as
+  // Invoke does. A read converts the member's value into `out`, a write `value` into the member's.
+  template <typename Body>
+  HRESULT dual_call(Body&& body) noexcept;
+  template <typename Out, typename Convert>
+  HRESULT dual_read(DISPID id, Out* out, Convert convert) noexcept;
+  template <typename In, typename Convert>
+  HRESULT dual_write(DISPID id, In value, Convert convert) noexcept;
   // A control created without a container (a script's CreateObject) starts as a new control does
   // in a container: initialised, saved and loaded from that save, so it shows today.
   void start_if_unloaded();
-  // After a persistence call: what the component's status says, as an HRESULT.
-  HRESULT finish_persistence(Status status, const ExceptionInfo& info, bool loaded);
 
   void notify_changed(DISPID id);
   // Delivers an event of __Dnovar to the advised sinks (the component raises its events to the
@@ -226,7 +224,6 @@ class ActiveXControl final : public DnovarDual,
   Win32Surface* surface() const { return toolkit_ ? toolkit_->control_surface() : nullptr; }
   SIZEL natural_extent() const;
 
-  std::atomic<ULONG> references_{0};
   HWND parking_window_ = nullptr;  // hidden; holds the control's window while it is not in place
   HWND window_ = nullptr;          // the control's window, parent of its surface
   std::unique_ptr<ControlToolkit> toolkit_;

@@ -1,7 +1,8 @@
 // IDispatch and the dual _Dnovar: both end in the component's invoke with the type library's
 // dispatch ids, so late and early binding behave alike.
-#include <cstring>
+#include <utility>
 
+#include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
 #include "com/windows/variant_bridge.h"
 #include "host/activex/activex_control.h"
@@ -17,19 +18,9 @@ const TypeInfo& automation_type() {
   return dnovar_type_library().types.at(kDnovarInterfaceIndex);
 }
 
-// Tells a caller that bound to the vtable what went wrong (IErrorInfo).
-void set_error_info(const ExceptionInfo& info) {
-  ComRef<ICreateErrorInfo> created;
-  if (FAILED(CreateErrorInfo(created.put()))) return;
-  const std::wstring source = wide_text(info.source);
-  const std::wstring description = wide_text(info.description);
-  const GUID interface_id = windows_guid(kDnovarInterfaceId);
-  created->SetGUID(interface_id);
-  created->SetSource(const_cast<LPOLESTR>(source.c_str()));
-  created->SetDescription(const_cast<LPOLESTR>(description.c_str()));
-  ComRef<IErrorInfo> error = created.query<IErrorInfo>();
-  SetErrorInfo(0, error.get());
-}
+// Errors of the automation interface name the control's class and the dual interface, whether
+// the call came late-bound or through the vtable.
+constexpr ErrorOrigin kAutomationOrigin{kDnovarProgId, &DnovarDual::iid};
 
 bool is_missing(const VARIANT& value) {
   return V_VT(&value) == VT_ERROR && V_ERROR(&value) == DISP_E_PARAMNOTFOUND;
@@ -56,31 +47,19 @@ bool choose_kind(DISPID id, WORD flags, InvokeKind& kind) {
 }  // namespace
 
 HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& args,
-                             Variant* result, EXCEPINFO* exception) {
+                             Variant* result) {
   ExceptionInfo info;
   const Status status = guarded_call(&info, [&] {
     start_if_unloaded();
     return calendar_->invoke(id, kind, args, result, &info);
   });
-  if (succeeded(status)) return S_OK;
-  if (status != Status::exception) return static_cast<HRESULT>(status);
-  if (info.source.empty()) info.source = kDnovarProgId;
-  const auto code = static_cast<HRESULT>(control_error_status(info.number));
-  if (exception == nullptr) {
-    set_error_info(info);
-    return code;
-  }
-  // wCode stays 0: the error number travels in scode, as 0x800A0000 | number.
-  *exception = EXCEPINFO{};
-  exception->bstrSource = Bstr(info.source).detach();
-  exception->bstrDescription = Bstr(info.description).detach();
-  exception->scode = code;
-  return DISP_E_EXCEPTION;
+  if (status == Status::exception) throw RuntimeError(info.number, info.description);
+  return succeeded(status) ? S_OK : static_cast<HRESULT>(status);
 }
 
-HRESULT ActiveXControl::call_vtable(DISPID id, InvokeKind kind, std::vector<Variant> args,
-                                    Variant* result) {
-  return call(id, kind, args, result, nullptr);
+template <typename Body>
+HRESULT ActiveXControl::dual_call(Body&& body) noexcept {
+  return com_boundary(kAutomationOrigin, std::forward<Body>(body));
 }
 
 HRESULT ActiveXControl::GetTypeInfoCount(UINT* count) {
@@ -93,19 +72,22 @@ HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
-  if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
-  return library_->GetTypeInfoOfGuid(windows_guid(kDnovarInterfaceId), out);
+  return com_boundary(kAutomationOrigin, [&] {
+    if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
+    return library_->GetTypeInfoOfGuid(windows_guid(kDnovarInterfaceId), out);
+  });
 }
 
 HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (names == nullptr || ids == nullptr || count == 0) return E_POINTER;
-  DispatchId id = kDispidUnknown;
-  const Status status = calendar_->get_ids_of_names(utf8_text(names[0]), &id);
-  ids[0] = id;
-  // Parameters are passed by position only.
-  for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-  if (failed(status) || count > 1) return DISP_E_UNKNOWNNAME;
-  return S_OK;
+  return com_boundary(kAutomationOrigin, [&] {
+    DispatchId id = kDispidUnknown;
+    const Status status = calendar_->get_ids_of_names(utf8_text(names[0]), &id);
+    ids[0] = id;
+    // Parameters are passed by position only.
+    for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    return failed(status) || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
+  });
 }
 
 HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID, WORD flags,
@@ -126,34 +108,30 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID, WORD flags,
     return DISP_E_NONAMEDARGS;
   }
 
-  // Arguments come last first; a left-out optional one is marked missing.
-  std::vector<Variant> args;
-  // Trailing missing arguments are left out altogether (rgvarg[0] is the last argument).
-  const UINT given = parameters->cArgs;
-  UINT trailing_missing = 0;
-  while (trailing_missing < given && is_missing(parameters->rgvarg[trailing_missing]))
-    ++trailing_missing;
-  for (UINT position = given; position > trailing_missing; --position) {
-    const UINT index = position - 1;
-    try {
-      args.push_back(variant_from_com(parameters->rgvarg[index]));
-    } catch (const RuntimeError& error) {
-      if (argument_error != nullptr) *argument_error = index;
-      return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
+  return dispatch_boundary(kAutomationOrigin, exception, [&] {
+    // Arguments come last first; a left-out optional one is marked missing.
+    std::vector<Variant> args;
+    // Trailing missing arguments are left out altogether (rgvarg[0] is the last argument).
+    const UINT given = parameters->cArgs;
+    UINT trailing_missing = 0;
+    while (trailing_missing < given && is_missing(parameters->rgvarg[trailing_missing]))
+      ++trailing_missing;
+    for (UINT position = given; position > trailing_missing; --position) {
+      const UINT index = position - 1;
+      try {
+        args.push_back(variant_from_com(parameters->rgvarg[index]));
+      } catch (const RuntimeError& error) {
+        if (argument_error != nullptr) *argument_error = index;
+        return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
+      }
     }
-  }
 
-  Variant value;
-  const HRESULT status = call(id, kind, args, &value, exception);
-  if (SUCCEEDED(status) && result != nullptr && kind != InvokeKind::property_put) {
-    VariantInit(result);
-    try {
+    Variant value;
+    const HRESULT status = call(id, kind, args, &value);
+    if (SUCCEEDED(status) && result != nullptr && kind != InvokeKind::property_put)
       *result = com_from_variant(value).detach();
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    }
-  }
-  return status;
+    return status;
+  });
 }
 
 // The dual interface: each entry converts its own typed arguments.
@@ -164,22 +142,43 @@ DISPID id_of(const char* name) {
   return find_function(automation_type(), name)->id;
 }
 
-template <typename Out, typename Convert>
-HRESULT give(HRESULT status, const Variant& value, Out* out, Convert convert) {
-  if (SUCCEEDED(status)) *out = convert(value);
-  return status;
+short to_short(const Variant& v) {
+  return v.to_i2();
+}
+VARIANT_BOOL to_bool(const Variant& v) {
+  return com_bool(v.to_bool() != 0);
+}
+DATE to_date(const Variant& v) {
+  return v.to_date();
 }
 }  // namespace
 
-#define DNOVAR_SHORT_PROPERTY(Name)                                                            \
-  HRESULT ActiveXControl::get_##Name(short* value) {                                           \
-    if (value == nullptr) return E_POINTER;                                                    \
-    Variant got;                                                                               \
-    return give(call_vtable(id_of(#Name), InvokeKind::property_get, {}, &got), got, value,     \
-                [](const Variant& v) { return v.to_i2(); });                                   \
-  }                                                                                            \
-  HRESULT ActiveXControl::put_##Name(short value) {                                            \
-    return call_vtable(id_of(#Name), InvokeKind::property_put, {Variant::i2(value)}, nullptr); \
+template <typename Out, typename Convert>
+HRESULT ActiveXControl::dual_read(DISPID id, Out* out, Convert convert) noexcept {
+  if (out == nullptr) return E_POINTER;
+  return dual_call([&] {
+    std::vector<Variant> none;
+    Variant got;
+    const HRESULT status = call(id, InvokeKind::property_get, none, &got);
+    if (SUCCEEDED(status)) *out = convert(got);
+    return status;
+  });
+}
+
+template <typename In, typename Convert>
+HRESULT ActiveXControl::dual_write(DISPID id, In value, Convert convert) noexcept {
+  return dual_call([&] {
+    std::vector<Variant> args{convert(value)};
+    return call(id, InvokeKind::property_put, args, nullptr);
+  });
+}
+
+#define DNOVAR_SHORT_PROPERTY(Name)                                                 \
+  HRESULT ActiveXControl::get_##Name(short* value) {                                \
+    return dual_read(id_of(#Name), value, to_short);                                \
+  }                                                                                 \
+  HRESULT ActiveXControl::put_##Name(short value) {                                 \
+    return dual_write(id_of(#Name), value, [](short v) { return Variant::i2(v); }); \
   }
 DNOVAR_SHORT_PROPERTY(Dtyd)
 DNOVAR_SHORT_PROPERTY(Dtyd1)
@@ -189,88 +188,78 @@ DNOVAR_SHORT_PROPERTY(Dplus)
 #undef DNOVAR_SHORT_PROPERTY
 
 HRESULT ActiveXControl::get_Svatky(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  Variant got;
-  return give(call_vtable(id_of("Svatky"), InvokeKind::property_get, {}, &got), got, value,
-              [](const Variant& v) { return com_bool(v.to_bool() != 0); });
+  return dual_read(id_of("Svatky"), value, to_bool);
 }
 
 HRESULT ActiveXControl::put_Svatky(VARIANT_BOOL value) {
-  return call_vtable(id_of("Svatky"), InvokeKind::property_put, {Variant::boolean(value != 0)},
-                     nullptr);
-}
-
-HRESULT ActiveXControl::Aktualizuj(short* k) {
-  // Optional: a caller that leaves it out passes no pointer.
-  std::vector<Variant> args;
-  if (k != nullptr) args.push_back(Variant::i2(*k));
-  return call_vtable(id_of("Aktualizuj"), InvokeKind::method, std::move(args), nullptr);
+  return dual_write(id_of("Svatky"), value,
+                    [](VARIANT_BOOL v) { return Variant::boolean(v != 0); });
 }
 
 HRESULT ActiveXControl::get_Caption(BSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
-  Variant got;
-  const HRESULT status = call_vtable(id_of("Caption"), InvokeKind::property_get, {}, &got);
-  if (FAILED(status)) return status;
-  try {
-    *value = Bstr(got.to_string()).detach();
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
+  return dual_read(id_of("Caption"), value,
+                   [](const Variant& v) { return Bstr(v.to_string()).detach(); });
 }
 
 HRESULT ActiveXControl::put_Caption(BSTR value) {
-  return call_vtable(id_of("Caption"), InvokeKind::property_put,
-                     {Variant::string(utf8_from_bstr(value))}, nullptr);
+  return dual_write(id_of("Caption"), value,
+                    [](BSTR v) { return Variant::string(utf8_from_bstr(v)); });
 }
 
 HRESULT ActiveXControl::get_VyberColor(OLE_COLOR* value) {
-  if (value == nullptr) return E_POINTER;
-  Variant got;
-  return give(call_vtable(id_of("VyberColor"), InvokeKind::property_get, {}, &got), got, value,
-              [](const Variant& v) { return static_cast<OLE_COLOR>(v.to_i4()); });
+  return dual_read(id_of("VyberColor"), value,
+                   [](const Variant& v) { return static_cast<OLE_COLOR>(v.to_i4()); });
 }
 
 HRESULT ActiveXControl::put_VyberColor(OLE_COLOR value) {
   // OLE_COLOR is unsigned; the control reads the same 32 bits as a signed integer.
-  return call_vtable(id_of("VyberColor"), InvokeKind::property_put,
-                     {Variant::i4(static_cast<Int32>(value))}, nullptr);
+  return dual_write(id_of("VyberColor"), value,
+                    [](OLE_COLOR v) { return Variant::i4(static_cast<Int32>(v)); });
 }
 
 HRESULT ActiveXControl::get_Datum(DATE* value) {
-  if (value == nullptr) return E_POINTER;
-  Variant got;
-  return give(call_vtable(id_of("Datum"), InvokeKind::property_get, {}, &got), got, value,
-              [](const Variant& v) { return v.to_date(); });
+  return dual_read(id_of("Datum"), value, to_date);
 }
 
 HRESULT ActiveXControl::put_Datum(DATE value) {
-  return call_vtable(id_of("Datum"), InvokeKind::property_put, {Variant::date(value)}, nullptr);
+  return dual_write(id_of("Datum"), value, [](DATE v) { return Variant::date(v); });
+}
+
+HRESULT ActiveXControl::get_Enabled(VARIANT_BOOL* value) {
+  return dual_read(kDispidEnabled, value, to_bool);
+}
+
+HRESULT ActiveXControl::put_Enabled(VARIANT_BOOL value) {
+  return dual_write(kDispidEnabled, value, [](VARIANT_BOOL v) { return Variant::boolean(v != 0); });
+}
+
+HRESULT ActiveXControl::Aktualizuj(short* k) {
+  return dual_call([&] {
+    // Optional: a caller that leaves it out passes no pointer.
+    std::vector<Variant> args;
+    if (k != nullptr) args.push_back(Variant::i2(*k));
+    return call(id_of("Aktualizuj"), InvokeKind::method, args, nullptr);
+  });
 }
 
 HRESULT ActiveXControl::Velikonoce(short* year, DATE* result) {
   if (year == nullptr || result == nullptr) return E_POINTER;
-  Variant got;
-  return give(call_vtable(id_of("Velikonoce"), InvokeKind::method, {Variant::i2(*year)}, &got), got,
-              result, [](const Variant& v) { return v.to_date(); });
-}
-
-HRESULT ActiveXControl::get_Enabled(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  Variant got;
-  return give(call_vtable(kDispidEnabled, InvokeKind::property_get, {}, &got), got, value,
-              [](const Variant& v) { return com_bool(v.to_bool() != 0); });
-}
-
-HRESULT ActiveXControl::put_Enabled(VARIANT_BOOL value) {
-  return call_vtable(kDispidEnabled, InvokeKind::property_put, {Variant::boolean(value != 0)},
-                     nullptr);
+  return dual_call([&] {
+    std::vector<Variant> args{Variant::i2(*year)};
+    Variant got;
+    const HRESULT status = call(id_of("Velikonoce"), InvokeKind::method, args, &got);
+    if (SUCCEEDED(status)) *result = to_date(got);
+    return status;
+  });
 }
 
 HRESULT ActiveXControl::ShowAbout() {
-  return call_vtable(kDispidAboutBox, InvokeKind::method, {}, nullptr);
+  return dual_call([&] {
+    std::vector<Variant> none;
+    return call(kDispidAboutBox, InvokeKind::method, none, nullptr);
+  });
 }
 
 HRESULT ActiveXControl::InterfaceSupportsErrorInfo(REFIID interface_id) {
@@ -280,8 +269,10 @@ HRESULT ActiveXControl::InterfaceSupportsErrorInfo(REFIID interface_id) {
 HRESULT ActiveXControl::GetClassInfo(ITypeInfo** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
-  if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
-  return library_->GetTypeInfoOfGuid(windows_guid(kDnovarClassId), out);
+  return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IProvideClassInfo}, [&] {
+    if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
+    return library_->GetTypeInfoOfGuid(windows_guid(kDnovarClassId), out);
+  });
 }
 
 HRESULT ActiveXControl::GetGUID(DWORD kind, GUID* out) {

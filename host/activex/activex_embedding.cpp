@@ -1,6 +1,7 @@
 // Embedding in a container: IOleObject, in-place activation (IOleInPlaceObject,
 // IOleInPlaceActiveObject) and IOleControl's mnemonics. The control's window moves into the
 // container's window while it is active in place and back into its hidden parking window after.
+#include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
 #include "core/surface_layout.h"
 #include "host/activex/activex_control.h"
@@ -43,6 +44,9 @@ ComRef<IOleInPlaceFrame> frame_of(IOleInPlaceSite& site) {
   return frame;
 }
 
+// Failures of the mnemonics' tables name the control's class and IOleControl.
+constexpr ErrorOrigin kControlOrigin{kDnovarProgId, &IID_IOleControl};
+
 bool is_alt_key(const MSG& message) {
   return message.message == WM_SYSKEYDOWN || message.message == WM_SYSCHAR;
 }
@@ -60,10 +64,7 @@ HRESULT ActiveXControl::SetClientSite(IOleClientSite* site) {
 }
 
 HRESULT ActiveXControl::GetClientSite(IOleClientSite** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = client_site_.get();
-  if (*out != nullptr) (*out)->AddRef();
-  return S_OK;
+  return client_site_.copy_to(out);
 }
 
 HRESULT ActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
@@ -282,18 +283,20 @@ HRESULT ActiveXControl::EnableModeless(BOOL) {
 
 HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
   if (info == nullptr) return E_POINTER;
-  std::vector<ACCEL> accelerators;
-  for (const auto& [key, widget] : access_keys()) {
-    (void)widget;
-    accelerators.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(key), 0});
-  }
-  info->cb = sizeof *info;
-  // The container owns the table it is given until it asks again.
-  info->hAccel =
-      CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
-  info->cAccel = static_cast<USHORT>(accelerators.size());
-  info->dwFlags = 0;
-  return S_OK;
+  return com_boundary(kControlOrigin, [&] {
+    std::vector<ACCEL> accelerators;
+    for (const auto& [key, widget] : access_keys()) {
+      (void)widget;
+      accelerators.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(key), 0});
+    }
+    info->cb = sizeof *info;
+    // The container owns the table it is given until it asks again.
+    info->hAccel =
+        CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+    info->cAccel = static_cast<USHORT>(accelerators.size());
+    info->dwFlags = 0;
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::OnMnemonic(MSG* message) {
@@ -303,13 +306,15 @@ HRESULT ActiveXControl::OnMnemonic(MSG* message) {
   // CharUpperW takes a single character in the low word of its pointer argument.
   const auto pressed = reinterpret_cast<WPARAM>(
       CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(message->wParam & 0xFFFF))));
-  for (const auto& [key, widget] : access_keys()) {
-    if (static_cast<WPARAM>(key) == pressed) {
-      SendMessageW(shown->widget(widget).window(), BM_CLICK, 0, 0);
-      return S_OK;
+  return com_boundary(kControlOrigin, [&] {
+    for (const auto& [key, widget] : access_keys()) {
+      if (static_cast<WPARAM>(key) == pressed) {
+        SendMessageW(shown->widget(widget).window(), BM_CLICK, 0, 0);
+        return S_OK;
+      }
     }
-  }
-  return S_FALSE;
+    return S_FALSE;
+  });
 }
 
 HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID) {

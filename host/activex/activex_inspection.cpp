@@ -1,4 +1,5 @@
 // DnovarInspection: the control's members and widgets for a test container, read where they live.
+#include "com/windows/com_boundary.h"
 #include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
 #include "host/activex/activex_control.h"
@@ -8,6 +9,9 @@
 namespace dnovar {
 
 namespace {
+
+// A test container's reads name the control's class and the inspection interface.
+constexpr ErrorOrigin kInspectionOrigin{kDnovarProgId, &DnovarInspection::iid};
 
 VARIANT window_handle(HWND window) {
   VARIANT value;
@@ -28,15 +32,13 @@ std::string joined(const std::vector<std::string>& items) {
 HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
   if (value == nullptr) return E_POINTER;
   VariantInit(value);
-  ExceptionInfo info;
-  const Status status = guarded_call(&info, [&] {
+  return com_boundary(kInspectionOrigin, [&] {
     if (component_->calendar() == nullptr) raise_object_not_set();
     *value = com_from_variant(
                  state_member(component_->calendar()->state(), static_cast<std::size_t>(index)))
                  .detach();
-    return Status::ok;
+    return S_OK;
   });
-  return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
 }
 
 HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* value) {
@@ -46,8 +48,7 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
   if (shown == nullptr || id < 0 || id >= static_cast<LONG>(shown->widget_count()))
     return E_INVALIDARG;
   Win32Widget& widget = shown->widget(WidgetId{static_cast<int>(id)});
-  ExceptionInfo info;
-  const Status status = guarded_call(&info, [&] {
+  return com_boundary(kInspectionOrigin, [&] {
     switch (property) {
       case WidgetProperty::caption:
         *value = com_from_variant(Variant::string(widget.caption())).detach();
@@ -100,23 +101,20 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
       default:
         raise_invalid_argument();
     }
-    return Status::ok;
+    return S_OK;
   });
-  return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
 }
 
 HRESULT ActiveXControl::StartOn(DATE date) {
   if (persistence_started_) return E_UNEXPECTED;
   persistence_started_ = true;
-  ExceptionInfo info;
-  const Status status = guarded_call(&info, [&] {
+  return com_boundary(kInspectionOrigin, [&] {
     Calendar* calendar = component_->calendar();
     if (calendar == nullptr) raise_object_not_set();
     calendar->state().AktDatum = date;
     calendar->Inicializuj();
-    return Status::ok;
+    return S_OK;
   });
-  return succeeded(status) ? S_OK : static_cast<HRESULT>(control_error_status(info.number));
 }
 
 }  // namespace dnovar

@@ -4,7 +4,9 @@
 #include <olectl.h>
 
 #include "com/module_state.h"
+#include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
+#include "com/windows/com_object.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/activex_registration.h"
 #include "host/activex/module_library.h"
@@ -12,28 +14,22 @@
 
 namespace {
 
-// The one class factory of the module; it lives as long as the module and counts no references.
-class ControlFactory final : public IClassFactory {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
-    *out = static_cast<IClassFactory*>(this);
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+// The module's entry points and its factory report failures as the control's class.
+constexpr dnovar::ErrorOrigin kFactoryOrigin{dnovar::kDnovarProgId, &IID_IClassFactory};
 
+// The module's class factory, one for each DllGetClassObject: while a client holds it, it keeps
+// the module loaded as any of its objects does.
+class ControlFactory final : public dnovar::ComObject<IClassFactory> {
+ public:
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    dnovar::ActiveXControl* control = dnovar::ActiveXControl::create();
-    if (control == nullptr) return E_OUTOFMEMORY;
-    const HRESULT result = control->QueryInterface(iid, out);
-    control->Release();
-    return result;
+    return dnovar::com_boundary(kFactoryOrigin, [&] {
+      dnovar::ComRef<dnovar::ActiveXControl> control = dnovar::ActiveXControl::create();
+      if (!control) return E_OUTOFMEMORY;
+      return control->QueryInterface(iid, out);
+    });
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     if (lock) {
@@ -45,8 +41,6 @@ class ControlFactory final : public IClassFactory {
   }
 };
 
-ControlFactory factory;
-
 }  // namespace
 
 extern "C" {
@@ -55,7 +49,8 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (clsid != dnovar::windows_guid(dnovar::kDnovarClassId)) return CLASS_E_CLASSNOTAVAILABLE;
-  return factory.QueryInterface(iid, out);
+  return dnovar::com_boundary(
+      kFactoryOrigin, [&] { return dnovar::make_com<ControlFactory>()->QueryInterface(iid, out); });
 }
 
 HRESULT STDAPICALLTYPE DllCanUnloadNow() {
@@ -63,11 +58,12 @@ HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 }
 
 HRESULT STDAPICALLTYPE DllRegisterServer() {
-  return dnovar::register_control(dnovar::this_module_path());
+  return dnovar::com_boundary(kFactoryOrigin,
+                              [] { return dnovar::register_control(dnovar::this_module_path()); });
 }
 
 HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return dnovar::unregister_control();
+  return dnovar::com_boundary(kFactoryOrigin, [] { return dnovar::unregister_control(); });
 }
 
 }  // extern "C"

@@ -2,10 +2,19 @@
 // container's picture of its form), from a picture its real windows paint of themselves; and the
 // connection point container.
 #include "backends/win32/win32_picture.h"
-#include "com/windows/com_guid.h"
+#include "com/windows/com_boundary.h"
 #include "host/activex/activex_control.h"
+#include "host/type_library.h"
 
 namespace dnovar {
+
+namespace {
+
+// A picture that cannot be made, or an enumerator, names the control's class and its interface.
+constexpr ErrorOrigin kViewOrigin{kDnovarProgId, &IID_IViewObject2};
+constexpr ErrorOrigin kConnectionsOrigin{kDnovarProgId, &IID_IConnectionPointContainer};
+
+}  // namespace
 
 HRESULT ActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC target,
                              LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
@@ -14,18 +23,21 @@ HRESULT ActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HD
   if (target == nullptr || bounds == nullptr) return E_INVALIDARG;
   Win32Surface* shown = surface();
   if (shown == nullptr) return E_UNEXPECTED;
-  const SurfacePicture picture = picture_of(*shown);
-  BITMAPINFO header{};
-  header.bmiHeader.biSize = sizeof header.bmiHeader;
-  header.bmiHeader.biWidth = picture.width;
-  header.bmiHeader.biHeight = -picture.height;  // top row first, as the picture has it
-  header.bmiHeader.biPlanes = 1;
-  header.bmiHeader.biBitCount = 32;
-  header.bmiHeader.biCompression = BI_RGB;
-  const int drawn = StretchDIBits(target, bounds->left, bounds->top, bounds->right - bounds->left,
-                                  bounds->bottom - bounds->top, 0, 0, picture.width, picture.height,
-                                  picture.pixels.data(), &header, DIB_RGB_COLORS, SRCCOPY);
-  return drawn == 0 ? E_FAIL : S_OK;
+  return com_boundary(kViewOrigin, [&] {
+    const SurfacePicture picture = picture_of(*shown);
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = picture.width;
+    header.bmiHeader.biHeight = -picture.height;  // top row first, as the picture has it
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    const int drawn =
+        StretchDIBits(target, bounds->left, bounds->top, bounds->right - bounds->left,
+                      bounds->bottom - bounds->top, 0, 0, picture.width, picture.height,
+                      picture.pixels.data(), &header, DIB_RGB_COLORS, SRCCOPY);
+    return drawn == 0 ? E_FAIL : S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** out) {
@@ -53,10 +65,7 @@ HRESULT ActiveXControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
 HRESULT ActiveXControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** out) {
   if (aspects != nullptr) *aspects = view_advise_aspects_;
   if (flags != nullptr) *flags = view_advise_flags_;
-  if (out != nullptr) {
-    *out = view_sink_.get();
-    if (*out != nullptr) (*out)->AddRef();
-  }
+  if (out != nullptr) view_sink_.copy_to(out);
   return S_OK;
 }
 
@@ -66,9 +75,13 @@ HRESULT ActiveXControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL s
 
 HRESULT ActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
   if (out == nullptr) return E_POINTER;
-  *out = new_connection_point_enumerator({ComRef<IConnectionPoint>::share(&events_point_),
-                                          ComRef<IConnectionPoint>::share(&property_point_)});
-  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  *out = nullptr;
+  return com_boundary(kConnectionsOrigin, [&] {
+    *out = new_connection_point_enumerator({ComRef<IConnectionPoint>::share(&events_point_),
+                                            ComRef<IConnectionPoint>::share(&property_point_)})
+               .detach();
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::FindConnectionPoint(REFIID interface_id, IConnectionPoint** out) {
@@ -78,9 +91,7 @@ HRESULT ActiveXControl::FindConnectionPoint(REFIID interface_id, IConnectionPoin
   if (interface_id == events_point_.outgoing()) point = &events_point_;
   if (interface_id == property_point_.outgoing()) point = &property_point_;
   if (point == nullptr) return CONNECT_E_NOCONNECTION;
-  point->AddRef();
-  *out = point;
-  return S_OK;
+  return ComRef<IConnectionPoint>::share(point).copy_to(out);
 }
 
 }  // namespace dnovar

@@ -1,48 +1,28 @@
 #include "host/activex/connection_points.h"
 
-#include <atomic>
-#include <new>
+#include "com/windows/com_boundary.h"
+#include "host/type_library.h"
 
 namespace dnovar {
 
 namespace {
 
-// One enumerator for the two enumerations a connection point container has: over a snapshot,
-// handing out each item with a reference added (`Traits::share`).
-template <typename Interface, typename Item, typename Traits>
-class Enumerator final : public Interface {
- public:
-  Enumerator(const IID& iid, std::vector<Item> items, std::size_t position = 0)
-      : iid_(iid), items_(std::move(items)), position_(position) {
-    for (Item& item : items_) Traits::add_ref(item);
-  }
-  ~Enumerator() {
-    for (Item& item : items_) Traits::release(item);
-  }
+// One enumerator for the two enumerations a connection point container has, over a snapshot
+// that holds a reference to each item; `Traits::hand_out` gives the caller one of its own.
+template <typename Interface, typename Traits>
+class Enumerator final : public ComObject<Interface> {
+  using Held = typename Traits::Held;
+  using Item = typename Traits::Item;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != iid_) return E_NOINTERFACE;
-    *out = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
-  }
+ public:
+  explicit Enumerator(std::vector<Held> items, std::size_t position = 0)
+      : items_(std::move(items)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* out, ULONG* fetched) override {
     if (out == nullptr || (count > 1 && fetched == nullptr)) return E_POINTER;
     ULONG given = 0;
-    while (given < count && position_ < items_.size()) {
-      out[given] = items_[position_++];
-      Traits::add_ref(out[given]);
-      ++given;
-    }
+    while (given < count && position_ < items_.size())
+      out[given++] = Traits::hand_out(items_[position_++]);
     if (fetched != nullptr) *fetched = given;
     return given == count ? S_OK : S_FALSE;
   }
@@ -57,58 +37,37 @@ class Enumerator final : public Interface {
   }
   HRESULT STDMETHODCALLTYPE Clone(Interface** out) override {
     if (out == nullptr) return E_POINTER;
-    *out = new (std::nothrow) Enumerator(iid_, items_, position_);
-    if (*out == nullptr) return E_OUTOFMEMORY;
-    (*out)->AddRef();
-    return S_OK;
+    *out = nullptr;
+    return com_boundary(ErrorOrigin{kDnovarProgId, &interface_id<Interface>()}, [&] {
+      *out = make_com<Enumerator>(items_, position_).detach();
+      return S_OK;
+    });
   }
 
  private:
-  IID iid_;
-  std::vector<Item> items_;
+  std::vector<Held> items_;
   std::size_t position_;
-  std::atomic<ULONG> references_{0};
 };
 
 struct ConnectionTraits {
-  static void add_ref(CONNECTDATA& data) { data.pUnk->AddRef(); }
-  static void release(CONNECTDATA& data) { data.pUnk->Release(); }
+  using Item = CONNECTDATA;
+  using Held = std::pair<DWORD, ComRef<IUnknown>>;
+  static CONNECTDATA hand_out(const Held& held) {
+    return CONNECTDATA{ComRef<IUnknown>(held.second).detach(), held.first};
+  }
 };
 
 struct PointTraits {
-  static void add_ref(IConnectionPoint*& point) { point->AddRef(); }
-  static void release(IConnectionPoint*& point) { point->Release(); }
+  using Item = IConnectionPoint*;
+  using Held = ComRef<IConnectionPoint>;
+  static IConnectionPoint* hand_out(const Held& held) { return Held(held).detach(); }
 };
-
-template <typename Interface, typename Item, typename Traits>
-Interface* new_enumerator(const IID& iid, std::vector<Item> items) {
-  auto* enumerator = new (std::nothrow) Enumerator<Interface, Item, Traits>(iid, std::move(items));
-  if (enumerator != nullptr) enumerator->AddRef();
-  return enumerator;
-}
 
 }  // namespace
 
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, const IID& outgoing,
                                  bool or_dispatch)
-    : container_(container), outgoing_(outgoing), or_dispatch_(or_dispatch) {}
-
-HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
-  *out = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
-}
-
-ULONG ConnectionPoint::AddRef() {
-  return container_.AddRef();
-}
-
-ULONG ConnectionPoint::Release() {
-  return container_.Release();
-}
+    : ComObject(container), container_(container), outgoing_(outgoing), or_dispatch_(or_dispatch) {}
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* out) {
   if (out == nullptr) return E_POINTER;
@@ -117,10 +76,7 @@ HRESULT ConnectionPoint::GetConnectionInterface(IID* out) {
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = &container_;
-  container_.AddRef();
-  return S_OK;
+  return ComRef<IConnectionPointContainer>::share(&container_).copy_to(out);
 }
 
 HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
@@ -131,9 +87,11 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
       (!or_dispatch_ || FAILED(sink->QueryInterface(IID_IDispatch, held.put_void())))) {
     return CONNECT_E_CANNOTCONNECT;
   }
-  *cookie = next_cookie_++;
-  sinks_.emplace_back(*cookie, std::move(held));
-  return S_OK;
+  return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IConnectionPoint}, [&] {
+    sinks_.emplace_back(next_cookie_, std::move(held));
+    *cookie = next_cookie_++;
+    return S_OK;
+  });
 }
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
@@ -149,11 +107,11 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
   if (out == nullptr) return E_POINTER;
-  std::vector<CONNECTDATA> connections;
-  for (const auto& [cookie, sink] : sinks_) connections.push_back(CONNECTDATA{sink.get(), cookie});
-  *out = new_enumerator<IEnumConnections, CONNECTDATA, ConnectionTraits>(IID_IEnumConnections,
-                                                                         std::move(connections));
-  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  *out = nullptr;
+  return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IConnectionPoint}, [&] {
+    *out = make_com<Enumerator<IEnumConnections, ConnectionTraits>>(sinks_).detach();
+    return S_OK;
+  });
 }
 
 void ConnectionPoint::for_each_sink(const std::function<void(IUnknown& sink)>& deliver) {
@@ -162,11 +120,10 @@ void ConnectionPoint::for_each_sink(const std::function<void(IUnknown& sink)>& d
   for (const ComRef<IUnknown>& sink : advised) deliver(*sink);
 }
 
-IEnumConnectionPoints* new_connection_point_enumerator(std::vector<ComRef<IConnectionPoint>> all) {
-  std::vector<IConnectionPoint*> points;
-  for (const auto& point : all) points.push_back(point.get());
-  return new_enumerator<IEnumConnectionPoints, IConnectionPoint*, PointTraits>(
-      IID_IEnumConnectionPoints, std::move(points));
+ComRef<IEnumConnectionPoints> new_connection_point_enumerator(
+    std::vector<ComRef<IConnectionPoint>> all) {
+  return ComRef<IEnumConnectionPoints>::adopt(
+      make_com<Enumerator<IEnumConnectionPoints, PointTraits>>(std::move(all)).detach());
 }
 
 }  // namespace dnovar

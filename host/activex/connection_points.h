@@ -1,6 +1,6 @@
 // The control's two outgoing interfaces: its events (__Dnovar, delivered through IDispatch) and
-// the property-change notifications (IPropertyNotifySink). A connection point shares its
-// control's lifetime: it counts references on the control, which owns it.
+// the property-change notifications (IPropertyNotifySink). A connection point is a part of its
+// control: it counts references on the control, which owns it.
 #pragma once
 
 #include <windows.h>
@@ -12,21 +12,16 @@
 #include <utility>
 #include <vector>
 
+#include "com/windows/com_object.h"
 #include "com/windows/com_ref.h"
 
 namespace dnovar {
 
-class ConnectionPoint final : public IConnectionPoint {
+class ConnectionPoint final : public ComObject<IConnectionPoint> {
  public:
   // `outgoing` is the interface sinks implement; `or_dispatch` lets an events sink answer
   // IDispatch only, as script hosts' sinks do.
   ConnectionPoint(IConnectionPointContainer& container, const IID& outgoing, bool or_dispatch);
-  ConnectionPoint(const ConnectionPoint&) = delete;
-  ConnectionPoint& operator=(const ConnectionPoint&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* out) override;
   HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
@@ -49,7 +44,9 @@ class ConnectionPoint final : public IConnectionPoint {
   DWORD next_cookie_ = 1;
 };
 
-// An IEnumConnectionPoints over a fixed list, for the container's EnumConnectionPoints.
-IEnumConnectionPoints* new_connection_point_enumerator(std::vector<ComRef<IConnectionPoint>> all);
+// An IEnumConnectionPoints over a fixed list, for the container's EnumConnectionPoints; throws
+// std::bad_alloc when there is no memory for it.
+ComRef<IEnumConnectionPoints> new_connection_point_enumerator(
+    std::vector<ComRef<IConnectionPoint>> all);
 
 }  // namespace dnovar

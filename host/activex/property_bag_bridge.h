@@ -26,8 +26,8 @@ class PropertyBagBridge final : public PropertyBag {
   IErrorLog* log_;
 };
 
-// The run-time error for a failed COM call: the number of a control error (0x800A....), else 440
-// "Automation error" with the status, as the run time reports one.
+// Forwards to raise_com_error (com/windows/com_boundary.h) for the container's callers that still
+// use this name.
 [[noreturn]] void raise_com_failure(HRESULT result, const std::string& what);
 
 }  // namespace dnovar

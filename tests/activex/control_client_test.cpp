@@ -251,6 +251,52 @@ TEST_F(ControlClientTest, OnlyTheFourAccessorsNotifyAndOnlyWhenTheyChangeSomethi
   EXPECT_TRUE(sink.changed.empty());
 }
 
+// The count of references on an object, read by adding one and taking it back.
+ULONG references_of(IUnknown& object) {
+  object.AddRef();
+  return object.Release();
+}
+
+TEST_F(ControlClientTest, EnumeratorsAndTheirClonesHandOutReferencesThatAReleaseGivesBack) {
+  ComRef<IDispatch> control = create();
+  NotifySink sink;
+  advise(*control, IID_IPropertyNotifySink, sink);
+  const ULONG sink_before = sink.references;
+  const ULONG control_before = references_of(*control);
+  {
+    ComRef<IConnectionPointContainer> container = control.query<IConnectionPointContainer>();
+    ComRef<IConnectionPoint> point;
+    ASSERT_EQ(container->FindConnectionPoint(IID_IPropertyNotifySink, point.put()), S_OK);
+    ComRef<IEnumConnections> connections, connections_clone;
+    ASSERT_EQ(point->EnumConnections(connections.put()), S_OK);
+    ASSERT_EQ(connections->Clone(connections_clone.put()), S_OK);
+    for (IEnumConnections* each : {connections.get(), connections_clone.get()}) {
+      CONNECTDATA data{};
+      const ULONG held = sink.references;
+      ASSERT_EQ(each->Next(1, &data, nullptr), S_OK);
+      EXPECT_EQ(data.pUnk, static_cast<IPropertyNotifySink*>(&sink));
+      EXPECT_EQ(sink.references, held + 1);
+      data.pUnk->Release();
+    }
+    ComRef<IEnumConnectionPoints> points, points_clone;
+    ASSERT_EQ(container->EnumConnectionPoints(points.put()), S_OK);
+    ASSERT_EQ(points->Skip(1), S_OK);
+    ASSERT_EQ(points->Clone(points_clone.put()), S_OK);
+    for (IEnumConnectionPoints* each : {points.get(), points_clone.get()}) {
+      IConnectionPoint* next = nullptr;
+      ULONG fetched = 0;
+      ASSERT_EQ(each->Next(1, &next, &fetched), S_OK);
+      EXPECT_EQ(fetched, 1u);
+      IID outgoing{};
+      EXPECT_EQ(next->GetConnectionInterface(&outgoing), S_OK);
+      EXPECT_TRUE(IsEqualIID(outgoing, IID_IPropertyNotifySink));  // a clone keeps its place
+      next->Release();
+    }
+  }
+  EXPECT_EQ(sink.references, sink_before);
+  EXPECT_EQ(references_of(*control), control_before);
+}
+
 TEST_F(ControlClientTest, AStreamKeepsTheSettingsAndAForeignOneIsAnInvalidFormat) {
   ComRef<IDispatch> saved = create();
   ComRef<IPersistStreamInit> saving = saved.query<IPersistStreamInit>();
