@@ -83,12 +83,20 @@ Status control_error_status(int number) {
   return static_cast<Status>(kControlFacility | static_cast<std::uint32_t>(number));
 }
 
-Status status_from_error(const RuntimeError& error, ExceptionInfo* info) {
+Status status_from_error(const RuntimeError& error, ExceptionInfo* info) noexcept {
   const Status status = control_error_status(error.number());
   if (info == nullptr) return status;
-  info->number = error.number();
-  info->description = error.what();
-  info->status = status;
+  try {
+    info->description = error.what();
+    info->number = error.number();
+    info->status = status;
+  } catch (...) {
+    // No memory for the text: the error becomes running out of memory, whose message needs none
+    // (it fits in the string itself).
+    info->number = error_number::out_of_memory;
+    info->description = "Out of memory";
+    info->status = control_error_status(error_number::out_of_memory);
+  }
   return Status::exception;
 }
 

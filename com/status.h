@@ -57,7 +57,9 @@ struct ExceptionInfo {
 Status control_error_status(int number);
 
 // The failing status for a run-time error; fills `info` (and returns `exception`) when given.
-Status status_from_error(const RuntimeError& error, ExceptionInfo* info);
+// Never throws: it runs inside the boundaries' catch blocks; when there is no memory for the
+// error's text, `info` reports running out of memory (7) instead.
+Status status_from_error(const RuntimeError& error, ExceptionInfo* info) noexcept;
 
 // The run-time error that a failed status stands for (see the top of this file).
 RuntimeError error_from_status(Status status, const ExceptionInfo* info = nullptr);

@@ -25,22 +25,29 @@ void raise_not_supported() {
   throw RuntimeError(error_number::not_supported, "Object doesn't support this property or method");
 }
 
+namespace {
+// Made when the program starts: copying a RuntimeError shares its text, so these can be handed
+// out when there is no memory left to make a message.
+const RuntimeError kOutOfMemory(error_number::out_of_memory, "Out of memory");
+const RuntimeError kInternalError(error_number::internal_error, "Internal error");
+}  // namespace
+
 RuntimeError error_in_flight() noexcept {
   try {
     throw;
   } catch (const RuntimeError& error) {
     return error;
   } catch (const std::bad_alloc&) {
-    return RuntimeError(error_number::out_of_memory, "Out of memory");
+    return kOutOfMemory;
   } catch (const std::exception& error) {
     try {
       return RuntimeError(error_number::internal_error,
                           std::string("Internal error: ") + error.what());
     } catch (...) {
-      return RuntimeError(error_number::out_of_memory, "Out of memory");
+      return kOutOfMemory;
     }
   } catch (...) {
-    return RuntimeError(error_number::internal_error, "Internal error");
+    return kInternalError;
   }
 }
 

@@ -84,8 +84,12 @@ TEST_F(OutOfMemoryTest, EveryFailedAllocationOfACallIsAStatus) {
          return invoke(easter_id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &year, result.put());
        },
        S_OK, DISP_E_EXCEPTION},
-      // (A run-time error the component raises is reported inside its own guarded call, which
-      // cannot report one when memory runs out; the boundary's part is checked on its own.)
+      {"Invoke: Velikonoce -32768 (a run-time error)",
+       [&] {
+         V_I2(&year) = -32768;
+         return invoke(easter_id, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &year, result.put());
+       },
+       DISP_E_EXCEPTION, DISP_E_EXCEPTION},
       {"dispatch boundary: a run-time error",
        [&] {
          ExcepInfo exception;
