@@ -22,17 +22,16 @@ if(TARGET dnovar_widgets)
   set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Dnovar)
   install(TARGETS dnovar-container RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(TARGETS dnovar_widgets EXPORT DnovarTargets
-          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-          FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} FILE_SET HEADERS
+                  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
   install(EXPORT DnovarTargets NAMESPACE Dnovar:: DESTINATION ${config_dir})
-  configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/DnovarConfig.cmake.in
-                                ${PROJECT_BINARY_DIR}/DnovarConfig.cmake
-                                INSTALL_DESTINATION ${config_dir})
+  configure_package_config_file(
+    ${CMAKE_CURRENT_LIST_DIR}/DnovarConfig.cmake.in ${PROJECT_BINARY_DIR}/DnovarConfig.cmake
+    INSTALL_DESTINATION ${config_dir})
   write_basic_package_version_file(${PROJECT_BINARY_DIR}/DnovarConfigVersion.cmake
                                    COMPATIBILITY SameMajorVersion)
   install(FILES ${PROJECT_BINARY_DIR}/DnovarConfig.cmake
-                ${PROJECT_BINARY_DIR}/DnovarConfigVersion.cmake
-          DESTINATION ${config_dir})
+                ${PROJECT_BINARY_DIR}/DnovarConfigVersion.cmake DESTINATION ${config_dir})
 endif()
 
 if(TARGET dnovar_designer_plugin)
@@ -40,8 +39,8 @@ if(TARGET dnovar_designer_plugin)
   # its path relative to itself.
   set(designer_dir ${QT6_INSTALL_PLUGINS}/designer)
   dnovar_relative_install_path(widgets_from_plugin ${designer_dir} ${CMAKE_INSTALL_LIBDIR})
-  set_target_properties(dnovar_designer_plugin PROPERTIES
-                        INSTALL_RPATH "$ORIGIN/${widgets_from_plugin}")
+  set_target_properties(dnovar_designer_plugin PROPERTIES INSTALL_RPATH
+                                                          "$ORIGIN/${widgets_from_plugin}")
   install(TARGETS dnovar_designer_plugin LIBRARY DESTINATION ${designer_dir})
 endif()
 

@@ -7,13 +7,15 @@
 set(host_headers ${CMAKE_BINARY_DIR}/host-headers)
 foreach(folder nlohmann CLI)
   if(NOT EXISTS /usr/include/${folder})
-    message(FATAL_ERROR "/usr/include/${folder} is missing: install nlohmann-json3-dev and libcli11-dev")
+    message(
+      FATAL_ERROR "/usr/include/${folder} is missing: install nlohmann-json3-dev and libcli11-dev")
   endif()
   file(MAKE_DIRECTORY ${host_headers})
   file(CREATE_LINK /usr/include/${folder} ${host_headers}/${folder} SYMBOLIC)
 endforeach()
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
-set_target_properties(nlohmann_json::nlohmann_json PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${host_headers})
+set_target_properties(nlohmann_json::nlohmann_json PROPERTIES INTERFACE_INCLUDE_DIRECTORIES
+                                                              ${host_headers})
 add_library(CLI11::CLI11 INTERFACE IMPORTED)
 set_target_properties(CLI11::CLI11 PROPERTIES INTERFACE_INCLUDE_DIRECTORIES ${host_headers})
 

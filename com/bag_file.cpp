@@ -6,6 +6,8 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <unordered_set>
+#include <utility>
 
 #include "com/file_io.h"
 #include "platform/ascii_case.h"
@@ -225,7 +227,10 @@ MemoryBag parse_bag(std::string_view text, std::string_view origin) {
     rejecter.reject("more than " + std::to_string(kMaxBagProperties) + " properties");
   }
 
-  MemoryBag bag;
+  std::vector<MemoryBag::Entry> entries;
+  entries.reserve(properties.size());
+  std::unordered_set<std::string> folded_keys;  // as keys compare: without regard to ASCII case
+  folded_keys.reserve(properties.size());
   for (std::size_t i = 0; i < properties.size(); ++i) {
     const json& property = properties[i];
     rejecter.at_property(i, "");
@@ -234,10 +239,12 @@ MemoryBag parse_bag(std::string_view text, std::string_view origin) {
     const std::string key = text_value(property["key"], kMaxBagKeyBytes, "key", rejecter);
     rejecter.at_property(i, key);
     if (key.empty()) rejecter.reject("empty key");
-    if (bag.find(key) != nullptr) rejecter.reject("the key appears twice");
-    bag.set(key, property_value(property, rejecter));
+    std::string folded = key;
+    for (char& c : folded) c = ascii_lower(c);
+    if (!folded_keys.insert(std::move(folded)).second) rejecter.reject("the key appears twice");
+    entries.push_back({key, property_value(property, rejecter)});
   }
-  return bag;
+  return MemoryBag(std::move(entries));
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/site.h"
@@ -27,6 +28,8 @@ namespace dnovar {
 
 class MemoryBag final : public PropertyBag {
  public:
+  MemoryBag() = default;
+
   struct Entry {
     std::string key;
     Variant value;
@@ -54,6 +57,11 @@ class MemoryBag final : public PropertyBag {
   }
 
  private:
+  // The reader has checked that no two keys are equal, so it takes its entries without the
+  // search per key that `set` makes.
+  friend MemoryBag parse_bag(std::string_view text, std::string_view origin);
+  explicit MemoryBag(std::vector<Entry> entries) : entries_(std::move(entries)) {}
+
   std::vector<Entry> entries_;
 };
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/access_key.h"
+
 namespace dnovar {
 
 namespace {
@@ -23,14 +25,6 @@ std::string_view trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
-}
-
-// A button's caption as it is read: without the '&' that marks its access key.
-std::string without_access_mark(std::string_view caption) {
-  std::string read;
-  for (char c : caption)
-    if (c != '&') read.push_back(c);
-  return read;
 }
 
 // The marks a day cell's name ends with, as bits of a recipe.
@@ -181,8 +175,7 @@ void describe_fixed_widgets(Calendar& calendar) {
   for (const auto& f : fixed) {
     Widget& widget = calendar.widget(f.id);
     // Buttons are named by their captions.
-    const std::string name =
-        f.name.empty() ? without_access_mark(widget.caption()) : std::string(f.name);
+    const std::string name = f.name.empty() ? shown_caption(widget.caption()) : std::string(f.name);
     widget.set_accessible_text(name, f.description);
   }
   for (int k = 0; k < kWeekdayCount; ++k)

@@ -1,7 +1,7 @@
 // What a screen reader says for each widget of the control: a name and a description in Czech.
 //
 // Fixed texts name the navigation widgets by what they set ("Den", "Měsíc", "Rok", "Posun o dní"),
-// the buttons by their captions without the access-key mark. A day cell is named by its full
+// the buttons by their captions as shown (access_key.h). A day cell is named by its full
 // date and then its marks as the grid shows them:
 //   "pondělí 20. května 2024, dnes"     the cell on cyan (the current day)
 //   "středa 1. května 2024, svátek"     a holiday in bold

@@ -56,7 +56,8 @@ Calendar::Calendar(ControlSite& site)
 Calendar::~Calendar() = default;
 
 Widget& Calendar::widget(WidgetId id) {
-  if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size()) raise_not_supported();
+  if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size())
+    raise_no_such_element(id.value);
   return *widgets_[static_cast<std::size_t>(id.value)];
 }
 

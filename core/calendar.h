@@ -51,7 +51,7 @@ class Calendar {
   void enter_focus();
   void exit_focus();
 
-  // Widgets by role, and the day cell of an index (error 340 outside 0..36).
+  // Widgets by id and the day cell of an index; error 340 for one the surface does not have.
   Widget& widget(WidgetId id);
   Widget& day_cell(long long index);
   // The 37 day cells in order.

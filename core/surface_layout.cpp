@@ -93,8 +93,9 @@ WidgetTable build_surface() {
 }  // namespace
 
 const WidgetTable& calendar_widget_table() {
-  static const WidgetTable surface = build_surface();
-  return surface;
+  // The copy every surface of the control shares, with its access keys.
+  static const std::shared_ptr<const WidgetTable> surface = shared_table(build_surface());
+  return *surface;
 }
 
 }  // namespace dnovar

@@ -69,8 +69,9 @@ std::unique_ptr<Form>& shared_dialog() {
 }  // namespace
 
 const WidgetTable& about_dialog_form() {
-  static const WidgetTable form = build_form();
-  return form;
+  // The copy every showing of the dialog shares, with its button's access key.
+  static const std::shared_ptr<const WidgetTable> form = shared_table(build_form());
+  return *form;
 }
 
 void show_about_dialog(Toolkit& toolkit, ErrorSink& errors) {

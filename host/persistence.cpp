@@ -1,52 +1,70 @@
 #include "host/persistence.h"
 
+#include <string_view>
+
 namespace dnovar {
 
 namespace {
 
-constexpr DateSerial kDefaultDatum = 36525;  // 1999-12-31
-const Variant kDefaultColour = Variant::i4(static_cast<Int32>(kYellow));
+// One key of the bag: its default, the value that saving writes, and how the calendar takes a
+// value that loading reads (or a new instance's default).
+struct Setting {
+  std::string_view key;
+  Variant (*default_value)(Calendar& calendar);
+  Variant (*saved_value)(Calendar& calendar);
+  void (*take)(Calendar& calendar, const Variant& value);
+  bool taken_when_new;  // a new instance leaves the member as it is
+};
+
+// In the order they are read, written and stored.
+constexpr Setting kSettings[] = {
+    {"Caption", [](Calendar& c) { return Variant::string(c.site().extender_name()); },
+     [](Calendar& c) { return Variant::string(c.Caption()); },
+     [](Calendar& c, const Variant& v) { c.put_Caption(v.to_string()); }, true},
+    {"VyberColor", [](Calendar&) { return Variant::i4(static_cast<Int32>(kYellow)); },
+     [](Calendar& c) { return Variant::i4(c.VyberColor()); },
+     // Taken as the bag delivers it: even a system colour the write accessor would refuse.
+     [](Calendar& c, const Variant& v) { c.state().VyberColor = v; }, true},
+    {"Datum", [](Calendar&) { return Variant::date(36525); },  // 1999-12-31
+     [](Calendar& c) { return Variant::date(c.Datum()); },
+     [](Calendar& c, const Variant& v) { c.state().AktDatum = v.to_date(); }, false},
+    {"Dlow", [](Calendar&) { return Variant::i2(0); },
+     [](Calendar& c) { return Variant::i2(c.state().Dlow); },
+     [](Calendar& c, const Variant& v) { c.state().Dlow = v.to_i2(); }, true},
+    {"Dhigh", [](Calendar&) { return Variant::i2(0); },
+     [](Calendar& c) { return Variant::i2(c.state().Dhigh); },
+     [](Calendar& c, const Variant& v) { c.state().Dhigh = v.to_i2(); }, true},
+    {"Dplus", [](Calendar&) { return Variant::i2(1); },
+     [](Calendar& c) { return Variant::i2(c.state().Dplus); },
+     [](Calendar& c, const Variant& v) { c.state().Dplus = v.to_i2(); }, true},
+    {"Svatky", [](Calendar&) { return Variant::boolean(true); },
+     [](Calendar& c) { return Variant::boolean(c.state().Svatky != 0); },
+     [](Calendar& c, const Variant& v) { c.state().Svatky = v.to_bool(); }, true},
+    {"Enabled", [](Calendar&) { return Variant::boolean(true); },
+     [](Calendar& c) { return Variant::boolean(c.Enabled() != 0); },
+     [](Calendar& c, const Variant& v) { c.put_Enabled(v.to_bool() != 0); }, true},
+};
 
 }  // namespace
 
 void initialise_new(Calendar& calendar) {
-  CalendarState& s = calendar.state();
-  s.VyberColor = kDefaultColour;
-  calendar.put_Caption(Variant::string(calendar.site().extender_name()).to_string());
-  s.Dlow = 0;
-  s.Dhigh = 0;
-  s.Dplus = 1;
-  s.Svatky = kTrue;
-  calendar.put_Enabled(true);
+  for (const Setting& setting : kSettings)
+    if (setting.taken_when_new) setting.take(calendar, setting.default_value(calendar));
 }
 
 void load_properties(Calendar& calendar, PropertyBag& bag) {
-  CalendarState& s = calendar.state();
-  const std::string name = calendar.site().extender_name();
-  calendar.put_Caption(bag.read("Caption", Variant::string(name)).to_string());
-  // Taken as the bag delivers it: even a system colour the write accessor would refuse.
-  s.VyberColor = bag.read("VyberColor", kDefaultColour);
-  s.AktDatum = bag.read("Datum", Variant::date(kDefaultDatum)).to_date();
-  s.Dlow = bag.read("Dlow", Variant::i2(0)).to_i2();
-  s.Dhigh = bag.read("Dhigh", Variant::i2(0)).to_i2();
-  s.Dplus = bag.read("Dplus", Variant::i2(1)).to_i2();
-  s.Svatky = bag.read("Svatky", Variant::boolean(true)).to_bool();
-  calendar.put_Enabled(bag.read("Enabled", Variant::boolean(true)).to_bool() != 0);
+  for (const Setting& setting : kSettings) {
+    const Variant default_value = setting.default_value(calendar);
+    setting.take(calendar, bag.read(setting.key, default_value));
+  }
   calendar.Inicializuj();
 }
 
 void save_properties(Calendar& calendar, PropertyBag& bag) {
-  const CalendarState& s = calendar.state();
-  const std::string caption = calendar.Caption();
-  const std::string name = calendar.site().extender_name();
-  bag.write("Caption", Variant::string(caption), Variant::string(name));
-  bag.write("VyberColor", Variant::i4(calendar.VyberColor()), kDefaultColour);
-  bag.write("Datum", Variant::date(calendar.Datum()), Variant::date(kDefaultDatum));
-  bag.write("Dlow", Variant::i2(s.Dlow), Variant::i2(0));
-  bag.write("Dhigh", Variant::i2(s.Dhigh), Variant::i2(0));
-  bag.write("Dplus", Variant::i2(s.Dplus), Variant::i2(1));
-  bag.write("Svatky", Variant::boolean(s.Svatky != 0), Variant::boolean(true));
-  bag.write("Enabled", Variant::boolean(calendar.Enabled() != 0), Variant::boolean(true));
+  for (const Setting& setting : kSettings) {
+    const Variant value = setting.saved_value(calendar);
+    bag.write(setting.key, value, setting.default_value(calendar));
+  }
 }
 
 }  // namespace dnovar

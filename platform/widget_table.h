@@ -60,8 +60,10 @@ struct WidgetRow {
   Int32 max = 0;
   Int32 increment = 1;
   Int32 value = 0;
+  // Command buttons: the access key the caption's '&' marks, lower case, or 0 (access_key.h).
+  // Follows from the caption: shared_table fills it, so the table of every surface has it.
+  char access_key = 0;
   friend bool operator==(const WidgetRow&, const WidgetRow&) = default;
-  // Command buttons: the access key the caption's '&' marks, lower case, or 0.
 };
 
 struct WidgetTable {
@@ -74,7 +76,7 @@ struct WidgetTable {
 
 // One shared, unchanging copy of a table for every surface made from it (or from an equal
 // table): a surface keeps its table, and each instance of a control would otherwise hold a copy
-// of all its rows and their strings.
+// of all its rows and their strings. The copy has its command buttons' access keys filled in.
 std::shared_ptr<const WidgetTable> shared_table(const WidgetTable& table);
 
 }  // namespace dnovar

@@ -1,6 +1,6 @@
-// One control instance on the container's form: created by ProgID through the registry, given
-// the container's site, its events advised to a sink that hands them to the site, and released
-// in the order the control expects (unadvise, site withdrawn, last reference).
+// One control instance on the container's form: created by ProgID through the registry, held
+// through the control client (site, events handed to the site, teardown in the control's order),
+// and its widgets taken for the form.
 #pragma once
 
 #include <QPointer>
@@ -9,8 +9,7 @@
 
 #include "apps/container/container_site.h"
 #include "com/activation.h"
-#include "com/automation.h"
-#include "com/control_hosting.h"
+#include "com/control_client.h"
 
 namespace dnovar::container {
 
@@ -20,24 +19,18 @@ class HostedControl {
   // the object lacks an interface a container needs, and what the control raises on its site.
   HostedControl(const Registry& registry, ModuleCache& modules, std::string_view prog_id,
                 ContainerSite& site);
-  ~HostedControl();
-  HostedControl(const HostedControl&) = delete;
-  HostedControl& operator=(const HostedControl&) = delete;
 
-  Dispatch& dispatch() { return *dispatch_; }
+  Dispatch& dispatch() { return client_.dispatch(); }
   // The control's widgets as one Qt widget, for the form to hold; null once they are gone.
   QWidget* root() const { return root_.data(); }
 
   // Each raises the control's failure as its RuntimeError.
-  void init_new();
-  void load(PropertyBag& bag);
-  void save(PropertyBag& bag);
+  void init_new() { client_.init_new(); }
+  void load(PropertyBag& bag) { client_.load(bag); }
+  void save(PropertyBag& bag) { client_.save(bag); }
 
  private:
-  ComPtr<Dispatch> dispatch_;
-  ComPtr<ControlHosting> hosting_;
-  ComPtr<EventSource> events_;
-  std::uint32_t cookie_ = 0;
+  ControlClient client_;
   QPointer<QWidget> root_;
 };
 

@@ -4,11 +4,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
-#include "com/automation.h"
-#include "com/control_hosting.h"
+#include "com/control_client.h"
 #include "core/calendar_state.h"
 #include "host/control_inspection.h"
 #include "platform/toolkit.h"
@@ -20,28 +20,28 @@ class ScriptSite;
 
 class ScriptInstance {
  public:
-  // Gives the object the site, advises a sink that records its events, and finds its widgets:
-  // `surface` where the backend knows them, else the surface the site's toolkit made for it.
-  ScriptInstance(ComPtr<Unknown> object, ScriptSite& site, Surface* surface = nullptr);
-  ~ScriptInstance();
+  // Holds the object through the control client, its events recorded as the site's `event NAME`
+  // lines, and finds its widgets: `surface` where the backend knows them, else the surface the
+  // site's toolkit made for it. Raises 430 also for an object without the inspection interface.
+  ScriptInstance(const ComPtr<Unknown>& object, ScriptSite& site, Surface* surface = nullptr);
   ScriptInstance(const ScriptInstance&) = delete;
   ScriptInstance& operator=(const ScriptInstance&) = delete;
 
   // The control's surface; error 91 for a control that made none.
   Surface& surface();
   CalendarState state();
-  ControlHosting& hosting() { return *hosting_; }
+  ControlHosting& hosting() { return client_->hosting(); }
 
-  Variant get(std::string_view name);
-  void put(std::string_view name, const Variant& value);
-  Variant call(std::string_view name, const std::vector<Variant>& args);
+  Variant get(std::string_view name) { return client_->get(name); }
+  void put(std::string_view name, const Variant& value) { client_->put(name, value); }
+  Variant call(std::string_view name, const std::vector<Variant>& args) {
+    return client_->call(name, args);
+  }
 
  private:
-  ComPtr<Dispatch> dispatch_;
-  ComPtr<ControlHosting> hosting_;
-  ComPtr<EventSource> source_;
   ComPtr<ControlInspection> inspection_;
-  std::uint32_t cookie_ = 0;
+  // Made once the toolkit has forgotten earlier surfaces, so the one taken is this control's.
+  std::optional<ControlClient> client_;
   Surface* surface_ = nullptr;
 };
 

@@ -158,6 +158,9 @@ void HeadlessSurface::show_modal() {
   WidgetId button{};
   for (std::size_t i = 0; i < table_.widgets.size(); ++i)
     if (table_.widgets[i].kind == WidgetKind::CommandButton) button = WidgetId{static_cast<int>(i)};
+  // Alt + the button's own key presses it; a button without one ("A&&B") is not pressed so.
+  const bool button_has_key =
+      button.value >= 0 && table_.widgets[static_cast<std::size_t>(button.value)].access_key != 0;
   while (loaded_) {
     ModalAction action = ModalAction::CloseBox;
     if (modal_actions_ != nullptr && !modal_actions_->empty()) {
@@ -166,8 +169,10 @@ void HeadlessSurface::show_modal() {
     }
     switch (action) {
       case ModalAction::PressFirstButton:
-      case ModalAction::AccessKey:
         if (button.value >= 0) user_click(button);
+        break;
+      case ModalAction::AccessKey:
+        if (button_has_key) user_click(button);
         break;
       case ModalAction::CloseBox:
         unload();

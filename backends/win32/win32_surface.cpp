@@ -96,7 +96,10 @@ void register_surface_class() {
 
 Win32Surface::Win32Surface(const WidgetTable& table, ErrorSink& errors, Role role,
                            const Win32SurfaceContext& context)
-    : table_(table), errors_(errors), context_(context) {
+    : shared_table_(shared_table(table)),
+      table_(*shared_table_),
+      errors_(errors),
+      context_(context) {
   create_window(role, context.parent);
   try {
     build_widgets();

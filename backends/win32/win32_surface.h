@@ -110,7 +110,8 @@ class Win32Surface final : public Form {
   template <typename Handler>
   void deliver(Handler&& handler);
 
-  WidgetTable table_;
+  std::shared_ptr<const WidgetTable> shared_table_;
+  const WidgetTable& table_;  // *shared_table_
   ErrorSink& errors_;
   Win32SurfaceContext context_;
   int dpi_ = 96;

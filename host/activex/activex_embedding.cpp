@@ -12,21 +12,15 @@ namespace dnovar {
 
 namespace {
 
-// The access keys of the control's buttons, as the surface table marks them ('&').
+// The access keys of the control's buttons as their virtual-key codes (a letter's is its capital).
 std::vector<std::pair<char, WidgetId>> access_keys() {
   std::vector<std::pair<char, WidgetId>> keys;
   const WidgetTable& table = calendar_widget_table();
   for (std::size_t i = 0; i < table.widgets.size(); ++i) {
-    const WidgetRow& row = table.widgets[i];
-    if (row.kind != WidgetKind::CommandButton) continue;
-    const std::size_t amp = row.caption.find('&');
-    if (amp == std::string::npos || amp + 1 >= row.caption.size()) continue;
-    const char key = row.caption[amp + 1];
-    if (key >= 'a' && key <= 'z') {
-      keys.emplace_back(static_cast<char>(key - 'a' + 'A'), WidgetId{static_cast<int>(i)});
-    } else if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
-      keys.emplace_back(key, WidgetId{static_cast<int>(i)});
-    }
+    const char key = table.widgets[i].access_key;
+    if (key == 0) continue;
+    const char code = key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+    keys.emplace_back(code, WidgetId{static_cast<int>(i)});
   }
   return keys;
 }

@@ -1,4 +1,6 @@
 // A modal form on Qt: the window it is, and the ways it ends.
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 
@@ -107,6 +109,44 @@ TEST_F(QtModalForm, EachWayOfClosingEndsTheShowingAndEscapeIsNotOne) {
     EXPECT_FALSE(surface_root(*form).isVisible());
     const std::vector<Notice> expected =
         c.clicked ? std::vector<Notice>{{Kind::Click, kClose.value, 0}} : std::vector<Notice>{};
+    EXPECT_EQ(clicks(events.take()), expected);
+  }
+}
+
+TEST_F(QtModalForm, ADoubledAmpersandIsShownAsOneAndIsNoAccessKey) {
+  const struct {
+    const char* caption;
+    Qt::Key key;
+    bool pressed;
+    const char* shown;
+  } cases[] = {
+      {"A&&B", Qt::Key_B, false, "A&B"},
+      {"A&&B", Qt::Key_A, false, "A&B"},
+      {"A&B", Qt::Key_B, true, "AB"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caption);
+    WidgetTable table = about_dialog_form();
+    table.widgets[static_cast<std::size_t>(kClose.value)].caption = c.caption;
+    form = toolkit.create_form(table, errors);
+    events.watch(*form);
+    events.form = form.get();
+    form->set_events(&events);
+    EXPECT_EQ(form->table().widgets[static_cast<std::size_t>(kClose.value)].access_key,
+              c.pressed ? 'b' : 0);
+    auto& button = static_cast<QAbstractButton&>(surface_widget(*form, kClose));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&button)->text(QAccessible::Name),
+              QString::fromUtf8(c.shown));
+    bool pressed = false;
+    show_and([&](QWidget& window) {
+      QTest::keyClick(&window, c.key, Qt::AltModifier);
+      // An access key presses its button at once and clicks it when let up; the click closes.
+      pressed = button.isDown();
+      if (!pressed) form->unload();
+    });
+    EXPECT_EQ(pressed, c.pressed);
+    const std::vector<Notice> expected =
+        c.pressed ? std::vector<Notice>{{Kind::Click, kClose.value, 0}} : std::vector<Notice>{};
     EXPECT_EQ(clicks(events.take()), expected);
   }
 }

@@ -83,6 +83,52 @@ TEST(Persistence, InitialisingSetsDefaultsAndDrawsNothing) {
   EXPECT_EQ(l.site.received, (std::vector<std::string>{"changed Caption", "changed Enabled"}));
 }
 
+// Writes down every read and write with its default, and keeps nothing.
+class RecordingBag final : public PropertyBag {
+ public:
+  struct Access {
+    std::string key;
+    Variant value;  // the value written; empty for a read
+    Variant default_value;
+    friend bool operator==(const Access&, const Access&) = default;
+  };
+  Variant read(std::string_view key, const Variant& default_value) override {
+    accesses.push_back({std::string(key), Variant(), default_value});
+    return default_value;
+  }
+  void write(std::string_view key, const Variant& value, const Variant& default_value) override {
+    accesses.push_back({std::string(key), value, default_value});
+  }
+  std::vector<Access> accesses;
+};
+
+TEST(Persistence, LoadAndSaveTakeTheKeysInOneOrderWithTheirDefaults) {
+  Loaded l;
+  RecordingBag loaded;
+  load_properties(l.calendar, loaded);
+  l.calendar.state().Dlow = 4;
+  RecordingBag saved;
+  save_properties(l.calendar, saved);
+  const std::pair<const char*, Variant> defaults[] = {
+      {"Caption", Variant::string("Dnovar1")},
+      {"VyberColor", Variant::i4(0xFFFF)},
+      {"Datum", Variant::date(36525)},
+      {"Dlow", Variant::i2(0)},
+      {"Dhigh", Variant::i2(0)},
+      {"Dplus", Variant::i2(1)},
+      {"Svatky", Variant::boolean(true)},
+      {"Enabled", Variant::boolean(true)},
+  };
+  std::vector<RecordingBag::Access> reads, writes;
+  for (const auto& [key, default_value] : defaults) {
+    reads.push_back({key, Variant(), default_value});
+    const bool changed = std::string_view(key) == "Dlow";
+    writes.push_back({key, changed ? Variant::i2(4) : default_value, default_value});
+  }
+  EXPECT_EQ(loaded.accesses, reads);
+  EXPECT_EQ(saved.accesses, writes);
+}
+
 // A toolkit that counts the forms it creates and shows.
 class CountingToolkit final : public Toolkit {
  public:

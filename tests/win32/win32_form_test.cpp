@@ -2,8 +2,12 @@
 // ends by the close box or the form's button, and gives the other windows their input back.
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <oleacc.h>
 
+#include <optional>
+#include <string>
+
+#include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
 
 namespace dnovar {
@@ -40,6 +44,25 @@ WidgetTable form_table() {
   button.caption = "&Zavřít";
   table.widgets.push_back(button);
   return table;
+}
+
+// What MSAA clients (screen readers) read as a window's name: the text it shows.
+std::string accessible_name(HWND window) {
+  IAccessible* client = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&client))))
+    return "(no object)";
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string text = "(no name)";
+  if (client->get_accName(self, &name) == S_OK) {
+    text = utf8_text(std::wstring_view(name, SysStringLen(name)));
+    SysFreeString(name);
+  }
+  client->Release();
+  return text;
 }
 
 class Win32Form : public ::testing::Test {
@@ -93,6 +116,37 @@ TEST_F(Win32Form, ButtonAndItsAccessKeyReachTheHandler) {
   });
   EXPECT_EQ(events.clicks, 2) << "Alt+Z presses &Zavřít";
   EXPECT_FALSE(form->loaded());
+}
+
+TEST_F(Win32Form, ADoubledAmpersandIsShownAsOneAndIsNoAccessKey) {
+  const struct {
+    const char* caption;
+    wchar_t key;
+    bool pressed;
+    const char* shown;
+  } cases[] = {
+      {"A&&B", L'b', false, "A&B"},
+      {"A&&B", L'a', false, "A&B"},
+      {"A&B", L'b', true, "AB"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caption);
+    WidgetTable table = form_table();
+    table.widgets[0].caption = c.caption;
+    const std::unique_ptr<Form> form = toolkit_.create_form(table, errors_);
+    ClosingEvents events(*form);
+    form->set_events(&events);
+    EXPECT_EQ(form->table().widgets[0].access_key, c.pressed ? 'b' : 0);
+    EXPECT_EQ(accessible_name(static_cast<Win32Surface&>(*form).widget(WidgetId{0}).window()),
+              c.shown);
+    show(*form, [&c](HWND window) {
+      PostMessageW(GetFocus() ? GetFocus() : window, WM_SYSCHAR, c.key, 1 << 29);
+      // Closes the form where the key did not.
+      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(events.clicks, c.pressed ? 1 : 0);
+    EXPECT_FALSE(form->loaded());
+  }
 }
 
 }  // namespace

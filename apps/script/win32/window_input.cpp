@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include "backends/win32/win32_text.h"
+#include "platform/access_key.h"
 
 namespace dnovar::script {
 
@@ -52,19 +53,9 @@ HWND command_button(HWND form) {
   return nullptr;
 }
 
-// The character after the '&' of a caption ("&Zavřít" gives 'z'), or 0.
-wchar_t access_key(HWND button) {
-  std::wstring caption = wide_text(window_text(button));
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != L'&') continue;
-    if (caption[i + 1] == L'&') {  // "&&" is an ampersand shown
-      ++i;
-      continue;
-    }
-    CharLowerBuffW(&caption[i + 1], 1);
-    return caption[i + 1];
-  }
-  return 0;
+// The access key of a button's caption ("&Zavřít" gives 'z'), or 0.
+wchar_t button_access_key(HWND button) {
+  return static_cast<wchar_t>(access_key(window_text(button)));
 }
 
 }  // namespace
@@ -243,7 +234,7 @@ bool WindowInputBackend::play(HWND form) {
       if (button != nullptr) PostMessageW(button, BM_CLICK, 0, 0);
       break;
     case ModalAction::AccessKey:
-      if (const wchar_t letter = button != nullptr ? access_key(button) : 0; letter != 0)
+      if (const wchar_t letter = button != nullptr ? button_access_key(button) : 0; letter != 0)
         PostMessageW(keys, WM_SYSCHAR, letter, 1 << 29);  // bit 29: Alt is down
       break;
     case ModalAction::Escape:
