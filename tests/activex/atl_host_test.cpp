@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ struct AtlVersion {
   const wchar_t* library;
   const wchar_t* window_class;
 };
+
+// Named by its library in the tests' output.
+void PrintTo(const AtlVersion& version, std::ostream* out) {
+  const std::wstring name = version.library;
+  *out << std::string(name.begin(), name.end());
+}
 
 using AxWinInit = BOOL(WINAPI*)();
 using AxGetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
