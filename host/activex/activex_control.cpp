@@ -8,6 +8,8 @@
 #include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
 #include "host/activex/module_library.h"
+#include "host/activex/object_hold.h"
+#include "host/activex/stream_format.h"
 #include "host/dnovar_control.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"
@@ -52,6 +54,19 @@ std::string read_extender_name(IOleClientSite& site) {
   return variant_from_com(*value).to_string();
 }
 
+// Marks the control's own start for its length: it is nobody's change, so nothing is notified.
+class QuietStart {
+ public:
+  explicit QuietStart(bool& starting) : starting_(starting), before_(starting) { starting = true; }
+  ~QuietStart() { starting_ = before_; }
+  QuietStart(const QuietStart&) = delete;
+  QuietStart& operator=(const QuietStart&) = delete;
+
+ private:
+  bool& starting_;
+  bool before_;
+};
+
 // Hears the component's events and hands them to the control's connection point.
 class EventRelay final : public ObjectBase<EventSink> {
  public:
@@ -72,6 +87,7 @@ ActiveXControl::ActiveXControl()
       property_point_(*this, IID_IPropertyNotifySink, false) {}
 
 ActiveXControl::~ActiveXControl() {
+  destroying_ = true;
   events_point_.clear();
   property_point_.clear();
   // The widgets go before the windows they live in.
@@ -102,14 +118,15 @@ bool ActiveXControl::build() {
                             MulDiv(kSurfaceWidth, dpi, 1440), MulDiv(kSurfaceHeight, dpi, 1440),
                             parking_window_, nullptr, this_module(), nullptr);
   if (window_ == nullptr) return false;
-  toolkit_ =
-      std::make_unique<ControlToolkit>(window_, [this](bool entered) { focus_changed(entered); });
+  toolkit_ = std::make_unique<ControlToolkit>(window_, listener_);
   // What a container hears of that our own containers want to know: beeps, and the user's turn
   // inside a modal form.
   toolkit_->on_beep([this] {
+    const ObjectHold hold(holder());
     if (ComRef<DnovarContainerSite> extras = container_extras()) extras->Beeped();
   });
   toolkit_->on_modal_idle([this](HWND form) {
+    const ObjectHold hold(holder());
     BOOL acted = FALSE;
     if (ComRef<DnovarContainerSite> extras = container_extras()) extras->ModalIdle(form, &acted);
     return acted != FALSE;
@@ -131,23 +148,64 @@ bool ActiveXControl::build() {
 void ActiveXControl::start_if_unloaded() {
   if (persistence_started_) return;
   persistence_started_ = true;
-  starting_itself_ = true;
-  struct Started {
-    bool& flag;
-    ~Started() { flag = false; }
-  } started{starting_itself_};
-  MemoryBag saved;
+  const QuietStart quiet(starting_itself_);
   ExceptionInfo info;
   check_status(hosting_->init_new(&info), &info);
+  start_from_own_save();
+  mark_clean();
+}
+
+void ActiveXControl::start_from_own_save() {
+  const QuietStart quiet(starting_itself_);
+  MemoryBag saved;
+  ExceptionInfo info;
   check_status(hosting_->save(saved, &info), &info);
   check_status(hosting_->load(saved, &info), &info);
+}
+
+bool ActiveXControl::read_user_mode() {
+  if (!client_site_) return true;
+  const ObjectHold hold(holder());
+  ComRef<IDispatch> ambients = client_site_.query<IDispatch>();
+  if (!ambients) return true;
+  DISPPARAMS none{};
+  ComVariant value;
+  if (FAILED(ambients->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
+                              DISPATCH_PROPERTYGET, &none, value.put(), nullptr, nullptr)) ||
+      FAILED(VariantChangeType(value.get(), value.get(), 0, VT_BOOL))) {
+    return true;
+  }
+  return V_BOOL(value.get()) != VARIANT_FALSE;
+}
+
+std::optional<std::vector<std::uint8_t>> ActiveXControl::saved_image() {
+  std::vector<std::uint8_t> image;
+  ExceptionInfo info;
+  const Status status = guarded_call(&info, [&] {
+    MemoryBag bag;
+    if (const Status saved = hosting_->save(bag, &info); failed(saved)) return saved;
+    image = encode_settings(bag);
+    return Status::ok;
+  });
+  if (failed(status)) return std::nullopt;
+  return image;
+}
+
+void ActiveXControl::mark_clean() {
   dirty_ = false;
+  clean_image_ = saved_image();
+}
+
+bool ActiveXControl::is_dirty() {
+  if (dirty_ || !clean_image_) return dirty_;
+  return saved_image() != clean_image_;
 }
 
 std::string ActiveXControl::CalendarSite::extender_name() {
   // Without a container nobody names the control: it is the first of its class, as a container
   // would name it.
   if (!control_.client_site_) return "Dnovar1";
+  const ObjectHold hold(control_.holder());
   return read_extender_name(*control_.client_site_);
 }
 
@@ -165,8 +223,9 @@ void ActiveXControl::CalendarSite::raise_event(std::string_view, int dispatch_id
 }
 
 void ActiveXControl::fire_event(DISPID id) {
-  // A container that froze its events does not want them now.
-  if (frozen_events_ > 0) return;
+  // A container that froze its events does not want them now, nor one that designs its form.
+  if (frozen_events_ > 0 || !user_mode_) return;
+  const ObjectHold hold(holder());
   events_point_.for_each_sink([&](IUnknown& sink) {
     DISPPARAMS none{};
     static_cast<IDispatch&>(sink).Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
@@ -182,6 +241,7 @@ ComRef<DnovarContainerSite> ActiveXControl::container_extras() const {
 
 DateSerial ActiveXControl::CalendarSite::ContainerClock::today() const {
   DATE date = 0;
+  const ObjectHold hold(control_.holder());
   if (ComRef<DnovarContainerSite> extras = control_.container_extras();
       extras && extras->Today(&date) == S_OK) {
     return date;
@@ -190,6 +250,7 @@ DateSerial ActiveXControl::CalendarSite::ContainerClock::today() const {
 }
 
 void ActiveXControl::CalendarSite::report_error(const RuntimeError& error) {
+  const ObjectHold hold(control_.holder());
   if (ComRef<DnovarContainerSite> extras = control_.container_extras()) {
     const Bstr description(error.what());
     extras->ErrorContained(error.number(), description.get());
@@ -207,15 +268,20 @@ void ActiveXControl::CalendarSite::report_error(const RuntimeError& error) {
 }
 
 void ActiveXControl::notify_changed(DISPID id) {
+  const ObjectHold hold(holder());
   property_point_.for_each_sink(
       [&](IUnknown& sink) { static_cast<IPropertyNotifySink&>(sink).OnChanged(id); });
 }
 
 void ActiveXControl::view_changed() {
-  if (view_sink_) view_sink_->OnViewChange(DVASPECT_CONTENT, -1);
+  if (!view_sink_) return;
+  const ObjectHold hold(holder());
+  ComRef<IAdviseSink> sink = view_sink_;  // the container may replace it meanwhile
+  sink->OnViewChange(DVASPECT_CONTENT, -1);
 }
 
 void ActiveXControl::focus_changed(bool entered) {
+  const ObjectHold hold(holder());
   ComRef<IOleControlSite> control_site;
   if (client_site_) client_site_->QueryInterface(IID_IOleControlSite, control_site.put_void());
   if (control_site) control_site->OnFocus(entered ? TRUE : FALSE);

@@ -15,8 +15,11 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "com/automation.h"
 #include "com/control_hosting.h"
@@ -179,16 +182,29 @@ class ActiveXControl final
     // The container's date where it keeps one, else the system's.
     class ContainerClock final : public Clock {
      public:
-      explicit ContainerClock(const ActiveXControl& control) : control_(control) {}
+      explicit ContainerClock(ActiveXControl& control) : control_(control) {}
       DateSerial today() const override;
 
      private:
-      const ActiveXControl& control_;
+      ActiveXControl& control_;
       SystemClock system_;
     };
 
     ActiveXControl& control_;
     ContainerClock clock_{control_};
+  };
+
+  // What the control decides about its surface's notifications: they come while the control is
+  // in the container's design mode, too.
+  class Listener final : public SurfaceListener {
+   public:
+    explicit Listener(ActiveXControl& control) : control_(control) {}
+    void focus_changed(bool entered) override { control_.focus_changed(entered); }
+    bool takes_input() const override { return control_.user_mode_; }
+    IUnknown* holder() override { return control_.holder(); }
+
+   private:
+    ActiveXControl& control_;
   };
 
   template <typename Object, typename... Args>
@@ -213,7 +229,23 @@ class ActiveXControl final
   // A control created without a container (a script's CreateObject) starts as a new control does
   // in a container: initialised, saved and loaded from that save, so it shows today.
   void start_if_unloaded();
+  // What a container does between placing a new control and running it: the initialised state
+  // saved to a bag in memory and loaded from it, which starts the calendar (today, its grid).
+  void start_from_own_save();
+  // The container's ambient UserMode: false while it designs its form. A container that has no
+  // ambients to ask runs its controls.
+  bool read_user_mode();
+  // What Save would write now, encoded as a stream holds it; nothing when it cannot be saved.
+  std::optional<std::vector<std::uint8_t>> saved_image();
+  // The state now is what the container has (it loaded, initialised or saved it).
+  void mark_clean();
+  // Whether Save would write something else than the container has: a write accessor's change
+  // or the user's (a day picked, a range dragged) alike.
+  bool is_dirty();
 
+  // The control's identity, for an ObjectHold around a modal loop or a call out of the control.
+  // Null while the control is being destroyed.
+  IUnknown* holder() { return destroying_ ? nullptr : static_cast<IOleObject*>(this); }
   void notify_changed(DISPID id);
   // Delivers an event of __Dnovar to the advised sinks (the component raises its events to the
   // relay that build() advises on it).
@@ -226,6 +258,7 @@ class ActiveXControl final
 
   HWND parking_window_ = nullptr;  // hidden; holds the control's window while it is not in place
   HWND window_ = nullptr;          // the control's window, parent of its surface
+  Listener listener_{*this};       // before the toolkit, which tells it what the surface hears
   std::unique_ptr<ControlToolkit> toolkit_;
   CalendarSite site_{*this};
   ComPtr<Dispatch> calendar_;
@@ -233,7 +266,10 @@ class ActiveXControl final
   ComPtr<ControlHosting> hosting_;
   bool persistence_started_ = false;  // InitNew or Load came (or the control started itself)
   bool starting_itself_ = false;      // its own start is nobody's change: no notifications
-  bool dirty_ = false;
+  bool dirty_ = false;  // a write accessor changed a value since the container last had it
+  std::optional<std::vector<std::uint8_t>> clean_image_;
+  bool destroying_ = false;
+  bool user_mode_ = true;  // false in the container's design mode: no input, no events
   int frozen_events_ = 0;
 
   ComRef<IOleClientSite> client_site_;

@@ -7,6 +7,7 @@
 #include "com/windows/variant_bridge.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/module_library.h"
+#include "host/activex/object_hold.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"
 
@@ -48,6 +49,8 @@ bool choose_kind(DISPID id, WORD flags, InvokeKind& kind) {
 
 HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& args,
                              Variant* result) {
+  // A member may open a modal loop (ShowAbout, a handler's message box) or call the container.
+  const ObjectHold hold(holder());
   ExceptionInfo info;
   const Status status = guarded_call(&info, [&] {
     start_if_unloaded();

@@ -6,6 +6,7 @@
 #include "core/surface_layout.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/activex_registration.h"
+#include "host/activex/object_hold.h"
 #include "host/type_library.h"
 
 namespace dnovar {
@@ -49,6 +50,7 @@ bool is_alt_key(const MSG& message) {
 
 HRESULT ActiveXControl::SetClientSite(IOleClientSite* site) {
   client_site_ = ComRef<IOleClientSite>::share(site);
+  user_mode_ = read_user_mode();
   if (site == nullptr) {
     // The container is letting go: no more of its sites.
     if (in_place_active_) InPlaceDeactivate();
@@ -66,7 +68,8 @@ HRESULT ActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
 }
 
 HRESULT ActiveXControl::Close(DWORD save_option) {
-  if (save_option == OLECLOSE_SAVEIFDIRTY && dirty_ && client_site_) client_site_->SaveObject();
+  const ObjectHold hold(holder());
+  if (save_option == OLECLOSE_SAVEIFDIRTY && client_site_ && is_dirty()) client_site_->SaveObject();
   if (in_place_active_) InPlaceDeactivate();
   if (advise_holder_) advise_holder_->SendOnClose();
   return S_OK;
@@ -111,6 +114,7 @@ HRESULT ActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* active_site, LO
 HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent,
                                           LPCRECT position) {
   if (site == nullptr) return E_UNEXPECTED;
+  const ObjectHold hold(holder());
   if (!in_place_active_) {
     ComRef<IOleInPlaceSite> in_place;
     if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, in_place.put_void())))
@@ -219,6 +223,7 @@ HRESULT ActiveXControl::ContextSensitiveHelp(BOOL) {
 
 HRESULT ActiveXControl::InPlaceDeactivate() {
   if (!in_place_active_) return S_OK;
+  const ObjectHold hold(holder());
   UIDeactivate();
   in_place_active_ = false;
   ShowWindow(window_, SW_HIDE);
@@ -230,6 +235,7 @@ HRESULT ActiveXControl::InPlaceDeactivate() {
 
 HRESULT ActiveXControl::UIDeactivate() {
   if (!ui_active_) return S_OK;
+  const ObjectHold hold(holder());
   ui_active_ = false;
   if (in_place_site_) {
     if (ComRef<IOleInPlaceFrame> frame = frame_of(*in_place_site_))
@@ -311,8 +317,11 @@ HRESULT ActiveXControl::OnMnemonic(MSG* message) {
   });
 }
 
-HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID) {
-  // The control reads no ambient property: its colours are the system's, its caption its own.
+HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID changed) {
+  // The one ambient the control reads is UserMode: its colours are the system's, its caption its
+  // own. DISPID_UNKNOWN means several changed.
+  if (changed == DISPID_AMBIENT_USERMODE || changed == DISPID_UNKNOWN)
+    user_mode_ = read_user_mode();
   return S_OK;
 }
 

@@ -55,7 +55,10 @@ HRESULT ActiveXControl::InitNew() {
   return com_boundary(kStreamOrigin, [&] {
     ExceptionInfo info;
     const Status status = hosting_->init_new(&info);
-    dirty_ = false;
+    // A container that runs its controls runs this one now: nobody will load it before. Our
+    // own containers reload a new control themselves, as a designer does (private_interfaces.h).
+    if (succeeded(status) && user_mode_ && !container_extras()) start_from_own_save();
+    mark_clean();
     return persistence_result(status, info);
   });
 }
@@ -69,7 +72,7 @@ HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
     ExceptionInfo info;
     const Status status = hosting_->load(bridge, &info);
     // What the load changed is the loaded state, not the user's change.
-    dirty_ = false;
+    mark_clean();
     return persistence_result(status, info);
   });
 }
@@ -80,13 +83,13 @@ HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
     PropertyBagBridge bridge(*bag, nullptr);
     ExceptionInfo info;
     const Status status = hosting_->save(bridge, &info);
-    if (succeeded(status) && clear_dirty) dirty_ = false;
+    if (succeeded(status) && clear_dirty) mark_clean();
     return persistence_result(status, info);
   });
 }
 
 HRESULT ActiveXControl::IsDirty() {
-  return dirty_ ? S_OK : S_FALSE;
+  return com_boundary(kStreamOrigin, [&] { return is_dirty() ? S_OK : S_FALSE; });
 }
 
 HRESULT ActiveXControl::Load(LPSTREAM stream) {
@@ -104,7 +107,7 @@ HRESULT ActiveXControl::Load(LPSTREAM stream) {
       MemoryBag bag = decode_settings(payload);
       return hosting_->load(bag, &info);
     });
-    dirty_ = false;
+    mark_clean();
     return persistence_result(status, info);
   });
 }
@@ -119,7 +122,7 @@ HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
       write_all(*stream, encode_settings(bag));
       return Status::ok;
     });
-    if (succeeded(status) && clear_dirty) dirty_ = false;
+    if (succeeded(status) && clear_dirty) mark_clean();
     return persistence_result(status, info);
   });
 }
