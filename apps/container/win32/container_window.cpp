@@ -114,7 +114,7 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
                                                         std::to_string(GetLastError()) + ")");
   accelerators_ = shortcuts();
   name_label_ = child(window_, L"STATIC", L"Name:", 0, 0, 0);
-  name_ = child(window_, L"EDIT", wide_text(extender_.name()).c_str(), WS_TABSTOP | ES_AUTOHSCROLL,
+  name_ = child(window_, L"EDIT", wide_text(extender_->name()).c_str(), WS_TABSTOP | ES_AUTOHSCROLL,
                 WS_EX_CLIENTEDGE, kName);
   form_ = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE, kFormClass, L"",
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, window_, nullptr,
@@ -123,10 +123,9 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
   properties_ = std::make_unique<PropertyList>(window_, kList, kValue, kSet);
   log_ = child(window_, L"EDIT", L"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                WS_EX_CLIENTEDGE, kLog);
-  frame_ = std::make_unique<InPlaceFrame>(window_);
-  site_ = std::make_unique<ControlSiteObject>(form_, *frame_, extender_,
-                                              static_cast<SiteListener&>(*this));
-  document_ = std::make_unique<OleDocument>(*site_, static_cast<SinkListener&>(*this));
+  frame_ = make_com<InPlaceFrame>(window_);
+  site_ = make_com<ControlSiteObject>(form_, frame_, extender_, static_cast<SiteListener&>(*this));
+  document_ = std::make_unique<OleDocument>(site_, static_cast<SinkListener&>(*this));
 }
 
 ContainerWindow::~ContainerWindow() {
@@ -172,8 +171,11 @@ LRESULT ContainerWindow::handle(UINT message, WPARAM w, LPARAM l) {
       if (may_discard_changes()) DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
-      // The control goes while the form that holds its window still stands.
+      // The control goes while the form that holds its window still stands; a control that
+      // outlives it finds the sites without a window.
       document_->close();
+      site_->disconnect();
+      frame_->disconnect();
       window_ = nullptr;
       PostQuitMessage(0);
       return 0;
@@ -222,7 +224,7 @@ bool ContainerWindow::new_instance() {
     report(error);
     return false;
   }
-  log("new " + extender_.name());
+  log("new " + extender_->name());
   show_control();
   return true;
 }
@@ -346,15 +348,15 @@ void ContainerWindow::layout() {
 
 void ContainerWindow::rename() {
   const std::string wanted = window_text(name_);
-  if (wanted == extender_.name()) return;
+  if (wanted == extender_->name()) return;
   try {
-    extender_.set_name(wanted);
+    extender_->set_name(wanted);
     log("renamed " + wanted);
     if (OleControl* control = document_->control(); control && control->ole_control())
       control->ole_control()->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYNAME);
   } catch (const RuntimeError& error) {
     report(error);
-    SetWindowTextW(name_, wide_text(extender_.name()).c_str());
+    SetWindowTextW(name_, wide_text(extender_->name()).c_str());
   }
   schedule_refresh();
 }

@@ -69,7 +69,7 @@ class OleControl final
   ComRef<DnovarInspection> inspection_;
   std::unique_ptr<RemoteSurface> surface_;
   OleHostCallbacks callbacks_;
-  OleSite* ole_site_ = nullptr;  // one reference, ours
+  ComRef<OleSite> ole_site_;
   ControlSite* site_ = nullptr;
   EventSinks sinks_;
   DWORD event_cookie_ = 0;
