@@ -26,6 +26,15 @@ Status failure_status(HRESULT result, ExcepInfo* exception, ExceptionInfo* info)
   return status;
 }
 
+// The control's interface `Interface`; a control without it is error 430, as the run time
+// reports a missing interface.
+template <typename Interface>
+ComRef<Interface> required_interface(const ComRef<IDispatch>& control) {
+  ComRef<Interface> found = control.query<Interface>();
+  if (!found) throw error_from_status(Status::no_interface);
+  return found;
+}
+
 // The script host's bags as a container's IPropertyBag, lent to the control for one Load or Save
 // and closed after it.
 class BagOverMemory final : public ComObject<IPropertyBag> {
@@ -71,13 +80,10 @@ MemoryBag& memory_bag(PropertyBag& bag) {
 }  // namespace
 
 OleControl::OleControl(ComRef<IDispatch> control, OleHostCallbacks callbacks)
-    : control_(std::move(control)), callbacks_(std::move(callbacks)) {
-  inspection_ = control_.query<DnovarInspection>();
-  if (!inspection_)
-    throw RuntimeError(error_number::no_such_interface,
-                       "Class does not support Automation or does not support expected interface");
-  surface_ = std::make_unique<RemoteSurface>(inspection_);
-}
+    : control_(std::move(control)),
+      inspection_(required_interface<DnovarInspection>(control_)),
+      surface_(std::make_unique<RemoteSurface>(inspection_)),
+      callbacks_(std::move(callbacks)) {}
 
 OleControl::~OleControl() {
   detach();
@@ -90,12 +96,13 @@ HWND OleControl::window() const {
 }
 
 void OleControl::attach() {
+  const ComRef<IOleObject> object = required_interface<IOleObject>(control_);
+  const ComRef<IConnectionPointContainer> points =
+      required_interface<IConnectionPointContainer>(control_);
   const int width = MulDiv(kSurfaceWidth, 96, 1440), height = MulDiv(kSurfaceHeight, 96, 1440);
   const RECT area{0, 0, width, height};
   ole_site_ = make_com<OleSite>(static_cast<OleSiteListener&>(*this), callbacks_.place, area);
-  ComRef<IOleObject> object = control_.query<IOleObject>();
   check_com(object->SetClientSite(ole_site_.get()));
-  ComRef<IConnectionPointContainer> points = control_.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> events, notifications;
   check_com(points->FindConnectionPoint(windows_guid(kDnovarEventsId), events.put()));
   check_com(events->Advise(ole_site_->event_sink(), &event_cookie_));
@@ -196,14 +203,14 @@ Status OleControl::set_site(ControlSite* site, ExceptionInfo* info) {
 
 Status OleControl::init_new(ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    const HRESULT result = control_.query<IPersistPropertyBag>()->InitNew();
+    const HRESULT result = required_interface<IPersistPropertyBag>(control_)->InitNew();
     return FAILED(result) ? failure_status(result, nullptr, info) : Status::ok;
   });
 }
 
 Status OleControl::load(PropertyBag& bag, ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    const ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
+    const ComRef<IPersistPropertyBag> persist = required_interface<IPersistPropertyBag>(control_);
     const ComRef<BagOverMemory> container_bag = make_com<BagOverMemory>(memory_bag(bag));
     const HRESULT result = persist->Load(container_bag.get(), nullptr);
     container_bag->close();
@@ -213,7 +220,7 @@ Status OleControl::load(PropertyBag& bag, ExceptionInfo* info) {
 
 Status OleControl::save(PropertyBag& bag, ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    const ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
+    const ComRef<IPersistPropertyBag> persist = required_interface<IPersistPropertyBag>(control_);
     const ComRef<BagOverMemory> container_bag = make_com<BagOverMemory>(memory_bag(bag));
     const HRESULT result = persist->Save(container_bag.get(), TRUE, TRUE);
     container_bag->close();

@@ -29,7 +29,8 @@ class OleControl final
     : public ObjectBase<Dispatch, ControlHosting, EventSource, ControlInspection>,
       private OleSiteListener {
  public:
-  // Takes a new, unloaded instance of the control.
+  // Takes a new, unloaded instance of the control. A control without one of the interfaces a
+  // call needs fails that call with error 430.
   OleControl(ComRef<IDispatch> control, OleHostCallbacks callbacks);
   ~OleControl() override;
 
