@@ -1,53 +1,29 @@
 #include "backends/win32/win32_accessible.h"
 
+#include <new>
 #include <vector>
 
 #include "backends/win32/win32_surface.h"
-#include "platform/wide_text.h"
+#include "com/windows/com_boundary.h"
+#include "com/windows/com_object.h"
 
 namespace dnovar {
 
 namespace {
 
-BSTR make_bstr(const std::string& utf8) {
-  const std::wstring wide = wide_text(utf8);
-  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-}
+const ErrorOrigin kOrigin{"Dnovar", &__uuidof(IAccessible)};
 
 }  // namespace
 
 // IAccessible over the surface's drawn widgets; the rest goes to the system's client object.
-class SurfaceAccessible final : public IAccessible {
+class SurfaceAccessible final : public ComObject<Answers<IAccessible, IDispatch>> {
  public:
-  SurfaceAccessible(Win32Surface& surface, IAccessible* standard)
-      : surface_(&surface), standard_(standard) {}
+  SurfaceAccessible(Win32Surface& surface, ComRef<IAccessible> standard)
+      : surface_(&surface), standard_(std::move(standard)) {}
 
   void detach() {
     surface_ = nullptr;
-    if (standard_ != nullptr) standard_->Release();
-    standard_ = nullptr;
-  }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDispatch)) ||
-        IsEqualIID(iid, __uuidof(IAccessible))) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      detach();
-      delete this;
-    }
-    return left;
+    standard_.reset();
   }
 
   // IDispatch: clients call IAccessible through its table; late binding is not offered.
@@ -76,11 +52,13 @@ class SurfaceAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (count == nullptr) return E_POINTER;
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    long windows = 0;
-    const HRESULT result = standard_->get_accChildCount(&windows);
-    if (FAILED(result)) return result;
-    *count = static_cast<long>(drawn().size()) + windows;
-    return S_OK;
+    return com_boundary(kOrigin, [&] {
+      long windows = 0;
+      const HRESULT result = standard_->get_accChildCount(&windows);
+      if (FAILED(result)) return result;
+      *count = static_cast<long>(drawn().size()) + windows;
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
     if (object == nullptr) return E_POINTER;
@@ -92,13 +70,13 @@ class SurfaceAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     return text(
         child, name, [&](VARIANT own) { return standard_->get_accName(own, name); },
-        [](Win32Widget& widget) { return make_bstr(widget.accessible_name()); });
+        [](Win32Widget& widget) { return Bstr(widget.accessible_name()); });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
     return text(
         child, description,
         [&](VARIANT own) { return standard_->get_accDescription(own, description); },
-        [](Win32Widget& widget) { return make_bstr(widget.accessible_description()); });
+        [](Win32Widget& widget) { return Bstr(widget.accessible_description()); });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return none(child, value, [&](VARIANT own) { return standard_->get_accValue(own, value); });
@@ -149,11 +127,12 @@ class SurfaceAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    return shifted(standard_->get_accFocus(focus), focus);
+    return com_boundary(kOrigin, [&] { return shifted(standard_->get_accFocus(focus), focus); });
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    return shifted(standard_->get_accSelection(selection), selection);
+    return com_boundary(kOrigin,
+                        [&] { return shifted(standard_->get_accSelection(selection), selection); });
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
     return answer(
@@ -181,6 +160,24 @@ class SurfaceAccessible final : public IAccessible {
     VariantInit(end);
     if (!connected()) return CO_E_OBJNOTCONNECTED;
     if (start.vt != VT_I4) return E_INVALIDARG;
+    return com_boundary(kOrigin, [&] { return navigate(direction, start, end); });
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+    if (hit == nullptr) return E_POINTER;
+    VariantInit(hit);
+    if (!connected()) return CO_E_OBJNOTCONNECTED;
+    return com_boundary(kOrigin, [&] { return hit_test(x, y, hit); });
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    return answer(
+        child, [&](VARIANT own) { return standard_->accDoDefaultAction(own); },
+        [](Win32Widget&) { return DISP_E_MEMBERNOTFOUND; });
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+ private:
+  HRESULT navigate(long direction, VARIANT start, VARIANT* end) {
     const long drawn_count = static_cast<long>(drawn().size());
     long target = 0;
     if (start.lVal == CHILDID_SELF && direction == NAVDIR_FIRSTCHILD && drawn_count > 0) {
@@ -211,10 +208,8 @@ class SurfaceAccessible final : public IAccessible {
     end->lVal = target;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
-    if (hit == nullptr) return E_POINTER;
-    VariantInit(hit);
-    if (!connected()) return CO_E_OBJNOTCONNECTED;
+
+  HRESULT hit_test(long x, long y, VARIANT* hit) {
     POINT point{x, y};
     ScreenToClient(surface_->window(), &point);
     const std::vector<Win32Widget*> items = drawn();
@@ -230,16 +225,8 @@ class SurfaceAccessible final : public IAccessible {
     }
     return shifted(standard_->accHitTest(x, y, hit), hit);
   }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return answer(
-        child, [&](VARIANT own) { return standard_->accDoDefaultAction(own); },
-        [](Win32Widget&) { return DISP_E_MEMBERNOTFOUND; });
-  }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
- private:
-  bool connected() const { return surface_ != nullptr && standard_ != nullptr; }
+  bool connected() const { return surface_ != nullptr && standard_; }
 
   // The drawn widgets in the table's order: child ids 1, 2, ...
   std::vector<Win32Widget*> drawn() const {
@@ -270,10 +257,12 @@ class SurfaceAccessible final : public IAccessible {
   HRESULT answer(VARIANT child, System&& system, Own&& own) {
     if (!connected()) return CO_E_OBJNOTCONNECTED;
     if (child.vt != VT_I4) return E_INVALIDARG;
-    const std::vector<Win32Widget*> items = drawn();
-    if (child.lVal >= 1 && child.lVal <= static_cast<long>(items.size()))
-      return own(*items[static_cast<std::size_t>(child.lVal - 1)]);
-    return system(own_child(child));
+    return com_boundary(kOrigin, [&] {
+      const std::vector<Win32Widget*> items = drawn();
+      if (child.lVal >= 1 && child.lVal <= static_cast<long>(items.size()))
+        return own(*items[static_cast<std::size_t>(child.lVal - 1)]);
+      return system(own_child(child));
+    });
   }
 
   // A text property: a drawn widget's from `make` (nothing for an empty text).
@@ -282,12 +271,10 @@ class SurfaceAccessible final : public IAccessible {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     return answer(child, system, [&](Win32Widget& widget) {
-      *out = make(widget);
-      if (*out == nullptr) return E_OUTOFMEMORY;
-      if (SysStringLen(*out) > 0) return S_OK;
-      SysFreeString(*out);
-      *out = nullptr;
-      return S_FALSE;
+      Bstr made = make(widget);
+      if (SysStringLen(made.get()) == 0) return S_FALSE;
+      *out = made.detach();
+      return S_OK;
     });
   }
 
@@ -299,27 +286,30 @@ class SurfaceAccessible final : public IAccessible {
     return answer(child, system, [](Win32Widget&) { return DISP_E_MEMBERNOTFOUND; });
   }
 
-  ULONG references_ = 1;
   Win32Surface* surface_;
-  IAccessible* standard_;
+  ComRef<IAccessible> standard_;
 };
 
+SurfaceAccessibility::SurfaceAccessibility(Win32Surface& surface) : surface_(surface) {}
+
 SurfaceAccessibility::~SurfaceAccessibility() {
-  if (object_ == nullptr) return;
-  object_->detach();
-  object_->Release();
+  if (object_) object_->detach();
 }
 
 LRESULT SurfaceAccessibility::answer(WPARAM w, LPARAM l) {
   if (static_cast<LONG>(l) != static_cast<LONG>(OBJID_CLIENT)) return 0;
-  if (object_ == nullptr) {
-    IAccessible* standard = nullptr;
+  if (!object_) {
+    ComRef<IAccessible> standard;
     if (FAILED(CreateStdAccessibleObject(surface_.window(), OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard))))
+                                         standard.put_void())))
       return 0;
-    object_ = new SurfaceAccessible(surface_, standard);
+    try {
+      object_ = make_com<SurfaceAccessible>(surface_, std::move(standard));
+    } catch (const std::bad_alloc&) {
+      return 0;  // the system's own client object answers instead
+    }
   }
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), w, object_);
+  const LRESULT result = LresultFromObject(__uuidof(IAccessible), w, object_.get());
   return FAILED(static_cast<HRESULT>(result)) ? 0 : result;
 }
 

@@ -14,6 +14,8 @@
 
 #include <oleacc.h>
 
+#include "com/windows/com_ref.h"
+
 namespace dnovar {
 
 class Win32Surface;
@@ -23,7 +25,7 @@ class SurfaceAccessible;
 // The surface's side: made on the first request, detached and released when the surface goes.
 class SurfaceAccessibility {
  public:
-  explicit SurfaceAccessibility(Win32Surface& surface) : surface_(surface) {}
+  explicit SurfaceAccessibility(Win32Surface& surface);
   ~SurfaceAccessibility();
   SurfaceAccessibility(const SurfaceAccessibility&) = delete;
   SurfaceAccessibility& operator=(const SurfaceAccessibility&) = delete;
@@ -33,7 +35,7 @@ class SurfaceAccessibility {
 
  private:
   Win32Surface& surface_;
-  SurfaceAccessible* object_ = nullptr;
+  ComRef<SurfaceAccessible> object_;
 };
 
 }  // namespace dnovar

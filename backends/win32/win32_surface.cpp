@@ -100,16 +100,14 @@ Win32Surface::Win32Surface(const WidgetTable& table, ErrorSink& errors, Role rol
       table_(*shared_table_),
       errors_(errors),
       context_(context) {
-  create_window(role, context.parent);
-  try {
-    build_widgets();
-  } catch (...) {
-    DestroyWindow(window_);
-    throw;
-  }
+  // Until the surface stands, a throw destroys the window (before the hooks its children's
+  // procedures use); from then on the destructor does.
+  OwnedWindow made = create_window(role, context.parent);
+  build_widgets();
   // Shown once its widgets are in: each window made inside a visible one would be placed,
   // clipped and invalidated in it on its own.
   if (role == Role::Control && context.parent != nullptr) ShowWindow(window_, SW_SHOWNA);
+  made.release();
 }
 
 Win32Surface::~Win32Surface() {
@@ -119,7 +117,7 @@ Win32Surface::~Win32Surface() {
   DestroyWindow(window_);
 }
 
-void Win32Surface::create_window(Role role, HWND parent) {
+OwnedWindow Win32Surface::create_window(Role role, HWND parent) {
   register_surface_class();
   DWORD style = WS_CLIPCHILDREN;
   DWORD extended_style = WS_EX_CONTROLPARENT;
@@ -130,10 +128,11 @@ void Win32Surface::create_window(Role role, HWND parent) {
   } else {
     style |= parent != nullptr ? WS_CHILD : WS_POPUP;
   }
-  window_ = CreateWindowExW(extended_style, kSurfaceClass, wide_text(table_.caption).c_str(), style,
-                            0, 0, 0, 0, parent, nullptr, code_instance(), nullptr);
-  if (window_ == nullptr)
+  OwnedWindow made(CreateWindowExW(extended_style, kSurfaceClass, wide_text(table_.caption).c_str(),
+                                   style, 0, 0, 0, 0, parent, nullptr, code_instance(), nullptr));
+  if (!made)
     throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot create a window");
+  window_ = made.get();
   tool_tips_ = std::make_unique<Win32ToolTips>(window_);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&surface_procedure));
@@ -149,6 +148,7 @@ void Win32Surface::create_window(Role role, HWND parent) {
   }
   SetWindowPos(window_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  return made;
 }
 
 void Win32Surface::build_widgets() {

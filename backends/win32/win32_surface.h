@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "backends/win32/win32_accessible.h"
+#include "backends/win32/win32_handles.h"
 #include "backends/win32/win32_look.h"
 #include "backends/win32/win32_tool_tips.h"
 #include "backends/win32/win32_widget.h"
@@ -100,7 +101,8 @@ class Win32Surface final : public Form {
   WidgetId label_at(LPARAM position) const;
   void mouse_on_label(WidgetId id, UINT message, WPARAM keys);
   Win32Widget* widget_of(HWND child);
-  void create_window(Role role, HWND parent);
+  // The surface window, owned by the caller until the surface stands.
+  OwnedWindow create_window(Role role, HWND parent);
   void build_widgets();
   HWND create_child(std::size_t index, const RECT& pixels);
   void hook(HWND child, WidgetId id);

@@ -61,12 +61,13 @@ class ComObject : public com_object_detail::EntryOf<Entries>::Interface... {
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+  // (`wanted`, not `iid`: the project's own interfaces declare a member of that name.)
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID wanted, void** out) override {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    if (iid == __uuidof(IUnknown)) {
+    if (wanted == __uuidof(IUnknown)) {
       *out = static_cast<IUnknown*>(static_cast<First*>(this));
-    } else if (!find<Entries...>(iid, out)) {
+    } else if (!find<Entries...>(wanted, out)) {
       return E_NOINTERFACE;
     }
     AddRef();
@@ -92,14 +93,14 @@ class ComObject : public com_object_detail::EntryOf<Entries>::Interface... {
 
  private:
   template <typename Entry, typename... More>
-  bool find(REFIID iid, void** out) {
+  bool find(REFIID wanted, void** out) {
     using Traits = com_object_detail::EntryOf<Entry>;
-    if (Traits::answers(iid)) {
+    if (Traits::answers(wanted)) {
       *out = static_cast<typename Traits::Interface*>(this);
       return true;
     }
     if constexpr (sizeof...(More) > 0) {
-      return find<More...>(iid, out);
+      return find<More...>(wanted, out);
     } else {
       return false;
     }

@@ -41,9 +41,9 @@ class ContainerDocumentTest : public ::testing::Test {
     form_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(form_, nullptr);
-    frame_ = std::make_unique<InPlaceFrame>(form_);
-    site_ = std::make_unique<ControlSiteObject>(form_, *frame_, extender_, recorder_);
-    document_ = std::make_unique<OleDocument>(*site_, recorder_);
+    frame_ = make_com<InPlaceFrame>(form_);
+    site_ = make_com<ControlSiteObject>(form_, frame_, extender_, recorder_);
+    document_ = std::make_unique<OleDocument>(site_, recorder_);
     folder_ = std::filesystem::temp_directory_path() /
               ("dnovar-container-" + std::to_string(GetCurrentProcessId()));
     std::filesystem::create_directories(folder_);
@@ -66,10 +66,10 @@ class ContainerDocumentTest : public ::testing::Test {
   IDispatch& control() { return document_->control()->dispatch(); }
 
   HWND form_ = nullptr;
-  Extender extender_;
+  ComRef<Extender> extender_ = make_com<Extender>();
   Recorder recorder_;
-  std::unique_ptr<InPlaceFrame> frame_;
-  std::unique_ptr<ControlSiteObject> site_;
+  ComRef<InPlaceFrame> frame_;
+  ComRef<ControlSiteObject> site_;
   std::unique_ptr<OleDocument> document_;
   std::filesystem::path folder_;
 };
@@ -137,15 +137,15 @@ TEST_F(ContainerDocumentTest, FailedOpenKeepsTheCurrentInstanceAndFile) {
 }
 
 TEST_F(ContainerDocumentTest, NewInstanceStartsOnTodayCaptionedWithTheExtendersName) {
-  extender_.set_name("Kalendar_2");
+  extender_->set_name("Kalendar_2");
   document_->new_instance();
   EXPECT_TRUE(document_->file().empty());
   EXPECT_EQ(get_property(control(), "Caption").to_string(), "Kalendar_2");
   EXPECT_EQ(get_property(control(), "Datum").to_string(),
             Variant::date(SystemClock().today()).to_string());
   EXPECT_FALSE(document_->modified());
-  EXPECT_THROW(extender_.set_name("2nd"), RuntimeError);
-  EXPECT_EQ(extender_.name(), "Kalendar_2");
+  EXPECT_THROW(extender_->set_name("2nd"), RuntimeError);
+  EXPECT_EQ(extender_->name(), "Kalendar_2");
 }
 
 TEST_F(ContainerDocumentTest, ChangesAndEventsReachTheContainerThroughItsSinks) {

@@ -10,26 +10,13 @@
 #include <string>
 
 #include "backends/win32/win32_toolkit.h"
+#include "com/windows/com_ref.h"
+#include "com/windows/com_values.h"
 #include "core/calendar.h"
 #include "platform/quiet_site.h"
-#include "platform/wide_text.h"
 
 namespace dnovar {
 namespace {
-
-// Releases a COM interface when it goes.
-template <typename Interface>
-struct Held {
-  Held() = default;
-  Held(Held&& other) noexcept : object(other.object) { other.object = nullptr; }
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  ~Held() {
-    if (object != nullptr) object->Release();
-  }
-  Interface* object = nullptr;
-  Interface* operator->() const { return object; }
-};
 
 VARIANT child_id(long id) {
   VARIANT child{};
@@ -39,11 +26,9 @@ VARIANT child_id(long id) {
 }
 
 std::string name_of(IAccessible& client, long id) {
-  BSTR name = nullptr;
-  if (client.get_accName(child_id(id), &name) != S_OK) return "(no name)";
-  const std::string text = utf8_text(std::wstring_view(name, SysStringLen(name)));
-  SysFreeString(name);
-  return text;
+  Bstr name;
+  if (client.get_accName(child_id(id), name.put()) != S_OK) return "(no name)";
+  return name.utf8();
 }
 
 long role_of(IAccessible& client, long id) {
@@ -75,10 +60,10 @@ class Win32Accessible : public ::testing::Test {
   Win32Surface& surface() const { return static_cast<Win32Surface&>(calendar->surface()); }
 
   // The client object, as a screen reader gets it.
-  Held<IAccessible> client() const {
-    Held<IAccessible> held;
+  ComRef<IAccessible> client() const {
+    ComRef<IAccessible> held;
     EXPECT_EQ(AccessibleObjectFromWindow(surface().window(), OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&held.object)),
+                                         held.put_void()),
               S_OK);
     return held;
   }
@@ -104,8 +89,8 @@ class Win32Accessible : public ::testing::Test {
 };
 
 TEST_F(Win32Accessible, NamesAndRolesOfTheDrawnWidgetsComeFirstThenTheWindows) {
-  const Held<IAccessible> object = client();
-  ASSERT_NE(object.object, nullptr);
+  const ComRef<IAccessible> object = client();
+  ASSERT_TRUE(object);
   long drawn = 0;
   for (std::size_t i = 0; i < surface().widget_count(); ++i) {
     Win32Widget& widget = surface().widget(WidgetId{static_cast<int>(i)});
@@ -113,9 +98,9 @@ TEST_F(Win32Accessible, NamesAndRolesOfTheDrawnWidgetsComeFirstThenTheWindows) {
     ++drawn;
     SCOPED_TRACE(calendar_widget_table().widgets[i].name);
     if (!widget.accessible_name().empty()) {
-      EXPECT_EQ(name_of(*object.object, drawn), widget.accessible_name());
+      EXPECT_EQ(name_of(*object, drawn), widget.accessible_name());
     }
-    EXPECT_EQ(role_of(*object.object, drawn),
+    EXPECT_EQ(role_of(*object, drawn),
               widget.kind() == WidgetKind::Frame ? ROLE_SYSTEM_GROUPING : ROLE_SYSTEM_STATICTEXT);
   }
   long windows = 0;
@@ -132,11 +117,11 @@ TEST_F(Win32Accessible, NamesAndRolesOfTheDrawnWidgetsComeFirstThenTheWindows) {
 }
 
 TEST_F(Win32Accessible, TheDayCellOfTodayIsNamedWithItsDateAndFoundWhereItIsDrawn) {
-  const Held<IAccessible> object = client();
-  ASSERT_NE(object.object, nullptr);
+  const ComRef<IAccessible> object = client();
+  ASSERT_TRUE(object);
   const WidgetId cell = day_cell_id(cell_of_day(20));
   const long id = drawn_child(cell);
-  EXPECT_EQ(name_of(*object.object, id), "pondělí 20. května 2024, dnes");
+  EXPECT_EQ(name_of(*object, id), "pondělí 20. května 2024, dnes");
 
   RECT area = surface().widget(cell).area();
   MapWindowPoints(surface().window(), nullptr, reinterpret_cast<POINT*>(&area), 2);
@@ -153,26 +138,26 @@ TEST_F(Win32Accessible, TheDayCellOfTodayIsNamedWithItsDateAndFoundWhereItIsDraw
   // The names follow the refresh: 20 June 2024 is a Thursday.
   calendar->state().Mesic = 6;
   calendar->Aktualizuj(0);
-  EXPECT_EQ(name_of(*object.object, drawn_child(day_cell_id(cell_of_day(20)))),
+  EXPECT_EQ(name_of(*object, drawn_child(day_cell_id(cell_of_day(20)))),
             "čtvrtek 20. června 2024, dnes");
 }
 
 TEST_F(Win32Accessible, DrawnWidgetsOfADisabledControlAreUnavailable) {
-  const Held<IAccessible> object = client();
-  ASSERT_NE(object.object, nullptr);
+  const ComRef<IAccessible> object = client();
+  ASSERT_TRUE(object);
   const long id = drawn_child(day_cell_id(cell_of_day(20)));
-  EXPECT_EQ(state_of(*object.object, id) & STATE_SYSTEM_UNAVAILABLE, 0);
+  EXPECT_EQ(state_of(*object, id) & STATE_SYSTEM_UNAVAILABLE, 0);
   calendar->put_Enabled(false);
-  EXPECT_NE(state_of(*object.object, id) & STATE_SYSTEM_UNAVAILABLE, 0);
+  EXPECT_NE(state_of(*object, id) & STATE_SYSTEM_UNAVAILABLE, 0);
 }
 
 TEST_F(Win32Accessible, AnObjectHeldPastTheControlAnswersThatItIsGone) {
-  const Held<IAccessible> object = client();
-  ASSERT_NE(object.object, nullptr);
+  const ComRef<IAccessible> object = client();
+  ASSERT_TRUE(object);
   calendar.reset();
   long count = 0;
   EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
-  EXPECT_EQ(name_of(*object.object, 1), "(no name)");
+  EXPECT_EQ(name_of(*object, 1), "(no name)");
 }
 
 }  // namespace

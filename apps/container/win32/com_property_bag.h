@@ -7,17 +7,17 @@
 #include <ocidl.h>
 
 #include "com/bag_file.h"
+#include "com/windows/com_object.h"
 
 namespace dnovar::container {
 
-// Lives on the caller's stack for one Load or Save: its references are counted but never free it.
-class ComPropertyBag final : public IPropertyBag {
+// Lent to the control for one Load or Save; the caller closes it after the call, so a control
+// that keeps it finds no bag (E_UNEXPECTED) instead of one that is gone.
+class ComPropertyBag final : public ComObject<IPropertyBag> {
  public:
-  explicit ComPropertyBag(MemoryBag& bag) : bag_(bag) {}
+  explicit ComPropertyBag(MemoryBag& bag) : bag_(&bag) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+  void close() { bag_ = nullptr; }
 
   // An absent key is E_INVALIDARG, as the control expects; a value is converted to the type the
   // caller asks for when it asks for one (DISP_E_TYPEMISMATCH when it cannot be).
@@ -26,8 +26,7 @@ class ComPropertyBag final : public IPropertyBag {
   HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
 
  private:
-  MemoryBag& bag_;
-  ULONG references_ = 1;
+  MemoryBag* bag_;
 };
 
 }  // namespace dnovar::container

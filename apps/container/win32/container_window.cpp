@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "backends/win32/win32_handles.h"
 #include "backends/win32/win32_text.h"
 
 namespace dnovar::container {
@@ -56,16 +57,17 @@ bool register_classes() {
   return true;
 }
 
-HMENU file_menu() {
-  const HMENU file = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, kNew, L"&New\tCtrl+N");
-  AppendMenuW(file, MF_STRING, kOpen, L"&Open bag...\tCtrl+O");
-  AppendMenuW(file, MF_STRING, kSave, L"&Save\tCtrl+S");
-  AppendMenuW(file, MF_STRING, kSaveAs, L"Save &as...\tCtrl+Shift+S");
-  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(file, MF_STRING, kQuit, L"&Quit\tCtrl+Q");
-  const HMENU bar = CreateMenu();
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+OwnedMenu file_menu() {
+  OwnedMenu file(CreatePopupMenu());
+  AppendMenuW(file.get(), MF_STRING, kNew, L"&New\tCtrl+N");
+  AppendMenuW(file.get(), MF_STRING, kOpen, L"&Open bag...\tCtrl+O");
+  AppendMenuW(file.get(), MF_STRING, kSave, L"&Save\tCtrl+S");
+  AppendMenuW(file.get(), MF_STRING, kSaveAs, L"Save &as...\tCtrl+Shift+S");
+  AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file.get(), MF_STRING, kQuit, L"&Quit\tCtrl+Q");
+  OwnedMenu bar(CreateMenu());
+  if (AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.get()), L"&File"))
+    file.release();  // the bar's now: it goes with the bar
   return bar;
 }
 
@@ -106,27 +108,32 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
   if ((!RegisterClassExW(&window_class) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ||
       !register_classes())
     throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot register the window");
-  window_ = CreateWindowExW(0, kWindowClass, L"dnovar-container", WS_OVERLAPPEDWINDOW,
-                            CW_USEDEFAULT, CW_USEDEFAULT, 780, 600, nullptr, file_menu(),
-                            GetModuleHandleW(nullptr), this);
-  if (window_ == nullptr)
+  // The menu is the window's once the window is made; the window is this object's once every
+  // part stands (until then its messages go to DefWindowProc, and a throw destroys it).
+  OwnedMenu menu = file_menu();
+  OwnedWindow window(CreateWindowExW(0, kWindowClass, L"dnovar-container", WS_OVERLAPPEDWINDOW,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, 780, 600, nullptr, menu.get(),
+                                     GetModuleHandleW(nullptr), this));
+  if (!window)
     throw RuntimeError(error_number::out_of_memory, "Out of memory: cannot make the window (" +
                                                         std::to_string(GetLastError()) + ")");
-  accelerators_ = shortcuts();
-  name_label_ = child(window_, L"STATIC", L"Name:", 0, 0, 0);
-  name_ = child(window_, L"EDIT", wide_text(extender_.name()).c_str(), WS_TABSTOP | ES_AUTOHSCROLL,
-                WS_EX_CLIENTEDGE, kName);
+  menu.release();
+  const HWND main_window = window.get();
+  name_label_ = child(main_window, L"STATIC", L"Name:", 0, 0, 0);
+  name_ = child(main_window, L"EDIT", wide_text(extender_->name()).c_str(),
+                WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kName);
   form_ = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE, kFormClass, L"",
-                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, window_, nullptr,
+                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, main_window, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
-  methods_ = std::make_unique<MethodButtons>(window_, kMethods);
-  properties_ = std::make_unique<PropertyList>(window_, kList, kValue, kSet);
-  log_ = child(window_, L"EDIT", L"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+  methods_ = std::make_unique<MethodButtons>(main_window, kMethods);
+  properties_ = std::make_unique<PropertyList>(main_window, kList, kValue, kSet);
+  log_ = child(main_window, L"EDIT", L"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                WS_EX_CLIENTEDGE, kLog);
-  frame_ = std::make_unique<InPlaceFrame>(window_);
-  site_ = std::make_unique<ControlSiteObject>(form_, *frame_, extender_,
-                                              static_cast<SiteListener&>(*this));
-  document_ = std::make_unique<OleDocument>(*site_, static_cast<SinkListener&>(*this));
+  frame_ = make_com<InPlaceFrame>(main_window);
+  site_ = make_com<ControlSiteObject>(form_, frame_, extender_, static_cast<SiteListener&>(*this));
+  document_ = std::make_unique<OleDocument>(site_, static_cast<SinkListener&>(*this));
+  accelerators_ = shortcuts();
+  window_ = window.release();
 }
 
 ContainerWindow::~ContainerWindow() {
@@ -172,8 +179,11 @@ LRESULT ContainerWindow::handle(UINT message, WPARAM w, LPARAM l) {
       if (may_discard_changes()) DestroyWindow(window_);
       return 0;
     case WM_DESTROY:
-      // The control goes while the form that holds its window still stands.
+      // The control goes while the form that holds its window still stands; a control that
+      // outlives it finds the sites without a window.
       document_->close();
+      site_->disconnect();
+      frame_->disconnect();
       window_ = nullptr;
       PostQuitMessage(0);
       return 0;
@@ -222,7 +232,7 @@ bool ContainerWindow::new_instance() {
     report(error);
     return false;
   }
-  log("new " + extender_.name());
+  log("new " + extender_->name());
   show_control();
   return true;
 }
@@ -346,15 +356,15 @@ void ContainerWindow::layout() {
 
 void ContainerWindow::rename() {
   const std::string wanted = window_text(name_);
-  if (wanted == extender_.name()) return;
+  if (wanted == extender_->name()) return;
   try {
-    extender_.set_name(wanted);
+    extender_->set_name(wanted);
     log("renamed " + wanted);
     if (OleControl* control = document_->control(); control && control->ole_control())
       control->ole_control()->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYNAME);
   } catch (const RuntimeError& error) {
     report(error);
-    SetWindowTextW(name_, wide_text(extender_.name()).c_str());
+    SetWindowTextW(name_, wide_text(extender_->name()).c_str());
   }
   schedule_refresh();
 }

@@ -77,9 +77,9 @@ class ContainerWindow final : private SiteListener, private SinkListener {
   HACCEL accelerators_ = nullptr;
   HACCEL control_keys_ = nullptr;  // the control's mnemonics (IOleControl::GetControlInfo)
   std::vector<ACCEL> mnemonics_;
-  std::unique_ptr<InPlaceFrame> frame_;
-  Extender extender_;
-  std::unique_ptr<ControlSiteObject> site_;
+  ComRef<Extender> extender_ = make_com<Extender>();
+  ComRef<InPlaceFrame> frame_;
+  ComRef<ControlSiteObject> site_;
   std::unique_ptr<OleDocument> document_;
   std::unique_ptr<PropertyList> properties_;
   std::unique_ptr<MethodButtons> methods_;

@@ -1,21 +1,19 @@
 #include "apps/container/win32/control_sinks.h"
 
 #include "apps/container/win32/dispatch_calls.h"
+#include "com/windows/com_boundary.h"
 
 namespace dnovar::container {
 
+namespace {
+
+const ErrorOrigin kOrigin{"dnovar-container", &IID_IPropertyNotifySink};
+
+}  // namespace
+
 HRESULT ControlSinks::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IDispatch || iid == events_) {
-    *out = static_cast<IDispatch*>(this);
-  } else if (iid == IID_IPropertyNotifySink) {
-    *out = static_cast<IPropertyNotifySink*>(this);
-  } else {
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
+  if (events_ != IID{} && iid == events_) return ComObject::QueryInterface(IID_IDispatch, out);
+  return ComObject::QueryInterface(iid, out);
 }
 
 HRESULT ControlSinks::GetTypeInfoCount(UINT* count) {
@@ -26,22 +24,27 @@ HRESULT ControlSinks::GetTypeInfoCount(UINT* count) {
 
 HRESULT ControlSinks::GetTypeInfo(UINT, LCID, ITypeInfo** out) {
   if (out == nullptr) return E_POINTER;
-  *out = event_type_.get();
-  if (*out == nullptr) return E_NOTIMPL;
-  (*out)->AddRef();
-  return S_OK;
+  if (!event_type_) {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  return event_type_.copy_to(out);
 }
 
 HRESULT ControlSinks::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                              EXCEPINFO*, UINT*) {
   if (result != nullptr) VariantInit(result);
-  listener_.control_event(member_name(event_type_.get(), id));
-  return S_OK;
+  return com_boundary(kOrigin, [&] {
+    if (listener_ != nullptr) listener_->control_event(member_name(event_type_.get(), id));
+    return S_OK;
+  });
 }
 
 HRESULT ControlSinks::OnChanged(DISPID id) {
-  listener_.control_changed(member_name(control_type_.get(), id));
-  return S_OK;
+  return com_boundary(kOrigin, [&] {
+    if (listener_ != nullptr) listener_->control_changed(member_name(control_type_.get(), id));
+    return S_OK;
+  });
 }
 
 }  // namespace dnovar::container

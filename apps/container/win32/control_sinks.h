@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "com/windows/com_ref.h"
+#include "com/windows/com_object.h"
 
 namespace dnovar::container {
 
@@ -21,19 +21,21 @@ class SinkListener {
   virtual void control_changed(const std::string& name) = 0;
 };
 
-// Owned by the control it listens to (ole_control.h), which unadvises it before it goes.
-class ControlSinks final : public IDispatch, public IPropertyNotifySink {
+// Held by the control it listens to (ole_control.h), which unadvises and disconnects it before it
+// goes: a control that still calls it then reaches no listener.
+class ControlSinks final : public ComObject<IDispatch, IPropertyNotifySink> {
  public:
   ControlSinks(SinkListener& listener, IID events, ComRef<ITypeInfo> event_type,
                ComRef<ITypeInfo> control_type)
-      : listener_(listener),
+      : listener_(&listener),
         events_(events),
         event_type_(std::move(event_type)),
         control_type_(std::move(control_type)) {}
 
+  void disconnect() { listener_ = nullptr; }
+
+  // The events' interface id is known only once the control is made: the IDispatch answers it.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
 
   // IDispatch: the events
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -49,11 +51,10 @@ class ControlSinks final : public IDispatch, public IPropertyNotifySink {
   HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  SinkListener& listener_;
+  SinkListener* listener_;
   IID events_;
   ComRef<ITypeInfo> event_type_;
   ComRef<ITypeInfo> control_type_;
-  ULONG references_ = 1;
 };
 
 }  // namespace dnovar::container

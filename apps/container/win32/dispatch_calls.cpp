@@ -1,6 +1,6 @@
 #include "apps/container/win32/dispatch_calls.h"
 
-#include "apps/container/win32/ole_failure.h"
+#include "com/windows/com_boundary.h"
 #include "com/windows/com_ref.h"
 #include "com/windows/variant_bridge.h"
 #include "platform/wide_text.h"
@@ -13,51 +13,46 @@ DISPID id_of(IDispatch& object, std::string_view name) {
   std::wstring wide = wide_text(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
-  check_ole(object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
+  check_com(object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
             "looking up " + std::string(name));
   return id;
 }
 
-// The arguments go in reverse order, as DISPPARAMS holds them; each is cleared after the call.
+// The arguments go in reverse order, as DISPPARAMS holds them. They are owned here until the call
+// returns; the callee reads them through `passed`, which owns nothing.
 Variant invoke(IDispatch& object, std::string_view name, WORD flags,
                const std::vector<Variant>& args) {
   const DISPID id = id_of(object, name);
-  std::vector<VARIANT> converted;
+  std::vector<ComVariant> converted;
   converted.reserve(args.size());
   for (auto arg = args.rbegin(); arg != args.rend(); ++arg)
-    converted.push_back(com_from_variant(*arg).detach());
+    converted.push_back(com_from_variant(*arg));
+  std::vector<VARIANT> passed;
+  passed.reserve(converted.size());
+  for (const ComVariant& arg : converted) passed.push_back(*arg);
   DISPID put_id = DISPID_PROPERTYPUT;
-  DISPPARAMS parameters{converted.data(), nullptr, static_cast<UINT>(converted.size()), 0};
+  DISPPARAMS parameters{passed.data(), nullptr, static_cast<UINT>(passed.size()), 0};
   if (flags == DISPATCH_PROPERTYPUT) {
     parameters.rgdispidNamedArgs = &put_id;
     parameters.cNamedArgs = 1;
   }
-  VARIANT result;
-  VariantInit(&result);
-  EXCEPINFO exception{};
+  ComVariant result;
+  ExcepInfo exception;
   UINT argument_error = 0;
-  const HRESULT status =
-      object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
-                    flags == DISPATCH_PROPERTYPUT ? nullptr : &result, &exception, &argument_error);
-  for (VARIANT& arg : converted) VariantClear(&arg);
-  if (status == DISP_E_EXCEPTION) raise_exception_info(exception);
-  check_ole(status, std::string(name));
-  struct Cleared {
-    VARIANT& value;
-    ~Cleared() { VariantClear(&value); }
-  } cleared{result};
-  return result.vt == VT_EMPTY ? Variant() : variant_from_com(result);
+  const HRESULT status = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+                                       flags == DISPATCH_PROPERTYPUT ? nullptr : result.get(),
+                                       exception.get(), &argument_error);
+  if (FAILED(status)) raise_com_error(status, &exception, name);
+  return V_VT(result.get()) == VT_EMPTY ? Variant() : variant_from_com(*result);
 }
 
 bool is_colour_type(ITypeInfo& owner, const TYPEDESC& type) {
   if (type.vt != VT_USERDEFINED) return false;
   ComRef<ITypeInfo> alias;
   if (FAILED(owner.GetRefTypeInfo(type.hreftype, alias.put()))) return false;
-  BSTR name = nullptr;
-  if (FAILED(alias->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr))) return false;
-  const bool colour = name != nullptr && std::wstring_view(name) == L"OLE_COLOR";
-  SysFreeString(name);
-  return colour;
+  Bstr name;
+  return SUCCEEDED(alias->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr)) &&
+         name.utf8() == "OLE_COLOR";
 }
 
 ValueType value_type(ITypeInfo& owner, const TYPEDESC& type) {
@@ -95,20 +90,19 @@ Variant call_method(IDispatch& object, std::string_view name, const std::vector<
 }
 
 std::string member_name(ITypeInfo* type, DISPID id) {
-  BSTR name = nullptr;
-  if (type == nullptr || FAILED(type->GetDocumentation(id, &name, nullptr, nullptr, nullptr)) ||
-      name == nullptr)
+  Bstr name;
+  if (type == nullptr ||
+      FAILED(type->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr)) ||
+      name.get() == nullptr)
     return std::to_string(id);
-  std::string result = utf8_text(name);
-  SysFreeString(name);
-  return result;
+  return name.utf8();
 }
 
 std::vector<PropertyInfo> properties_of(IDispatch& object) {
   ComRef<ITypeInfo> type;
-  check_ole(object.GetTypeInfo(0, LOCALE_USER_DEFAULT, type.put()), "reading the type information");
+  check_com(object.GetTypeInfo(0, LOCALE_USER_DEFAULT, type.put()), "reading the type information");
   TYPEATTR* attributes = nullptr;
-  check_ole(type->GetTypeAttr(&attributes), "reading the type information");
+  check_com(type->GetTypeAttr(&attributes), "reading the type information");
   const UINT count = attributes->cFuncs;
   type->ReleaseTypeAttr(attributes);
   std::vector<PropertyInfo> properties;
@@ -126,15 +120,12 @@ std::vector<PropertyInfo> properties_of(IDispatch& object) {
         function->lprgelemdescParam[0].tdesc.vt == VT_PTR)
       result = function->lprgelemdescParam[0].tdesc.lptdesc;
     if (function->invkind == INVOKE_PROPERTYGET && result != nullptr) {
-      BSTR name = nullptr;
-      BSTR help = nullptr;
-      type->GetDocumentation(function->memid, &name, &help, nullptr, nullptr);
-      properties.push_back({name != nullptr ? utf8_text(name) : std::to_string(function->memid),
-                            value_type(*type, *result), false,
-                            help != nullptr ? utf8_text(help) : std::string()});
+      Bstr name;
+      Bstr help;
+      type->GetDocumentation(function->memid, name.put(), help.put(), nullptr, nullptr);
+      properties.push_back({name.get() != nullptr ? name.utf8() : std::to_string(function->memid),
+                            value_type(*type, *result), false, help.utf8()});
       ids.push_back(function->memid);
-      SysFreeString(name);
-      SysFreeString(help);
     }
     type->ReleaseFuncDesc(function);
   }

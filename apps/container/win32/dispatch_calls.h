@@ -1,6 +1,6 @@
 // Late-bound calls on a control's IDispatch, by member name, as a script would make them; and the
 // properties its type information lists, for the property list. Failures are raised as the
-// run-time errors the control reported (ole_failure.h).
+// run-time errors the control reported (error_from_com).
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "apps/container/win32/ole_control.h"
 
 #include "apps/container/win32/com_property_bag.h"
-#include "apps/container/win32/ole_failure.h"
+#include "com/windows/com_boundary.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"
 
@@ -54,39 +54,53 @@ EventInterface default_events(IUnknown& object) {
 
 }  // namespace
 
-OleControl::OleControl(std::string_view prog_id, ControlSiteObject& site, SinkListener& listener)
-    : site_(site) {
+OleControl::OleControl(std::string_view prog_id, ComRef<ControlSiteObject> site,
+                       SinkListener& listener)
+    : site_(std::move(site)) {
   CLSID class_id{};
   const std::wstring name = wide_text(prog_id);
   if (FAILED(CLSIDFromProgID(name.c_str(), &class_id)))
     throw RuntimeError(error_number::cannot_create_object,
                        "ActiveX component can't create object: " + std::string(prog_id) +
                            " is not registered (regsvr32 dnovar.ocx)");
-  const HRESULT created =
-      CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void());
-  if (FAILED(created)) raise_ole_failure(created, "creating " + std::string(prog_id));
+  check_com(
+      CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void()),
+      "creating " + std::string(prog_id));
   dispatch_ = object_.query<IDispatch>();
   control_ = object_.query<IOleControl>();
   if (!dispatch_)
     throw RuntimeError(error_number::no_such_interface,
                        "Class does not support Automation or does not support expected interface");
-  // The site before anything else: the control reads its extender's Name when it loads.
-  check_ole(object_->SetClientSite(&site_), "giving the control its site");
+  try {
+    connect(listener);
+  } catch (...) {
+    tear_down();
+    throw;
+  }
+}
 
+OleControl::~OleControl() {
+  tear_down();
+}
+
+// The site before anything else: the control reads its extender's Name when it loads.
+void OleControl::connect(SinkListener& listener) {
+  check_com(object_->SetClientSite(site_.get()), "giving the control its site");
   EventInterface events = default_events(*object_);
   ComRef<ITypeInfo> control_type;
   dispatch_->GetTypeInfo(0, LOCALE_USER_DEFAULT, control_type.put());
   events_ = events.id;
-  sinks_ = std::make_unique<ControlSinks>(listener, events.id, std::move(events.type),
-                                          std::move(control_type));
+  sinks_ =
+      make_com<ControlSinks>(listener, events.id, std::move(events.type), std::move(control_type));
   if (events_ != IID{}) advise(*static_cast<IDispatch*>(sinks_.get()), events_, events_cookie_);
   advise(*static_cast<IPropertyNotifySink*>(sinks_.get()), IID_IPropertyNotifySink,
          changes_cookie_);
 }
 
-OleControl::~OleControl() {
+void OleControl::tear_down() noexcept {
   unadvise(IID_IPropertyNotifySink, changes_cookie_);
   if (events_cookie_ != 0) unadvise(events_, events_cookie_);
+  if (sinks_) sinks_->disconnect();
   if (ComRef<IOleInPlaceObject> in_place = object_.query<IOleInPlaceObject>())
     in_place->InPlaceDeactivate();
   object_->Close(OLECLOSE_NOSAVE);
@@ -97,7 +111,7 @@ void OleControl::advise(IUnknown& sink, REFIID iid, DWORD& cookie) {
   ComRef<IConnectionPointContainer> container = object_.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> point;
   if (!container || FAILED(container->FindConnectionPoint(iid, point.put()))) return;
-  check_ole(point->Advise(&sink, &cookie), "connecting to the control's notifications");
+  check_com(point->Advise(&sink, &cookie), "connecting to the control's notifications");
 }
 
 void OleControl::unadvise(REFIID iid, DWORD cookie) {
@@ -107,31 +121,37 @@ void OleControl::unadvise(REFIID iid, DWORD cookie) {
     point->Unadvise(cookie);
 }
 
-void OleControl::init_new() {
+ComRef<IPersistPropertyBag> OleControl::persistence() const {
   ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
-  if (!persist) raise_ole_failure(E_NOINTERFACE, "IPersistPropertyBag");
-  check_ole(persist->InitNew(), "initialising the control");
+  if (!persist) raise_com_error(E_NOINTERFACE, nullptr, "IPersistPropertyBag");
+  return persist;
+}
+
+void OleControl::init_new() {
+  check_com(persistence()->InitNew(), "initialising the control");
 }
 
 void OleControl::load(MemoryBag& bag) {
-  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
-  if (!persist) raise_ole_failure(E_NOINTERFACE, "IPersistPropertyBag");
-  ComPropertyBag reading(bag);
-  check_ole(persist->Load(&reading, nullptr), "loading the control");
+  const ComRef<IPersistPropertyBag> persist = persistence();
+  const ComRef<ComPropertyBag> reading = make_com<ComPropertyBag>(bag);
+  const HRESULT result = persist->Load(reading.get(), nullptr);
+  reading->close();
+  check_com(result, "loading the control");
 }
 
 void OleControl::save(MemoryBag& bag) {
-  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
-  if (!persist) raise_ole_failure(E_NOINTERFACE, "IPersistPropertyBag");
-  ComPropertyBag writing(bag);
-  check_ole(persist->Save(&writing, TRUE, FALSE), "saving the control");
+  const ComRef<IPersistPropertyBag> persist = persistence();
+  const ComRef<ComPropertyBag> writing = make_com<ComPropertyBag>(bag);
+  const HRESULT result = persist->Save(writing.get(), TRUE, FALSE);
+  writing->close();
+  check_com(result, "saving the control");
 }
 
 void OleControl::activate(const RECT& position) {
-  site_.set_position(position);
+  site_->set_position(position);
   HWND form = nullptr;
-  site_.GetWindow(&form);
-  check_ole(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site_, 0, form, &position),
+  site_->GetWindow(&form);
+  check_com(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.get(), 0, form, &position),
             "activating the control");
 }
 
@@ -148,7 +168,7 @@ SIZE OleControl::size() const {
 HWND OleControl::window() const {
   ComRef<IOleInPlaceObject> in_place = object_.query<IOleInPlaceObject>();
   HWND window = nullptr;
-  if (in_place && site_.in_place_active()) in_place->GetWindow(&window);
+  if (in_place && site_->in_place_active()) in_place->GetWindow(&window);
   return window;
 }
 

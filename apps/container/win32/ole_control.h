@@ -1,7 +1,7 @@
 // One instance of the control as a container holds it: created by its ProgID through the system
 // registry, given the container's client site before anything else, its events and change
 // notifications advised, initialised or loaded through IPersistPropertyBag, activated in place on
-// the form. Failures are raised as run-time errors (ole_failure.h).
+// the form. Failures are raised as the run-time errors they stand for (error_from_com).
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,6 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
-#include <memory>
 #include <string_view>
 
 #include "apps/container/win32/control_sinks.h"
@@ -22,7 +21,7 @@ namespace dnovar::container {
 class OleControl {
  public:
   // Raises 429 ("ActiveX component can't create object") when the ProgID is not registered.
-  OleControl(std::string_view prog_id, ControlSiteObject& site, SinkListener& listener);
+  OleControl(std::string_view prog_id, ComRef<ControlSiteObject> site, SinkListener& listener);
   // Deactivated, closed and let go of its site, in that order.
   ~OleControl();
   OleControl(const OleControl&) = delete;
@@ -44,14 +43,19 @@ class OleControl {
   HWND window() const;
 
  private:
+  void connect(SinkListener& listener);
   void advise(IUnknown& sink, REFIID iid, DWORD& cookie);
   void unadvise(REFIID iid, DWORD cookie);
+  // Unadvised, deactivated, closed and without its site: what the destructor and a failed
+  // constructor leave.
+  void tear_down() noexcept;
+  ComRef<IPersistPropertyBag> persistence() const;
 
-  ControlSiteObject& site_;
+  ComRef<ControlSiteObject> site_;
   ComRef<IOleObject> object_;
   ComRef<IDispatch> dispatch_;
   ComRef<IOleControl> control_;
-  std::unique_ptr<ControlSinks> sinks_;
+  ComRef<ControlSinks> sinks_;
   IID events_{};
   DWORD events_cookie_ = 0;
   DWORD changes_cookie_ = 0;

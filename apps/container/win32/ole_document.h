@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "apps/container/win32/ole_control.h"
 #include "com/bag_file.h"
@@ -22,7 +23,8 @@ namespace dnovar::container {
 
 class OleDocument {
  public:
-  OleDocument(ControlSiteObject& site, SinkListener& listener) : site_(site), listener_(listener) {}
+  OleDocument(ComRef<ControlSiteObject> site, SinkListener& listener)
+      : site_(std::move(site)), listener_(listener) {}
 
   // A new instance belonging to no file: a placed instance initialised (InitNew) and saved to a
   // bag in memory, and a fresh instance loaded from that bag, which starts the calendar.
@@ -48,7 +50,7 @@ class OleDocument {
   MemoryBag saved_bag(OleControl& control);
   std::optional<MemoryBag> snapshot();
 
-  ControlSiteObject& site_;
+  ComRef<ControlSiteObject> site_;
   SinkListener& listener_;
   std::unique_ptr<OleControl> control_;
   MemoryBag stored_;

@@ -1,14 +1,16 @@
 #include "apps/container/win32/ole_sites.h"
 
 #include "apps/container/instance_name.h"
+#include "com/windows/com_boundary.h"
 #include "platform/error.h"
-#include "platform/wide_text.h"
 
 namespace dnovar::container {
 
 namespace {
 
 constexpr DISPID kNameId = 1;
+const ErrorOrigin kExtenderOrigin{"dnovar-container", &IID_IDispatch};
+const ErrorOrigin kSiteOrigin{"dnovar-container", &IID_IOleControlSite};
 
 // HIMETRIC (hundredths of a millimetre) to the screen's pixels and back.
 int screen_dpi(int axis) {
@@ -19,15 +21,6 @@ int screen_dpi(int axis) {
 }
 
 }  // namespace
-
-HRESULT Extender::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IDispatch) return E_NOINTERFACE;
-  *out = static_cast<IDispatch*>(this);
-  AddRef();
-  return S_OK;
-}
 
 HRESULT Extender::GetTypeInfoCount(UINT* count) {
   if (count == nullptr) return E_POINTER;
@@ -55,9 +48,11 @@ HRESULT Extender::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parame
   if (parameters != nullptr && parameters->cArgs != 0) return DISP_E_BADPARAMCOUNT;
   if (result == nullptr) return S_OK;
   VariantInit(result);
-  result->vt = VT_BSTR;
-  result->bstrVal = SysAllocString(wide_text(name_).c_str());
-  return result->bstrVal != nullptr ? S_OK : E_OUTOFMEMORY;
+  return com_boundary(kExtenderOrigin, [&] {
+    result->bstrVal = Bstr(name_).detach();
+    result->vt = VT_BSTR;
+    return S_OK;
+  });
 }
 
 void Extender::set_name(std::string name) {
@@ -67,42 +62,26 @@ void Extender::set_name(std::string name) {
   name_ = std::move(name);
 }
 
-HRESULT InPlaceFrame::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IOleWindow && iid != IID_IOleInPlaceUIWindow &&
-      iid != IID_IOleInPlaceFrame)
-    return E_NOINTERFACE;
-  *out = static_cast<IOleInPlaceFrame*>(this);
-  AddRef();
-  return S_OK;
-}
-
 HRESULT InPlaceFrame::GetWindow(HWND* out) {
   if (out == nullptr) return E_POINTER;
   *out = window_;
-  return S_OK;
+  return window_ != nullptr ? S_OK : E_UNEXPECTED;
 }
 
 HRESULT InPlaceFrame::SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) {
+  if (window_ == nullptr) return object == nullptr ? S_OK : E_UNEXPECTED;
   active_ = ComRef<IOleInPlaceActiveObject>::share(object);
   return S_OK;
 }
 
-HRESULT ControlSiteObject::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-    *out = static_cast<IOleClientSite*>(this);
-  } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-    *out = static_cast<IOleInPlaceSite*>(this);
-  } else if (iid == IID_IOleControlSite) {
-    *out = static_cast<IOleControlSite*>(this);
-  } else {
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
+void InPlaceFrame::disconnect() {
+  window_ = nullptr;
+  active_.reset();
+}
+
+void ControlSiteObject::disconnect() {
+  form_ = nullptr;
+  listener_ = nullptr;
 }
 
 HRESULT ControlSiteObject::GetMoniker(DWORD, DWORD, IMoniker** out) {
@@ -118,7 +97,7 @@ HRESULT ControlSiteObject::GetContainer(IOleContainer** out) {
 HRESULT ControlSiteObject::GetWindow(HWND* out) {
   if (out == nullptr) return E_POINTER;
   *out = form_;
-  return S_OK;
+  return form_ != nullptr ? S_OK : E_UNEXPECTED;
 }
 
 HRESULT ControlSiteObject::OnInPlaceActivate() {
@@ -136,14 +115,15 @@ HRESULT ControlSiteObject::GetWindowContext(IOleInPlaceFrame** frame,
                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
   if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr)
     return E_POINTER;
-  *frame = &frame_;
-  frame_.AddRef();
+  *frame = nullptr;
   *document = nullptr;  // the frame is the only window with a border to negotiate
+  if (form_ == nullptr) return E_UNEXPECTED;
+  *frame = ComRef<IOleInPlaceFrame>::share(frame_.get()).detach();
   *position = position_;
   GetClientRect(form_, clip);
   if (info != nullptr) {
     info->fMDIApp = FALSE;
-    frame_.GetWindow(&info->hwndFrame);
+    frame_->GetWindow(&info->hwndFrame);
     info->haccel = nullptr;
     info->cAccelEntries = 0;
   }
@@ -158,14 +138,15 @@ HRESULT ControlSiteObject::OnPosRectChange(LPCRECT position) {
 }
 
 HRESULT ControlSiteObject::OnControlInfoChanged() {
-  listener_.control_info_changed();
-  return S_OK;
+  return com_boundary(kSiteOrigin, [&] {
+    if (listener_ != nullptr) listener_->control_info_changed();
+    return S_OK;
+  });
 }
 
 HRESULT ControlSiteObject::GetExtendedControl(IDispatch** out) {
   if (out == nullptr) return E_POINTER;
-  *out = &extender_;
-  extender_.AddRef();
+  *out = ComRef<IDispatch>::share(extender_.get()).detach();
   return S_OK;
 }
 

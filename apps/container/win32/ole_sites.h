@@ -5,8 +5,9 @@
 //                      for the message loop's keys
 //   Extender           IDispatch with the one extended property Name ("Dnovar1"), which the
 //                      control reads late-bound for its caption
-// The window owns them and outlives the control, which is closed and released first; their
-// reference counts are kept honestly but never free them.
+// The window holds them and closes and releases the control before it goes; when it goes it
+// disconnects them, and a control that still holds one then finds it answering that the form is
+// gone (E_UNEXPECTED) instead of reaching a window that is no more.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,7 @@
 
 #include <string>
 
-#include "com/windows/com_ref.h"
+#include "com/windows/com_object.h"
 
 namespace dnovar::container {
 
@@ -29,11 +30,8 @@ class SiteListener {
   virtual void control_info_changed() = 0;
 };
 
-class Extender final : public IDispatch {
+class Extender final : public ComObject<IDispatch> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -47,16 +45,13 @@ class Extender final : public IDispatch {
 
  private:
   std::string name_ = "Dnovar1";
-  ULONG references_ = 1;
 };
 
-class InPlaceFrame final : public IOleInPlaceFrame {
+class InPlaceFrame final
+    : public ComObject<Answers<IOleInPlaceFrame, IOleInPlaceUIWindow, IOleWindow>> {
  public:
   explicit InPlaceFrame(HWND window) : window_(window) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
@@ -74,29 +69,30 @@ class InPlaceFrame final : public IOleInPlaceFrame {
 
   // The control's active object while it is UI-active, else null.
   IOleInPlaceActiveObject* active_object() const { return active_.get(); }
+  // The window is going: the frame lets go of the active object and has no window any more.
+  void disconnect();
 
  private:
   HWND window_;
   ComRef<IOleInPlaceActiveObject> active_;
-  ULONG references_ = 1;
 };
 
-class ControlSiteObject final : public IOleClientSite,
-                                public IOleInPlaceSite,
-                                public IOleControlSite {
+class ControlSiteObject final
+    : public ComObject<IOleClientSite, Answers<IOleInPlaceSite, IOleWindow>, IOleControlSite> {
  public:
-  ControlSiteObject(HWND form, InPlaceFrame& frame, Extender& extender, SiteListener& listener)
-      : form_(form), frame_(frame), extender_(extender), listener_(listener) {}
+  ControlSiteObject(HWND form, ComRef<InPlaceFrame> frame, ComRef<Extender> extender,
+                    SiteListener& listener)
+      : form_(form),
+        frame_(std::move(frame)),
+        extender_(std::move(extender)),
+        listener_(&listener) {}
 
   // Where the control goes on the form, in the form's pixels.
   void set_position(const RECT& position) { position_ = position; }
   const RECT& position() const { return position_; }
   bool in_place_active() const { return in_place_active_; }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+  // The form and the listener are going: from now on the site tells the window nothing.
+  void disconnect();
 
   // IOleClientSite
   HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
@@ -134,12 +130,11 @@ class ControlSiteObject final : public IOleClientSite,
 
  private:
   HWND form_;
-  InPlaceFrame& frame_;
-  Extender& extender_;
-  SiteListener& listener_;
+  ComRef<InPlaceFrame> frame_;
+  ComRef<Extender> extender_;
+  SiteListener* listener_;
   RECT position_{};
   bool in_place_active_ = false;
-  ULONG references_ = 1;
 };
 
 }  // namespace dnovar::container

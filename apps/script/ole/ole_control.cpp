@@ -3,7 +3,9 @@
 #include <olectl.h>
 
 #include "com/bag_file.h"
+#include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
+#include "com/windows/com_object.h"
 #include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
 #include "host/activex/state_members.h"
@@ -14,64 +16,57 @@ namespace dnovar::script {
 
 namespace {
 
-// A failed COM call as the component model reports it: the run-time error of an exception (its
-// number from the control error 0x800A.... in scode, its text), or the status itself.
-Status status_of(HRESULT result, const EXCEPINFO* exception, ExceptionInfo* info) {
-  if (SUCCEEDED(result)) return Status::ok;
-  auto code = static_cast<std::uint32_t>(result);
-  std::string description;
-  if (result == DISP_E_EXCEPTION && exception != nullptr) {
-    code = static_cast<std::uint32_t>(exception->scode);
-    description = utf8_from_bstr(exception->bstrDescription);
-  } else {
-    ComRef<IErrorInfo> error;
-    BSTR text = nullptr;
-    if (GetErrorInfo(0, error.put()) == S_OK && SUCCEEDED(error->GetDescription(&text))) {
-      description = utf8_from_bstr(text);
-      SysFreeString(text);
-    }
-  }
-  if ((code & 0xFFFF0000u) != 0x800A0000u) return static_cast<Status>(code);
-  const int number = static_cast<int>(code & 0xFFFF);
-  if (info == nullptr) return control_error_status(number);
-  *info = ExceptionInfo{number, kDnovarProgId, description, control_error_status(number)};
-  return Status::exception;
+const ErrorOrigin kBagOrigin{"dnovar script", &IID_IPropertyBag};
+
+// A failed call on the control as the script host's interfaces report it: the run-time error it
+// stands for, with the control named as its source.
+Status failure_status(HRESULT result, ExcepInfo* exception, ExceptionInfo* info) {
+  const Status status = status_from_error(error_from_com(result, exception), info);
+  if (info != nullptr) info->source = kDnovarProgId;
+  return status;
 }
 
-// The script host's bags as a container's IPropertyBag.
-class BagOverMemory final : public ContainerObject, public IPropertyBag {
+// The control's interface `Interface`; a control without it is error 430, as the run time
+// reports a missing interface.
+template <typename Interface>
+ComRef<Interface> required_interface(const ComRef<IDispatch>& control) {
+  ComRef<Interface> found = control.query<Interface>();
+  if (!found) throw error_from_status(Status::no_interface);
+  return found;
+}
+
+// The script host's bags as a container's IPropertyBag, lent to the control for one Load or Save
+// and closed after it.
+class BagOverMemory final : public ComObject<IPropertyBag> {
  public:
-  explicit BagOverMemory(MemoryBag& bag) : bag_(bag) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IPropertyBag) return E_NOINTERFACE;
-    *out = static_cast<IPropertyBag*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return add_ref(); }
-  ULONG STDMETHODCALLTYPE Release() override { return release(); }
+  explicit BagOverMemory(MemoryBag& bag) : bag_(&bag) {}
+  void close() { bag_ = nullptr; }
   HRESULT STDMETHODCALLTYPE Read(LPCOLESTR key, VARIANT* value, IErrorLog*) override {
     if (key == nullptr || value == nullptr) return E_POINTER;
-    const Variant* stored = bag_.find(utf8_text(key));
-    if (stored == nullptr) return E_INVALIDARG;
-    VariantClear(value);
-    *value = com_from_variant(*stored).detach();
-    return S_OK;
+    if (bag_ == nullptr) return E_UNEXPECTED;
+    return com_boundary(kBagOrigin, [&] {
+      const Variant* stored = bag_->find(utf8_text(key));
+      if (stored == nullptr) return E_INVALIDARG;
+      // On entry the caller's value holds only the type it asks for; there is nothing to free.
+      *value = com_from_variant(*stored).detach();
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE Write(LPCOLESTR key, VARIANT* value) override {
     if (key == nullptr || value == nullptr) return E_POINTER;
-    try {
-      bag_.set(utf8_text(key), variant_from_com(*value));
+    if (bag_ == nullptr) return E_UNEXPECTED;
+    return com_boundary(kBagOrigin, [&] {
+      try {
+        bag_->set(utf8_text(key), variant_from_com(*value));
+      } catch (const RuntimeError&) {
+        return DISP_E_TYPEMISMATCH;
+      }
       return S_OK;
-    } catch (const RuntimeError&) {
-      return DISP_E_TYPEMISMATCH;
-    }
+    });
   }
 
  private:
-  MemoryBag& bag_;
+  MemoryBag* bag_;
 };
 
 MemoryBag& memory_bag(PropertyBag& bag) {
@@ -85,13 +80,10 @@ MemoryBag& memory_bag(PropertyBag& bag) {
 }  // namespace
 
 OleControl::OleControl(ComRef<IDispatch> control, OleHostCallbacks callbacks)
-    : control_(std::move(control)), callbacks_(std::move(callbacks)) {
-  control_->QueryInterface(DnovarInspection::iid, inspection_.put_void());
-  if (!inspection_)
-    throw RuntimeError(error_number::no_such_interface,
-                       "Class does not support Automation or does not support expected interface");
-  surface_ = std::make_unique<RemoteSurface>(inspection_);
-}
+    : control_(std::move(control)),
+      inspection_(required_interface<DnovarInspection>(control_)),
+      surface_(std::make_unique<RemoteSurface>(inspection_)),
+      callbacks_(std::move(callbacks)) {}
 
 OleControl::~OleControl() {
   detach();
@@ -104,26 +96,24 @@ HWND OleControl::window() const {
 }
 
 void OleControl::attach() {
+  const ComRef<IOleObject> object = required_interface<IOleObject>(control_);
+  const ComRef<IConnectionPointContainer> points =
+      required_interface<IConnectionPointContainer>(control_);
   const int width = MulDiv(kSurfaceWidth, 96, 1440), height = MulDiv(kSurfaceHeight, 96, 1440);
   const RECT area{0, 0, width, height};
-  ole_site_ = new OleSite(*this, callbacks_.place, area);
-  ComRef<IOleObject> object = control_.query<IOleObject>();
-  check_status(static_cast<Status>(object->SetClientSite(ole_site_)));
-  ComRef<IConnectionPointContainer> points = control_.query<IConnectionPointContainer>();
+  ole_site_ = make_com<OleSite>(static_cast<OleSiteListener&>(*this), callbacks_.place, area);
+  check_com(object->SetClientSite(ole_site_.get()));
   ComRef<IConnectionPoint> events, notifications;
-  check_status(static_cast<Status>(
-      points->FindConnectionPoint(windows_guid(kDnovarEventsId), events.put())));
-  check_status(static_cast<Status>(events->Advise(ole_site_->event_sink(), &event_cookie_)));
-  check_status(static_cast<Status>(
-      points->FindConnectionPoint(IID_IPropertyNotifySink, notifications.put())));
-  check_status(
-      static_cast<Status>(notifications->Advise(ole_site_->notify_sink(), &notify_cookie_)));
-  check_status(static_cast<Status>(
-      object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, ole_site_, 0, callbacks_.place, &area)));
+  check_com(points->FindConnectionPoint(windows_guid(kDnovarEventsId), events.put()));
+  check_com(events->Advise(ole_site_->event_sink(), &event_cookie_));
+  check_com(points->FindConnectionPoint(IID_IPropertyNotifySink, notifications.put()));
+  check_com(notifications->Advise(ole_site_->notify_sink(), &notify_cookie_));
+  check_com(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, ole_site_.get(), 0, callbacks_.place,
+                           &area));
 }
 
 void OleControl::detach() {
-  if (ole_site_ == nullptr) return;
+  if (!ole_site_) return;
   if (ComRef<IConnectionPointContainer> points = control_.query<IConnectionPointContainer>()) {
     ComRef<IConnectionPoint> point;
     if (points->FindConnectionPoint(windows_guid(kDnovarEventsId), point.put()) == S_OK)
@@ -135,8 +125,8 @@ void OleControl::detach() {
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);
   }
-  ole_site_->Release();
-  ole_site_ = nullptr;
+  ole_site_->disconnect();
+  ole_site_.reset();
 }
 
 Status OleControl::get_ids_of_names(std::string_view name, DispatchId* id) {
@@ -152,12 +142,17 @@ Status OleControl::get_ids_of_names(std::string_view name, DispatchId* id) {
 Status OleControl::invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& args,
                           Variant* result, ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    // The arguments go last first, as DISPPARAMS has them.
-    std::vector<VARIANT> reversed;
+    // The arguments go last first, as DISPPARAMS has them; they are owned here until the call
+    // returns, and the callee reads them through `passed`, which owns nothing.
+    std::vector<ComVariant> reversed;
+    reversed.reserve(args.size());
     for (auto it = args.rbegin(); it != args.rend(); ++it)
-      reversed.push_back(com_from_variant(*it).detach());
+      reversed.push_back(com_from_variant(*it));
+    std::vector<VARIANT> passed;
+    passed.reserve(reversed.size());
+    for (const ComVariant& argument : reversed) passed.push_back(*argument);
     DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS parameters{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    DISPPARAMS parameters{passed.data(), nullptr, static_cast<UINT>(passed.size()), 0};
     WORD flags = DISPATCH_METHOD;
     if (kind == InvokeKind::property_get) flags = DISPATCH_PROPERTYGET;
     if (kind == InvokeKind::property_put) {
@@ -165,20 +160,14 @@ Status OleControl::invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& 
       parameters.rgdispidNamedArgs = &put;
       parameters.cNamedArgs = 1;
     }
-    VARIANT value;
-    VariantInit(&value);
-    EXCEPINFO exception{};
+    ComVariant value;
+    ExcepInfo exception;
     UINT argument_error = 0;
     const HRESULT outcome = control_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
-                                             &value, &exception, &argument_error);
-    for (VARIANT& argument : reversed) VariantClear(&argument);
-    const Status status = status_of(outcome, &exception, info);
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
-    if (succeeded(status) && result != nullptr) *result = variant_from_com(value);
-    VariantClear(&value);
-    return status;
+                                             value.get(), exception.get(), &argument_error);
+    if (FAILED(outcome)) return failure_status(outcome, &exception, info);
+    if (result != nullptr) *result = variant_from_com(*value);
+    return Status::ok;
   });
 }
 
@@ -213,27 +202,29 @@ Status OleControl::set_site(ControlSite* site, ExceptionInfo* info) {
 }
 
 Status OleControl::init_new(ExceptionInfo* info) {
-  ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
-  return status_of(persist->InitNew(), nullptr, info);
+  return guarded_call(info, [&] {
+    const HRESULT result = required_interface<IPersistPropertyBag>(control_)->InitNew();
+    return FAILED(result) ? failure_status(result, nullptr, info) : Status::ok;
+  });
 }
 
 Status OleControl::load(PropertyBag& bag, ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    auto* container_bag = new BagOverMemory(memory_bag(bag));
-    ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
-    const HRESULT result = persist->Load(container_bag, nullptr);
-    container_bag->Release();
-    return status_of(result, nullptr, info);
+    const ComRef<IPersistPropertyBag> persist = required_interface<IPersistPropertyBag>(control_);
+    const ComRef<BagOverMemory> container_bag = make_com<BagOverMemory>(memory_bag(bag));
+    const HRESULT result = persist->Load(container_bag.get(), nullptr);
+    container_bag->close();
+    return FAILED(result) ? failure_status(result, nullptr, info) : Status::ok;
   });
 }
 
 Status OleControl::save(PropertyBag& bag, ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    auto* container_bag = new BagOverMemory(memory_bag(bag));
-    ComRef<IPersistPropertyBag> persist = control_.query<IPersistPropertyBag>();
-    const HRESULT result = persist->Save(container_bag, TRUE, TRUE);
-    container_bag->Release();
-    return status_of(result, nullptr, info);
+    const ComRef<IPersistPropertyBag> persist = required_interface<IPersistPropertyBag>(control_);
+    const ComRef<BagOverMemory> container_bag = make_com<BagOverMemory>(memory_bag(bag));
+    const HRESULT result = persist->Save(container_bag.get(), TRUE, TRUE);
+    container_bag->close();
+    return FAILED(result) ? failure_status(result, nullptr, info) : Status::ok;
   });
 }
 
@@ -241,13 +232,10 @@ Status OleControl::read_state(CalendarState* state, ExceptionInfo* info) {
   if (state == nullptr) return Status::pointer;
   return guarded_call(info, [&] {
     for (std::size_t i = 0; i < kStateMemberCount; ++i) {
-      VARIANT value;
-      VariantInit(&value);
-      const HRESULT result = inspection_->ReadMember(static_cast<LONG>(i), &value);
-      if (FAILED(result)) return status_of(result, nullptr, info);
-      Variant member = variant_from_com(value);
-      VariantClear(&value);
-      set_state_member(*state, i, member);
+      ComVariant value;
+      const HRESULT result = inspection_->ReadMember(static_cast<LONG>(i), value.put());
+      if (FAILED(result)) return failure_status(result, nullptr, info);
+      set_state_member(*state, i, variant_from_com(*value));
     }
     return Status::ok;
   });

@@ -29,7 +29,8 @@ class OleControl final
     : public ObjectBase<Dispatch, ControlHosting, EventSource, ControlInspection>,
       private OleSiteListener {
  public:
-  // Takes a new, unloaded instance of the control.
+  // Takes a new, unloaded instance of the control. A control without one of the interfaces a
+  // call needs fails that call with error 430.
   OleControl(ComRef<IDispatch> control, OleHostCallbacks callbacks);
   ~OleControl() override;
 
@@ -69,7 +70,7 @@ class OleControl final
   ComRef<DnovarInspection> inspection_;
   std::unique_ptr<RemoteSurface> surface_;
   OleHostCallbacks callbacks_;
-  OleSite* ole_site_ = nullptr;  // one reference, ours
+  ComRef<OleSite> ole_site_;
   ControlSite* site_ = nullptr;
   EventSinks sinks_;
   DWORD event_cookie_ = 0;

@@ -9,6 +9,7 @@
 #include "apps/script/script_site.h"
 #include "apps/script/win32/window_input.h"
 #include "backends/win32/win32_toolkit.h"
+#include "com/windows/com_boundary.h"
 #include "core/surface_layout.h"
 #include "host/activex/private_interfaces.h"
 #include "host/type_library.h"
@@ -37,7 +38,7 @@ class OleBackend final : public WindowInputBackend {
 
   std::unique_ptr<ScriptInstance> start_instance(ScriptSite& site, DateSerial date) override {
     std::unique_ptr<ScriptInstance> instance = create_instance(site);
-    check_status(static_cast<Status>(last_->inspection().StartOn(date)));
+    check_com(last_->inspection().StartOn(date));
     return instance;
   }
 

@@ -2,30 +2,33 @@
 
 #include <olectl.h>
 
+#include <utility>
+
+#include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
 #include "com/windows/variant_bridge.h"
 #include "host/type_library.h"
-#include "platform/wide_text.h"
 
 namespace dnovar::script {
 
 namespace {
 
+const ErrorOrigin kSiteOrigin{"dnovar script", &DnovarContainerSite::iid};
+const ErrorOrigin kSinkOrigin{"dnovar script", &IID_IDispatch};
+
+// The id of the control's events interface (__Dnovar), which the event sink answers besides
+// IDispatch.
+struct DnovarEvents {
+  static constexpr GUID iid = windows_guid(kDnovarEventsId);
+};
+
 // An IDispatch of the container's own: GetIDsOfNames and Invoke are the object's, the type
 // information it has none of.
-class ContainerDispatch : public ContainerObject, public IDispatch {
+template <typename... Entries>
+class ContainerDispatch : public ComObject<Entries...> {
  public:
-  explicit ContainerDispatch(OleSiteListener& listener) : listener_(listener) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != also_answers()) return E_NOINTERFACE;
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return add_ref(); }
-  ULONG STDMETHODCALLTYPE Release() override { return release(); }
+  explicit ContainerDispatch(std::shared_ptr<SiteConnection> connection)
+      : connection_(std::move(connection)) {}
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
     *count = 0;
@@ -37,12 +40,14 @@ class ContainerDispatch : public ContainerObject, public IDispatch {
   }
 
  protected:
-  virtual IID also_answers() const { return IID_IDispatch; }
-  OleSiteListener& listener_;
+  OleSiteListener* listener() const { return connection_->listener; }
+
+ private:
+  std::shared_ptr<SiteConnection> connection_;
 };
 
 // The extender: the properties a container adds to each control; here its Name.
-class Extender final : public ContainerDispatch {
+class Extender final : public ContainerDispatch<IDispatch> {
  public:
   using ContainerDispatch::ContainerDispatch;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -56,17 +61,21 @@ class Extender final : public ContainerDispatch {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
                                    VARIANT* result, EXCEPINFO*, UINT*) override {
     if (id != kName || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
-    try {
-      const std::string name = listener_.extender_name();
+    if (result != nullptr) VariantInit(result);
+    return com_boundary(kSinkOrigin, [&] {
+      if (listener() == nullptr) return E_UNEXPECTED;
+      std::string name;
+      try {
+        name = listener()->extender_name();
+      } catch (const RuntimeError&) {
+        return DISP_E_MEMBERNOTFOUND;  // a container without the extender property
+      }
       if (result != nullptr) {
-        VariantInit(result);
-        V_VT(result) = VT_BSTR;
         V_BSTR(result) = Bstr(name).detach();
+        V_VT(result) = VT_BSTR;
       }
       return S_OK;
-    } catch (const RuntimeError&) {
-      return DISP_E_MEMBERNOTFOUND;  // a container without the extender property
-    }
+    });
   }
 
  private:
@@ -74,7 +83,7 @@ class Extender final : public ContainerDispatch {
 };
 
 // Hears the control's events (__Dnovar).
-class EventSink final : public ContainerDispatch {
+class EventSink final : public ContainerDispatch<Answers<IDispatch, DnovarEvents>> {
  public:
   using ContainerDispatch::ContainerDispatch;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
@@ -82,71 +91,44 @@ class EventSink final : public ContainerDispatch {
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                    UINT*) override {
-    listener_.event_raised(id);
-    return S_OK;
+    return com_boundary(kSinkOrigin, [&] {
+      if (listener() != nullptr) listener()->event_raised(id);
+      return S_OK;
+    });
   }
-
- protected:
-  IID also_answers() const override { return windows_guid(kDnovarEventsId); }
 };
 
-class NotifySink final : public ContainerObject, public IPropertyNotifySink {
+class NotifySink final : public ComObject<IPropertyNotifySink> {
  public:
-  explicit NotifySink(OleSiteListener& listener) : listener_(listener) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IPropertyNotifySink) return E_NOINTERFACE;
-    *out = static_cast<IPropertyNotifySink*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return add_ref(); }
-  ULONG STDMETHODCALLTYPE Release() override { return release(); }
+  explicit NotifySink(std::shared_ptr<SiteConnection> connection)
+      : connection_(std::move(connection)) {}
   HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
-    listener_.property_changed(id);
-    return S_OK;
+    return com_boundary(kSinkOrigin, [&] {
+      if (connection_->listener != nullptr) connection_->listener->property_changed(id);
+      return S_OK;
+    });
   }
   HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  OleSiteListener& listener_;
+  std::shared_ptr<SiteConnection> connection_;
 };
 
-template <typename Interface, typename Object>
-ComRef<Interface> adopt(Object* object) {
-  ComRef<Interface> result = ComRef<Interface>::share(object);
-  object->Release();  // the creator's reference, now the ComRef's
-  return result;
+// A new part of the site, as the interface the site hands out.
+template <typename Interface, typename Part>
+ComRef<Interface> make_part(const std::shared_ptr<SiteConnection>& connection) {
+  return ComRef<Interface>::adopt(make_com<Part>(connection).detach());
 }
 
 }  // namespace
 
 OleSite::OleSite(OleSiteListener& listener, HWND place, RECT area)
-    : listener_(listener),
+    : connection_(std::make_shared<SiteConnection>(SiteConnection{&listener})),
       place_(place),
       area_(area),
-      extender_(adopt<IDispatch>(new Extender(listener))),
-      event_sink_(adopt<IDispatch>(new EventSink(listener))),
-      notify_sink_(adopt<IPropertyNotifySink>(new NotifySink(listener))) {}
-
-HRESULT OleSite::QueryInterface(REFIID interface_id, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (interface_id == IID_IUnknown || interface_id == IID_IOleClientSite) {
-    *out = static_cast<IOleClientSite*>(this);
-  } else if (interface_id == IID_IOleWindow || interface_id == IID_IOleInPlaceSite) {
-    *out = static_cast<IOleInPlaceSite*>(this);
-  } else if (interface_id == IID_IOleControlSite) {
-    *out = static_cast<IOleControlSite*>(this);
-  } else if (interface_id == DnovarContainerSite::iid) {
-    *out = static_cast<DnovarContainerSite*>(this);
-  } else {
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
+      extender_(make_part<IDispatch, Extender>(connection_)),
+      event_sink_(make_part<IDispatch, EventSink>(connection_)),
+      notify_sink_(make_part<IPropertyNotifySink, NotifySink>(connection_)) {}
 
 HRESULT OleSite::GetMoniker(DWORD, DWORD, IMoniker** out) {
   if (out != nullptr) *out = nullptr;
@@ -181,32 +163,41 @@ HRESULT OleSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow*
 }
 
 HRESULT OleSite::GetExtendedControl(IDispatch** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = extender_.get();
-  (*out)->AddRef();
-  return S_OK;
+  return extender_.copy_to(out);
 }
 
 HRESULT OleSite::Today(DATE* today) {
   if (today == nullptr) return E_POINTER;
-  *today = listener_.today();
-  return S_OK;
+  if (connection_->listener == nullptr) return S_FALSE;
+  return com_boundary(kSiteOrigin, [&] {
+    *today = connection_->listener->today();
+    return S_OK;
+  });
 }
 
 HRESULT OleSite::ErrorContained(LONG number, BSTR description) {
-  listener_.error_contained(RuntimeError(number, utf8_from_bstr(description)));
-  return S_OK;
+  return com_boundary(kSiteOrigin, [&] {
+    if (connection_->listener == nullptr) return S_FALSE;
+    connection_->listener->error_contained(RuntimeError(number, utf8_from_bstr(description)));
+    return S_OK;
+  });
 }
 
 HRESULT OleSite::Beeped() {
-  listener_.beeped();
-  return S_OK;
+  return com_boundary(kSiteOrigin, [&] {
+    if (connection_->listener == nullptr) return S_FALSE;
+    connection_->listener->beeped();
+    return S_OK;
+  });
 }
 
 HRESULT OleSite::ModalIdle(HWND form, BOOL* acted) {
-  const bool posted = listener_.modal_idle(form);
-  if (acted != nullptr) *acted = posted ? TRUE : FALSE;
-  return S_OK;
+  if (acted != nullptr) *acted = FALSE;
+  return com_boundary(kSiteOrigin, [&] {
+    const bool posted = connection_->listener != nullptr && connection_->listener->modal_idle(form);
+    if (acted != nullptr) *acted = posted ? TRUE : FALSE;
+    return S_OK;
+  });
 }
 
 }  // namespace dnovar::script

@@ -1,6 +1,7 @@
 // The container's side of hosting dnovar.ocx in place: its client site (with the in-place site,
 // the control site and our DnovarContainerSite), the extender with `Name`, and the sinks for the
-// control's events and property-change notifications. Everything they hear goes to one listener.
+// control's events and property-change notifications. Everything they hear goes to one listener,
+// until the host disconnects the site; a control that still holds one of them then reaches nobody.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +9,10 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
+#include <memory>
 #include <string>
 
-#include "com/windows/com_ref.h"
+#include "com/windows/com_object.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/date.h"
 #include "platform/error.h"
@@ -30,26 +32,13 @@ class OleSiteListener {
   virtual void event_raised(DISPID id) = 0;
 };
 
-// A COM object of the container: reference counted, deleted with its last reference.
-class ContainerObject {
- public:
-  virtual ~ContainerObject() = default;
-  ULONG add_ref() { return ++references_; }
-  ULONG release() {
-    const ULONG remaining = --references_;
-    if (remaining == 0) delete this;
-    return remaining;
-  }
-
- private:
-  ULONG references_ = 1;  // the creator's
+// The listener the site and its parts share; null once the host has disconnected them.
+struct SiteConnection {
+  OleSiteListener* listener;
 };
 
-class OleSite final : public ContainerObject,
-                      public IOleClientSite,
-                      public IOleInPlaceSite,
-                      public IOleControlSite,
-                      public DnovarContainerSite {
+class OleSite final : public ComObject<IOleClientSite, Answers<IOleInPlaceSite, IOleWindow>,
+                                       IOleControlSite, DnovarContainerSite> {
  public:
   // `place` is the window the control is activated in, `area` its place there.
   OleSite(OleSiteListener& listener, HWND place, RECT area);
@@ -58,10 +47,8 @@ class OleSite final : public ContainerObject,
   IDispatch* extender() { return extender_.get(); }
   IDispatch* event_sink() { return event_sink_.get(); }
   IPropertyNotifySink* notify_sink() { return notify_sink_.get(); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return add_ref(); }
-  ULONG STDMETHODCALLTYPE Release() override { return release(); }
+  // The host lets go of the control: the site and its parts tell it nothing any more.
+  void disconnect() { connection_->listener = nullptr; }
 
   // IOleClientSite
   HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
@@ -96,16 +83,14 @@ class OleSite final : public ContainerObject,
   HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
 
-  // DnovarContainerSite
+  // DnovarContainerSite: S_FALSE (the system's today, nothing done) once disconnected.
   HRESULT STDMETHODCALLTYPE Today(DATE* today) override;
   HRESULT STDMETHODCALLTYPE ErrorContained(LONG number, BSTR description) override;
   HRESULT STDMETHODCALLTYPE Beeped() override;
   HRESULT STDMETHODCALLTYPE ModalIdle(HWND form, BOOL* acted) override;
 
  private:
-  ~OleSite() override = default;
-
-  OleSiteListener& listener_;
+  std::shared_ptr<SiteConnection> connection_;
   HWND place_;
   RECT area_;
   ComRef<IDispatch> extender_;

@@ -1,22 +1,17 @@
 #include "apps/script/ole/remote_surface.h"
 
-#include "com/status.h"
+#include "com/windows/com_boundary.h"
 #include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
 
 namespace dnovar::script {
 
 Variant RemoteWidget::read(WidgetProperty property) const {
-  VARIANT value;
-  VariantInit(&value);
-  check_status(static_cast<Status>(control_.ReadWidget(id_.value, property, &value)));
-  struct Cleared {
-    VARIANT& value;
-    ~Cleared() { VariantClear(&value); }
-  } cleared{value};
-  if (V_VT(&value) == VT_I8)  // a window handle
-    return Variant::r8(static_cast<double>(V_I8(&value)));
-  return variant_from_com(value);
+  ComVariant value;
+  check_com(control_.ReadWidget(id_.value, property, value.put()));
+  if (V_VT(value.get()) == VT_I8)  // a window handle
+    return Variant::r8(static_cast<double>(V_I8(value.get())));
+  return variant_from_com(*value);
 }
 
 std::string RemoteWidget::caption() const {

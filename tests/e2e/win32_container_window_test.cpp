@@ -1,0 +1,120 @@
+// The Windows container's window and sites when things go wrong: a window that cannot be made
+// leaves nothing behind, and sites that a control holds past the window tell the window nothing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "apps/container/win32/container_window.h"
+
+namespace dnovar::container {
+namespace {
+
+// Refuses to make the thread's next top-level window, as the system does when it has no room for
+// one, and keeps the menu it was to be made with.
+class RefusedTopLevelWindow {
+ public:
+  RefusedTopLevelWindow() {
+    refused_ = false;
+    refused_menu_ = nullptr;
+    hook_ = SetWindowsHookExW(WH_CBT, &refuse, nullptr, GetCurrentThreadId());
+  }
+  ~RefusedTopLevelWindow() { UnhookWindowsHookEx(hook_); }
+  RefusedTopLevelWindow(const RefusedTopLevelWindow&) = delete;
+  RefusedTopLevelWindow& operator=(const RefusedTopLevelWindow&) = delete;
+
+  bool hooked() const { return hook_ != nullptr; }
+  HMENU refused_menu() const { return refused_menu_; }
+
+ private:
+  static LRESULT CALLBACK refuse(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_CREATEWND) {
+      const CREATESTRUCTW& window = *reinterpret_cast<CBT_CREATEWNDW*>(l)->lpcs;
+      if (window.hwndParent == nullptr && !refused_) {
+        refused_ = true;
+        refused_menu_ = window.hMenu;
+        return 1;
+      }
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+  }
+
+  static inline bool refused_ = false;
+  static inline HMENU refused_menu_ = nullptr;
+  HHOOK hook_;
+};
+
+TEST(ContainerWindowFailure, AWindowThatCannotBeMadeTakesItsMenuAlong) {
+  RefusedTopLevelWindow refusal;
+  ASSERT_TRUE(refusal.hooked());
+  try {
+    ContainerWindow window([](ContainerWindow&) {});
+    ADD_FAILURE() << "the window was made";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.number(), error_number::out_of_memory) << error.what();
+  }
+  ASSERT_NE(refusal.refused_menu(), nullptr);
+  EXPECT_FALSE(IsMenu(refusal.refused_menu()));
+}
+
+class Listener final : public SiteListener {
+ public:
+  void log(const std::string&) override { ++calls; }
+  void control_info_changed() override { ++calls; }
+  int calls = 0;
+};
+
+// A stand-in for the control's active object: only its count matters.
+class ActiveObject final : public ComObject<IOleInPlaceActiveObject> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG) override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override {
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+  ULONG references() {
+    AddRef();
+    return Release();
+  }
+};
+
+TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) {
+  const HWND form = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(form, nullptr);
+  Listener listener;
+  const ComRef<InPlaceFrame> frame = make_com<InPlaceFrame>(form);
+  const ComRef<ControlSiteObject> site =
+      make_com<ControlSiteObject>(form, frame, make_com<Extender>(), listener);
+  const ComRef<ActiveObject> active = make_com<ActiveObject>();
+  ASSERT_EQ(frame->SetActiveObject(active.get(), nullptr), S_OK);
+  const ULONG held_by_frame = active->references();
+
+  site->disconnect();
+  frame->disconnect();
+  DestroyWindow(form);
+  EXPECT_EQ(active->references(), held_by_frame - 1) << "the frame let go of the active object";
+
+  EXPECT_EQ(site->OnControlInfoChanged(), S_OK);
+  EXPECT_EQ(listener.calls, 0);
+  HWND window = form;
+  EXPECT_EQ(site->GetWindow(&window), E_UNEXPECTED);
+  EXPECT_EQ(window, nullptr);
+  EXPECT_EQ(frame->GetWindow(&window), E_UNEXPECTED);
+  IOleInPlaceFrame* given_frame = nullptr;
+  IOleInPlaceUIWindow* document = nullptr;
+  RECT position{}, clip{};
+  EXPECT_EQ(site->GetWindowContext(&given_frame, &document, &position, &clip, nullptr),
+            E_UNEXPECTED);
+  EXPECT_EQ(given_frame, nullptr);
+  EXPECT_EQ(frame->SetActiveObject(active.get(), nullptr), E_UNEXPECTED);
+  EXPECT_EQ(active->references(), held_by_frame - 1);
+}
+
+}  // namespace
+}  // namespace dnovar::container
