@@ -6,10 +6,6 @@
 
 namespace dnovar {
 
-void raise_com_failure(HRESULT result, const std::string& what) {
-  raise_com_error(result, nullptr, what);
-}
-
 Variant PropertyBagBridge::read(std::string_view key, const Variant& default_value) {
   const std::wstring name = wide_text(key);
   ComVariant value;  // VT_EMPTY: the bag gives the value in the type it holds

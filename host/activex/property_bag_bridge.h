@@ -26,8 +26,4 @@ class PropertyBagBridge final : public PropertyBag {
   IErrorLog* log_;
 };
 
-// Forwards to raise_com_error (com/windows/com_boundary.h) for the container's callers that still
-// use this name.
-[[noreturn]] void raise_com_failure(HRESULT result, const std::string& what);
-
 }  // namespace dnovar
