@@ -14,6 +14,7 @@
 
 #include "com/windows/com_guid.h"
 #include "com/windows/com_ref.h"
+#include "com/windows/com_values.h"
 #include "host/type_library.h"
 #include "tests/activex/control_probe.h"
 
@@ -81,18 +82,13 @@ class NotifySink final : public TestObject<NotifySinkBase> {
 // A container's bag: keys to values; reading an absent key fails with E_INVALIDARG.
 class Bag final : public TestObject<BagBase> {
  public:
-  ~Bag() {
-    for (auto& [key, value] : values) VariantClear(&value);
-  }
   HRESULT STDMETHODCALLTYPE Read(LPCOLESTR key, VARIANT* value, IErrorLog*) override {
     auto found = values.find(key);
     if (found == values.end()) return E_INVALIDARG;
-    return VariantCopy(value, &found->second);
+    return VariantCopy(value, found->second.get());
   }
   HRESULT STDMETHODCALLTYPE Write(LPCOLESTR key, VARIANT* value) override {
-    VARIANT& stored = values[key];
-    VariantClear(&stored);
-    return VariantCopy(&stored, value);
+    return VariantCopy(values[key].put(), value);
   }
   void set_i4(const wchar_t* key, LONG number) {
     VARIANT value;
@@ -100,7 +96,7 @@ class Bag final : public TestObject<BagBase> {
     V_I4(&value) = number;
     Write(key, &value);
   }
-  std::map<std::wstring, VARIANT> values;
+  std::map<std::wstring, ComVariant> values;
 };
 
 std::wstring widened(const std::string& text) {
@@ -139,16 +135,15 @@ class ControlClientTest : public ::testing::Test {
     return control.Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &parameters, nullptr, nullptr,
                           nullptr);
   }
-  static VARIANT get(IDispatch& control, const wchar_t* name) {
+  static ComVariant get(IDispatch& control, const wchar_t* name) {
     DISPID id = 0;
     LPOLESTR names = const_cast<LPOLESTR>(name);
-    VARIANT result;
-    VariantInit(&result);
+    ComVariant result;
     DISPPARAMS none{};
     EXPECT_EQ(control.GetIDsOfNames(IID_NULL, &names, 1, 0, &id), S_OK);
-    EXPECT_EQ(
-        control.Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr),
-        S_OK);
+    EXPECT_EQ(control.Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, result.put(), nullptr,
+                             nullptr),
+              S_OK);
     return result;
   }
   static VARIANT i4(LONG number) {
@@ -213,9 +208,10 @@ TEST_F(ControlClientTest, OnlyTheFourAccessorsNotifyAndOnlyWhenTheyChangeSomethi
   ComRef<IDispatch> control = create();
   NotifySink sink;
   const DWORD cookie = advise(*control, IID_IPropertyNotifySink, sink);
+  Bstr caption_text(" x ");
   VARIANT caption;
   V_VT(&caption) = VT_BSTR;
-  V_BSTR(&caption) = SysAllocString(L" x ");
+  V_BSTR(&caption) = caption_text.get();
   VARIANT date;
   V_VT(&date) = VT_DATE;
   V_DATE(&date) = 45412;
@@ -240,7 +236,6 @@ TEST_F(ControlClientTest, OnlyTheFourAccessorsNotifyAndOnlyWhenTheyChangeSomethi
     EXPECT_EQ(put(*control, c.name, c.value), S_OK) << c.name;
     EXPECT_EQ(sink.changed, c.notified) << c.name;
   }
-  VariantClear(&caption);
 
   ComRef<IConnectionPointContainer> container = control.query<IConnectionPointContainer>();
   ComRef<IConnectionPoint> point;
@@ -312,11 +307,9 @@ TEST_F(ControlClientTest, AStreamKeepsTheSettingsAndAForeignOneIsAnInvalidFormat
   ComRef<IDispatch> loaded = create();
   ComRef<IPersistStreamInit> loading = loaded.query<IPersistStreamInit>();
   ASSERT_EQ(loading->Load(stream.get()), S_OK);
-  EXPECT_EQ(get(*loaded, L"Dlow").iVal, 5);
-  EXPECT_EQ(get(*loaded, L"Dhigh").iVal, 9);
-  BSTR caption = get(*loaded, L"Caption").bstrVal;
-  EXPECT_STREQ(caption, L"Dnovar1");
-  SysFreeString(caption);
+  EXPECT_EQ(V_I2(get(*loaded, L"Dlow").get()), 5);
+  EXPECT_EQ(V_I2(get(*loaded, L"Dhigh").get()), 9);
+  EXPECT_STREQ(V_BSTR(get(*loaded, L"Caption").get()), L"Dnovar1");
 
   ComRef<IStream> foreign;
   ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, foreign.put()), S_OK);
@@ -334,7 +327,7 @@ TEST_F(ControlClientTest, PropertyBagLoadStopsAtTheFailingKeyAndSaveWritesOnlyNo
   ComRef<IDispatch> control = create();
   ComRef<IPersistPropertyBag> persist = control.query<IPersistPropertyBag>();
   EXPECT_EQ(persist->Load(&bag, nullptr), static_cast<HRESULT>(0x800A0006));  // overflow
-  EXPECT_EQ(static_cast<DWORD>(get(*control, L"VyberColor").lVal), 0x8000000Fu);
+  EXPECT_EQ(static_cast<DWORD>(V_I4(get(*control, L"VyberColor").get())), 0x8000000Fu);
 
   Bag saved;
   ComRef<IDispatch> fresh = create();
@@ -344,8 +337,8 @@ TEST_F(ControlClientTest, PropertyBagLoadStopsAtTheFailingKeyAndSaveWritesOnlyNo
   // Without a container to ask, a new control runs: it starts on today, its caption is its name
   // and every other value its default (a designer's keeps the date 0: host_modes_test.cpp).
   ASSERT_EQ(saved.values.size(), 1u);
-  EXPECT_EQ(V_VT(&saved.values[L"Datum"]), VT_DATE);
-  EXPECT_EQ(V_DATE(&saved.values[L"Datum"]), today());
+  EXPECT_EQ(V_VT(saved.values[L"Datum"].get()), VT_DATE);
+  EXPECT_EQ(V_DATE(saved.values[L"Datum"].get()), today());
 }
 
 TEST_F(ControlClientTest, ClassInfoNamesTheEventInterfaceAndTheClass) {

@@ -9,6 +9,7 @@
 
 #include "com/windows/com_guid.h"
 #include "com/windows/com_ref.h"
+#include "com/windows/com_values.h"
 #include "host/activex/dual_interface.h"
 #include "host/activex/library_text.h"
 #include "host/activex/type_library_writer.h"
@@ -28,10 +29,9 @@ const wchar_t* ocx_path() {
 
 // A name or help string as the library stores it (Windows-1250), in UTF-8.
 std::string text_of(BSTR stored) {
-  std::string result =
-      stored == nullptr ? "" : text_of_library_bytes(ansi_bytes_of({stored, SysStringLen(stored)}));
-  SysFreeString(stored);
-  return result;
+  const Bstr owned = Bstr::adopt(stored);
+  return stored == nullptr ? ""
+                           : text_of_library_bytes(ansi_bytes_of({stored, SysStringLen(stored)}));
 }
 
 struct Documentation {
@@ -156,7 +156,7 @@ TEST_F(TypeLibraryTest, DualInterfaceMembersAreTheTablesAndMatchTheVtable) {
     EXPECT_EQ(info->GetNames(function.id, names, 4, &count), S_OK);
     ASSERT_GE(count, 1u);
     EXPECT_EQ(text_of(names[0]), function.name);
-    for (UINT n = 1; n < count; ++n) SysFreeString(names[n]);
+    for (UINT n = 1; n < count; ++n) Bstr::adopt(names[n]);
     info->ReleaseFuncDesc(description);
     EXPECT_EQ(documentation(*info, function.id).help, function.help);
   }
@@ -179,7 +179,7 @@ TEST_F(TypeLibraryTest, ReadAccessorsOfTheFieldsNameTheirValue) {
     BSTR names[2] = {};
     UINT count = 0;
     ASSERT_EQ(info->GetNames(function.id, names, 2, &count), S_OK);
-    SysFreeString(names[0]);
+    Bstr::adopt(names[0]);
     EXPECT_EQ(count == 2 ? text_of(names[1]) : std::string(), function.result_name);
   }
 }

@@ -9,6 +9,7 @@
 
 #include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
+#include "com/windows/com_values.h"
 
 namespace dnovar {
 namespace {
@@ -55,12 +56,9 @@ std::string accessible_name(HWND window) {
   VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  BSTR name = nullptr;
+  Bstr name;
   std::string text = "(no name)";
-  if (client->get_accName(self, &name) == S_OK) {
-    text = utf8_text(std::wstring_view(name, SysStringLen(name)));
-    SysFreeString(name);
-  }
+  if (client->get_accName(self, name.put()) == S_OK) text = name.utf8();
   client->Release();
   return text;
 }
