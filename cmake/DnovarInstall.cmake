@@ -4,7 +4,7 @@
 # (cmake/DnovarDebian.cmake):
 #   library      the shared library dnovar-widgets (its versioned files) and the component module
 #   development  the header, the CMake package and the unversioned link to the library
-#   tools        dnovar, dnovar-container and their documentation
+#   tools        dnovar, dnovar-container, their manual pages and documentation
 #   designer     the Qt Designer plugin
 include(CMakePackageConfigHelpers)
 
@@ -32,6 +32,7 @@ if(TARGET dnovar_control_module)
           COMPONENT library)
 endif()
 install(FILES README.md LICENSE DESTINATION ${doc_dir} COMPONENT ${documentation_component})
+include(${CMAKE_CURRENT_LIST_DIR}/DnovarManPages.cmake)
 install(DIRECTORY docs/ DESTINATION ${doc_dir} COMPONENT ${documentation_component})
 
 if(TARGET dnovar_widgets)
