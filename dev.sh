@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev qt6-base-dev qt6-tools-dev xvfb xauth xdotool fonts-dejavu-core
           fonts-liberation2 valgrind g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          wine wine64 dpkg-dev)
+          wine wine64 dpkg-dev file lintian wixl msitools help2man)
 
 install_missing_packages() {
   local missing=()
@@ -110,9 +110,10 @@ case "${1:-}" in
     ctest --preset win64 -j "$(nproc)"
     echo "win64: tests under Wine in $((SECONDS - started)) s"
     started=$SECONDS
-    # The 32-bit control's resources are written by the 64-bit writer: Wine here may run only
-    # 64-bit programs.
-    build win32 -DDNOVAR_RESOURCE_WRITER="$PWD/build/win64/host/activex/dnovar-activex-resources.exe"
+    # The 32-bit control's resources and installer tables are written by the 64-bit writers: Wine
+    # here may run only 64-bit programs.
+    build win32 -DDNOVAR_RESOURCE_WRITER="$PWD/build/win64/host/activex/dnovar-activex-resources.exe" \
+      -DDNOVAR_INSTALLER_TABLES_WRITER="$PWD/build/win64/dnovar-installer-tables.exe"
     echo "win32: built in $((SECONDS - started)) s"
     if [[ "${2:-}" == --win32 ]]; then
       ctest --preset win32 -j "$(nproc)"

@@ -1,6 +1,11 @@
-# What `cmake --install` puts below the prefix, the CMake package Dnovar (find_package(Dnovar),
-# Dnovar::Widgets) and the Debian package (`cpack -G DEB`). Every path installed is relative to
-# the prefix, so a prefix can be moved or packaged as a whole.
+# What `cmake --install` puts below the prefix, and the CMake package Dnovar (find_package(Dnovar),
+# Dnovar::Widgets). Every path installed is relative to the prefix, so a prefix can be moved or
+# packaged as a whole. Each file belongs to one component, and each component is one Debian package
+# (cmake/DnovarDebian.cmake):
+#   library      the shared library dnovar-widgets (its versioned files) and the component module
+#   development  the header, the CMake package and the unversioned link to the library
+#   tools        dnovar, dnovar-container, their manual pages and documentation
+#   designer     the Qt Designer plugin
 include(CMakePackageConfigHelpers)
 
 # The relative path from install folder `from` to install folder `to`, either relative to the
@@ -12,26 +17,48 @@ function(dnovar_relative_install_path out from to)
   set(${out} ${relative} PARENT_SCOPE)
 endfunction()
 
-install(TARGETS dnovar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS dnovar_control_module LIBRARY DESTINATION ${DNOVAR_MODULE_INSTALL_DIR})
 set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/dnovar)
-install(FILES README.md DESTINATION ${doc_dir})
-install(DIRECTORY docs/ DESTINATION ${doc_dir})
+if(TARGET dnovar)
+  set(documentation_component tools)
+  install(TARGETS dnovar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+else()
+  set(documentation_component development)
+endif()
+if(TARGET dnovar-container)
+  install(TARGETS dnovar-container RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+endif()
+if(TARGET dnovar_control_module)
+  install(TARGETS dnovar_control_module LIBRARY DESTINATION ${DNOVAR_MODULE_INSTALL_DIR}
+                                                COMPONENT library)
+endif()
+install(FILES README.md LICENSE DESTINATION ${doc_dir} COMPONENT ${documentation_component})
+include(${CMAKE_CURRENT_LIST_DIR}/DnovarManPages.cmake)
+install(DIRECTORY docs/ DESTINATION ${doc_dir} COMPONENT ${documentation_component})
 
 if(TARGET dnovar_widgets)
   set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Dnovar)
-  install(TARGETS dnovar-container RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(TARGETS dnovar_widgets EXPORT DnovarTargets
-          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} FILE_SET HEADERS
-                  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-  install(EXPORT DnovarTargets NAMESPACE Dnovar:: DESTINATION ${config_dir})
+  install(
+    TARGETS dnovar_widgets
+    EXPORT DnovarTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+            COMPONENT library
+            NAMELINK_COMPONENT development
+            FILE_SET HEADERS
+            DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+            COMPONENT development)
+  install(
+    EXPORT DnovarTargets
+    NAMESPACE Dnovar::
+    DESTINATION ${config_dir}
+    COMPONENT development)
   configure_package_config_file(
     ${CMAKE_CURRENT_LIST_DIR}/DnovarConfig.cmake.in ${PROJECT_BINARY_DIR}/DnovarConfig.cmake
     INSTALL_DESTINATION ${config_dir})
   write_basic_package_version_file(${PROJECT_BINARY_DIR}/DnovarConfigVersion.cmake
                                    COMPATIBILITY SameMajorVersion)
   install(FILES ${PROJECT_BINARY_DIR}/DnovarConfig.cmake
-                ${PROJECT_BINARY_DIR}/DnovarConfigVersion.cmake DESTINATION ${config_dir})
+                ${PROJECT_BINARY_DIR}/DnovarConfigVersion.cmake DESTINATION ${config_dir}
+          COMPONENT development)
 endif()
 
 if(TARGET dnovar_designer_plugin)
@@ -41,18 +68,16 @@ if(TARGET dnovar_designer_plugin)
   dnovar_relative_install_path(widgets_from_plugin ${designer_dir} ${CMAKE_INSTALL_LIBDIR})
   set_target_properties(dnovar_designer_plugin PROPERTIES INSTALL_RPATH
                                                           "$ORIGIN/${widgets_from_plugin}")
-  install(TARGETS dnovar_designer_plugin LIBRARY DESTINATION ${designer_dir})
+  install(TARGETS dnovar_designer_plugin LIBRARY DESTINATION ${designer_dir} COMPONENT designer)
+  # Below /usr (a system's package) the library is in the system's library folder, where every
+  # program finds it: a search path of our own there would only shadow the system's choice.
+  install(
+    CODE "
+    if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+      file(RPATH_REMOVE FILE
+           \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${designer_dir}/$<TARGET_FILE_NAME:dnovar_designer_plugin>\")
+    endif()"
+    COMPONENT designer)
 endif()
 
-set(CPACK_PACKAGE_NAME dnovar)
-set(CPACK_PACKAGE_VENDOR "Dnovar")
-set(CPACK_PACKAGE_CONTACT "Dnovar developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "Czech month-calendar control: Qt widget, Designer plugin, test container, command line")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# find_package(Dnovar) needs Qt's development files; the programs and the library do not.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-base-dev, qt6-tools-dev")
-include(CPack)
+include(${CMAKE_CURRENT_LIST_DIR}/DnovarDebian.cmake)

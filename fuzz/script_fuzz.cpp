@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   dnovar::script::ScriptHost host(
       *backend, out,
       {[] { return std::filesystem::path("/nonexistent/registry.json"); },
-       "/nonexistent/module.so"});
+       {"/nonexistent/module.so", false}});
   host.run(in, err);
   return 0;
 }

@@ -1,7 +1,9 @@
 #include "apps/common/control_registration.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "com/file_io.h"
 #include "com/module.h"
 #include "platform/environment.h"
 
@@ -9,11 +11,14 @@ namespace dnovar::app {
 
 namespace {
 
-bool registered_module_exists(const Registry& registry, std::string_view prog_id) {
+// The module the registry names for `prog_id`, when that module exists.
+std::optional<std::filesystem::path> registered_module(const Registry& registry,
+                                                       std::string_view prog_id) {
   const auto clsid = registry.find_prog_id(prog_id);
   const auto registration = clsid ? registry.find_class(*clsid) : std::nullopt;
   std::error_code ignored;
-  return registration && std::filesystem::exists(registration->module, ignored);
+  if (!registration || !std::filesystem::exists(registration->module, ignored)) return {};
+  return registration->module;
 }
 
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
@@ -55,11 +60,18 @@ std::vector<std::string> run_registration(ModuleCache& modules, const std::files
   return names;
 }
 
-bool ensure_registered(const Registry& registry, ModuleCache& modules, std::string_view prog_id,
-                       const std::filesystem::path& module) {
-  if (registered_module_exists(registry, prog_id)) return false;
-  run_registration(modules, module, registry.file(), Registration::add);
-  return true;
+RegistrationCheck ensure_registered(const Registry& registry, ModuleCache& modules,
+                                    std::string_view prog_id, const ControlModule& module) {
+  const std::optional<std::filesystem::path> named = registered_module(registry, prog_id);
+  if (named && (!module.installed_with_program || same_file(*named, module.path))) return {};
+  run_registration(modules, module.path, registry.file(), Registration::add);
+  RegistrationCheck check{true, {}};
+  if (named) {
+    check.replacement = std::string(prog_id) + " in " + path_text(registry.file()) + " named " +
+                        path_text(*named) + "; registered " + path_text(module.path) +
+                        ", the module installed with this program";
+  }
+  return check;
 }
 
 }  // namespace dnovar::app

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "apps/common/component_paths.h"
 #include "com/activation.h"
 #include "com/registry.h"
 
@@ -21,10 +22,20 @@ enum class Registration { add, remove };
 std::vector<std::string> run_registration(ModuleCache& modules, const std::filesystem::path& module,
                                           const std::filesystem::path& registry, Registration what);
 
-// Registers `module` when `prog_id` is not registered in `registry`, or when the module the
-// registry names for it no longer exists. A ProgID that names an existing module is left alone:
-// the registry decides which module a program uses. True when it registered.
-bool ensure_registered(const Registry& registry, ModuleCache& modules, std::string_view prog_id,
-                       const std::filesystem::path& module);
+// What ensure_registered did.
+struct RegistrationCheck {
+  bool registered = false;
+  // When registering replaced another module that the registry named for the ProgID, a line
+  // saying so: "PROGID in REGISTRY named OLD; registered NEW, the module installed with this
+  // program". Empty otherwise.
+  std::string replacement;
+};
+
+// Registers `module` when `prog_id` is not registered in `registry`, when the module the registry
+// names for it no longer exists, or, for the module installed with the program, when the registry
+// names any other module: an installed program uses its own. Otherwise a ProgID that names an
+// existing module is left alone: the registry decides which module a program uses.
+RegistrationCheck ensure_registered(const Registry& registry, ModuleCache& modules,
+                                    std::string_view prog_id, const ControlModule& module);
 
 }  // namespace dnovar::app

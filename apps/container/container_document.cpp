@@ -1,11 +1,13 @@
 #include "apps/container/container_document.h"
 
+#include <iostream>
+
 #include "apps/common/control_registration.h"
 #include "host/type_library.h"
 
 namespace dnovar::container {
 
-ContainerDocument::ContainerDocument(Registry registry, std::filesystem::path module,
+ContainerDocument::ContainerDocument(Registry registry, app::ControlModule module,
                                      ContainerSite& site, SiteListener& listener)
     : registry_(std::move(registry)),
       module_(std::move(module)),
@@ -15,8 +17,11 @@ ContainerDocument::ContainerDocument(Registry registry, std::filesystem::path mo
 ContainerDocument::~ContainerDocument() = default;
 
 std::unique_ptr<HostedControl> ContainerDocument::create() {
-  if (app::ensure_registered(registry_, modules_, kDnovarProgId, module_))
+  const app::RegistrationCheck check =
+      app::ensure_registered(registry_, modules_, kDnovarProgId, module_);
+  if (check.registered)
     listener_.log("registered " + std::string(kDnovarProgId) + " in " + registry_.file().string());
+  if (!check.replacement.empty()) std::cerr << "dnovar-container: " << check.replacement << '\n';
   return std::make_unique<HostedControl>(registry_, modules_, kDnovarProgId, site_);
 }
 

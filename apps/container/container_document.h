@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "apps/common/component_paths.h"
 #include "apps/container/container_site.h"
 #include "apps/container/hosted_control.h"
 #include "com/activation.h"
@@ -21,8 +22,9 @@ namespace dnovar::container {
 
 class ContainerDocument {
  public:
-  // `module` is registered when the registry cannot create the control (control_registration.h).
-  ContainerDocument(Registry registry, std::filesystem::path module, ContainerSite& site,
+  // `module` is registered when the registry cannot create the control, or names another module
+  // than the one installed with the program (control_registration.h).
+  ContainerDocument(Registry registry, app::ControlModule module, ContainerSite& site,
                     SiteListener& listener);
   ~ContainerDocument();
   ContainerDocument(const ContainerDocument&) = delete;
@@ -57,7 +59,7 @@ class ContainerDocument {
   HostedControl& require_control();
 
   Registry registry_;
-  std::filesystem::path module_;
+  app::ControlModule module_;
   ContainerSite& site_;
   SiteListener& listener_;
   // Before the control: a module stays loaded while an object of it may live.

@@ -36,7 +36,7 @@ std::filesystem::path chosen_path(const QString& text) {
 
 }  // namespace
 
-ContainerWindow::ContainerWindow(Registry registry, std::filesystem::path module, QWidget* parent)
+ContainerWindow::ContainerWindow(Registry registry, app::ControlModule module, QWidget* parent)
     : QMainWindow(parent),
       site_(*this),
       document_(std::make_unique<ContainerDocument>(std::move(registry), std::move(module), site_,

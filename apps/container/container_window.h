@@ -23,7 +23,7 @@ class ContainerWindow final : public QMainWindow, private SiteListener {
   Q_OBJECT
 
  public:
-  ContainerWindow(Registry registry, std::filesystem::path module, QWidget* parent = nullptr);
+  ContainerWindow(Registry registry, app::ControlModule module, QWidget* parent = nullptr);
   ~ContainerWindow() override;
 
   // Opens the bag file, or starts a new instance without one (also when the file fails to open).

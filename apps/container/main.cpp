@@ -4,7 +4,7 @@
 #include <iostream>
 #include <optional>
 
-#include "apps/common/component_paths.h"
+#include "apps/common/command_line.h"
 #include "apps/common/run_guarded.h"
 #include "apps/container/container_site.h"
 #include "apps/container/container_window.h"
@@ -37,7 +37,12 @@ void print_geometry(const dnovar::container::ContainerWindow& window) {
 
 namespace {
 
-int run_container(int argc, char** argv) {
+int run_container(int& argc, char** argv) {
+  // Qt's standard arguments (-platform, -style, ...) first: QApplication takes them out of argv.
+  const auto application = dnovar::app::start_qt_application(
+      dnovar::app::QtPlatform::OffscreenWithoutDisplay, argc, argv);
+  QApplication::setApplicationName(QStringLiteral("dnovar-container"));
+
   Options options;
   CLI::App cli{
       "dnovar-container: hosts the Dnovar calendar control beside its properties, methods and "
@@ -49,11 +54,10 @@ int run_container(int argc, char** argv) {
   cli.add_flag(
       "--print-geometry", options.print_geometry,
       "Print \"control X Y RATIO\": the control's place in the window, once it is painted");
-  CLI11_PARSE(cli, argc, argv);
+  dnovar::app::add_version_flag(cli, "dnovar-container");
+  if (const auto status = dnovar::app::parse_command_line(cli, argc, argv)) return *status;
+  const dnovar::app::ControlModule module = dnovar::app::program_control_module();
 
-  const auto application =
-      dnovar::app::start_qt_application(dnovar::app::QtPlatform::OffscreenWithoutDisplay);
-  QApplication::setApplicationName(QStringLiteral("dnovar-container"));
   if (QApplication::platformName() == QStringLiteral("offscreen") && options.screenshot.empty())
     std::cerr << "dnovar-container: no display, running offscreen (use --screenshot FILE for a "
                  "picture)\n";
@@ -66,8 +70,7 @@ int run_container(int argc, char** argv) {
     return 1;
   }
 
-  dnovar::container::ContainerWindow window(dnovar::Registry(registry),
-                                            dnovar::app::control_module_path());
+  dnovar::container::ContainerWindow window(dnovar::Registry(registry), module);
   QObject::connect(&window, &dnovar::container::ContainerWindow::logged,
                    [](const QString& line) { std::cout << line.toStdString() << std::endl; });
   QObject::connect(&window, &dnovar::container::ContainerWindow::first_painted, &window, [&] {
@@ -91,6 +94,5 @@ int run_container(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  dnovar::app::use_installed_module();
   return dnovar::app::run_program("dnovar-container", [&] { return run_container(argc, argv); });
 }

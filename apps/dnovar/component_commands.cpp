@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "apps/common/component_paths.h"
 #include "apps/common/control_registration.h"
 #include "apps/common/run_guarded.h"
+#include "apps/installed/installed_module.h"
 #include "com/file_io.h"
 #include "com/module.h"
 #include "com/registry.h"
@@ -25,7 +25,7 @@ struct Locations {
 
 void add_location_options(CLI::App* command, Locations& where) {
   command->add_option("--module", where.module,
-                      "The control's module (default: the one built beside dnovar)");
+                      "The control's module (default: the one installed, or built, with dnovar)");
   command->add_option("--registry", where.registry,
                       "Registry file (default: $DNOVAR_REGISTRY, else the user's registry)");
 }
@@ -45,7 +45,7 @@ void run_entry(const Locations& where, Registration what) {
   std::filesystem::path registry = named_file(where.registry, "--registry");
   if (registry.empty()) registry = Registry::default_path();
   std::filesystem::path module = named_file(where.module, "--module");
-  module = module.empty() ? control_module_path() : std::filesystem::absolute(module);
+  module = module.empty() ? program_control_module().path : std::filesystem::absolute(module);
   ModuleCache modules;
   const std::vector<std::string> names = run_registration(modules, module, registry, what);
   const char* done = what == Registration::add ? "registered " : "unregistered ";

@@ -1,11 +1,19 @@
 #include "apps/dnovar/script_command.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
+#include <string_view>
+#include <system_error>
+#include <vector>
 
-#include "apps/common/component_paths.h"
+#include "apps/installed/installed_module.h"
 #include "apps/script/script_host.h"
+#include "com/file_io.h"
 #ifdef DNOVAR_WITH_QT
 #include "apps/script/qt/qt_script_backend.h"
 #endif
@@ -20,41 +28,74 @@ namespace dnovar::app {
 
 namespace {
 
-int run_script(const std::string& backend_name, const std::string& file) {
-  std::unique_ptr<script::ScriptBackend> backend;
-  if (backend_name == "headless") {
-    backend = script::make_headless_backend();
+struct Backend {
+  std::string_view name;
+  std::unique_ptr<script::ScriptBackend> (*make)();
+};
+
+// The backends this build has; the first is the default.
+const std::vector<Backend>& backends() {
+  static const std::vector<Backend> built = {
+      {"headless", script::make_headless_backend},
 #ifdef DNOVAR_WITH_QT
-  } else if (backend_name == "qt") {
-    backend = script::make_qt_backend();
+      {"qt", script::make_qt_backend},
 #endif
 #ifdef DNOVAR_WITH_WIN32
-  } else if (backend_name == "win32") {
-    backend = script::make_win32_backend();
+      {"win32", script::make_win32_backend},
 #endif
 #ifdef DNOVAR_WITH_OLE
-  } else if (backend_name == "ole") {
-    backend = script::make_ole_backend();
+      {"ole", script::make_ole_backend},
 #endif
-  } else {
+  };
+  return built;
+}
+
+// "headless (default), qt or win32"
+std::string backend_list() {
+  std::string list;
+  for (std::size_t i = 0; i < backends().size(); ++i) {
+    if (i > 0) list += i + 1 == backends().size() ? " or " : ", ";
+    list += backends()[i].name;
+    if (i == 0) list += " (default)";
+  }
+  return list;
+}
+
+// The whole script file. Raises 75 naming it when it cannot be read: missing, a folder (which
+// opens, on some systems, and reads as nothing), not readable.
+std::string read_script(const std::filesystem::path& file) {
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error))
+    raise_file_access(file, "cannot read the script",
+                      std::make_error_code(std::errc::is_a_directory).message());
+  // Binary: a script is read byte for byte on every platform (in text mode Windows would end it
+  // at a Ctrl+Z that a `key` line types).
+  std::ifstream stream(file, std::ios::binary);
+  if (!stream) raise_file_access(file, "cannot read the script", std::strerror(errno));
+  std::ostringstream contents;
+  contents << stream.rdbuf();
+  if (stream.bad()) raise_file_access(file, "cannot read the script", std::strerror(errno));
+  return contents.str();
+}
+
+int run_script(const std::string& backend_name, const std::string& file) {
+  std::unique_ptr<script::ScriptBackend> backend;
+  for (const Backend& candidate : backends()) {
+    if (candidate.name == backend_name) backend = candidate.make();
+  }
+  if (!backend) {
     std::cerr << "unknown backend: " << backend_name << '\n';
     return 2;
   }
-  std::ifstream stream;
+  std::istringstream text;
   std::istream* in = &std::cin;
   if (file != "-") {
-    // Binary: a script is read byte for byte on every platform (in text mode Windows would end
-    // it at a Ctrl+Z that a `key` line types).
-    stream.open(file, std::ios::binary);
-    if (!stream) {
-      std::cerr << "cannot read " << file << '\n';
-      return 2;
-    }
-    in = &stream;
+    text.str(read_script(file));
+    in = &text;
   }
   TemporaryRegistry registry;
   script::ScriptHost host(*backend, std::cout,
-                          {[&registry] { return registry.path(); }, control_module_path()});
+                          {[&registry] { return registry.path(); }, program_control_module()});
   return host.run(*in, std::cerr);
 }
 
@@ -63,9 +104,9 @@ int run_script(const std::string& backend_name, const std::string& file) {
 void add_script_command(CLI::App& app) {
   auto* command = app.add_subcommand(
       "script", "Run a script of host actions and user input (see docs/script.md)");
-  auto backend = std::make_shared<std::string>("headless");
+  auto backend = std::make_shared<std::string>(backends().front().name);
   auto file = std::make_shared<std::string>();
-  command->add_option("--backend", *backend, "headless (default), qt, win32 or ole (where built)")
+  command->add_option("--backend", *backend, "The toolkit: " + backend_list())
       ->capture_default_str();
   command->add_option("file", *file, "Script file, - for standard input")->required();
   command->callback([backend, file] { std::exit(run_script(*backend, *file)); });

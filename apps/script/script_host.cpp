@@ -1,6 +1,7 @@
 #include "apps/script/script_host.h"
 
 #include <cstdlib>
+#include <iostream>
 #include <istream>
 #include <ostream>
 
@@ -160,7 +161,9 @@ ScriptInstance& ScriptHost::create_registered_instance(const Arguments& args) {
                        "Can't create object: the script host has no registry");
   }
   Registry registry(components_.registry());
-  app::ensure_registered(registry, modules_, kDnovarProgId, components_.module);
+  const app::RegistrationCheck check =
+      app::ensure_registered(registry, modules_, kDnovarProgId, components_.module);
+  if (!check.replacement.empty()) std::cerr << "dnovar: " << check.replacement << '\n';
   instance_ = std::make_unique<ScriptInstance>(
       create_registered<Unknown>(registry, modules_, kDnovarProgId), site_);
   return *instance_;

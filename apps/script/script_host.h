@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/common/component_paths.h"
 #include "apps/script/script_backend.h"
 #include "apps/script/script_instance.h"
 #include "apps/script/script_lexer.h"
@@ -32,10 +33,10 @@ class ScriptClock final : public Clock {
 
 // Where `new` and `load` find the control: the registry file to look its ProgID up in, asked for
 // when first needed (it may be made then, or raise), and the module to register there first when
-// the ProgID is missing.
+// the ProgID is missing (or names another module than the one installed with the program).
 struct ComponentSource {
   std::function<std::filesystem::path()> registry;
-  std::filesystem::path module;
+  app::ControlModule module;
 };
 
 class ScriptHost {

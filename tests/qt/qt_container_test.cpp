@@ -124,8 +124,8 @@ class ContainerWindowTest : public ::testing::Test {
         (std::filesystem::temp_directory_path() / "dnovar-container-test-XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     dir = pattern;
-    window = std::make_unique<ContainerWindow>(Registry(dir / "registry.json"),
-                                               app::control_module_path());
+    window = std::make_unique<ContainerWindow>(
+        Registry(dir / "registry.json"), app::ControlModule{app::control_module_path(), false});
     QObject::connect(window.get(), &ContainerWindow::logged,
                      [this](const QString& line) { lines.push_back(line.toStdString()); });
   }
