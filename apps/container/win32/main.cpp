@@ -12,6 +12,7 @@
 #include <iostream>
 #include <optional>
 
+#include "apps/common/command_line.h"
 #include "apps/common/run_guarded.h"
 #include "apps/container/win32/container_window.h"
 #include "apps/render/png_file.h"
@@ -72,7 +73,9 @@ int run_container(int argc, char** argv) {
                  "Write a PNG of the window once it is shown, then exit");
   cli.add_flag("--print-geometry", options.print_geometry,
                "Print \"control X Y RATIO\": the control's place in the window, once it is shown");
-  CLI11_PARSE(cli, argc, argv);
+  dnovar::app::add_version_flag(cli, "dnovar-container");
+  if (const std::optional<int> stop = dnovar::app::parse_command_line(cli, argc, argv))
+    return *stop;
 
   if (FAILED(OleInitialize(nullptr))) {
     std::cerr << "dnovar-container: cannot start COM\n";
