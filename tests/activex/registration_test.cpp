@@ -15,6 +15,7 @@
 #include "com/windows/com_guid.h"
 #include "com/windows/com_ref.h"
 #include "host/activex/activex_registration.h"
+#include "host/activex/library_text.h"
 #include "host/activex/object_safety.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"
@@ -87,8 +88,7 @@ TEST_F(RegistrationTest, TheClassImplementsBothSafetyCategories) {
                              IID_ICatInformation, categories.put_void()),
             S_OK);
   CATID safe[] = {CATID_SafeForScripting, CATID_SafeForInitializing};
-  EXPECT_EQ(categories->IsClassOfCategories(kClass, 2, safe, 0, safe),
-            S_OK);
+  EXPECT_EQ(categories->IsClassOfCategories(kClass, 2, safe, 0, safe), S_OK);
   for (CATID& category : safe) {
     LPWSTR description = nullptr;
     EXPECT_EQ(categories->GetCategoryDesc(category, 0x409, &description), S_OK);
@@ -136,6 +136,19 @@ TEST_F(RegistrationTest, ObjectSafetyPromisesWhatEachInterfaceIsSafeFor) {
     ASSERT_EQ(safety->GetInterfaceSafetyOptions(iid, &offered, &enabled), S_OK);
     EXPECT_EQ(enabled, 0u);
   }
+}
+
+TEST_F(RegistrationTest, TheRegisteredLibraryReadsAsWrittenInThisCodePage) {
+  const TypeLibrary& table = dnovar_type_library();
+  ComRef<ITypeLib> library;
+  ASSERT_EQ(LoadRegTypeLib(windows_guid(table.guid), table.major_version, table.minor_version,
+                           LOCALE_USER_DEFAULT, library.put()),
+            S_OK);
+  BSTR help = nullptr;
+  ASSERT_EQ(library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr), S_OK);
+  const std::wstring read = help != nullptr ? help : L"";
+  SysFreeString(help);
+  EXPECT_EQ(read, wide_text(library_help_text(table.help))) << "code page " << GetACP();
 }
 
 }  // namespace
