@@ -17,7 +17,7 @@ constexpr wchar_t kClasses[] = L"Software\\Classes";
 // The standard marshaller of automation interfaces (oleaut32's PSOAInterface).
 constexpr wchar_t kAutomationMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 // The control reads nothing but its own properties and reports a hostile value as an error
-// (IObjectSafety in activex_control.h): safe for scripting and for initialising from data.
+// (object_safety.h): safe for scripting and for initialising from data.
 constexpr std::pair<const wchar_t*, const wchar_t*> kCategories[] = {
     {L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}", L"Controls safely scriptable!"},
     {L"{7DD95802-9882-11CF-9FA9-00AA006C42C4}",
