@@ -1,5 +1,6 @@
 #include "host/persistence.h"
 
+#include <optional>
 #include <string_view>
 
 namespace dnovar {
@@ -53,10 +54,17 @@ void initialise_new(Calendar& calendar) {
 }
 
 void load_properties(Calendar& calendar, PropertyBag& bag) {
+  std::optional<RuntimeError> first_failure;
   for (const Setting& setting : kSettings) {
-    const Variant default_value = setting.default_value(calendar);
-    setting.take(calendar, bag.read(setting.key, default_value));
+    try {
+      const Variant default_value = setting.default_value(calendar);
+      setting.take(calendar, bag.read(setting.key, default_value));
+    } catch (const RuntimeError& error) {
+      if (!bag.failure_recorded(setting.key, error)) throw;
+      if (!first_failure) first_failure = error;
+    }
   }
+  if (first_failure) throw *first_failure;
   calendar.Inicializuj();
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
+#include "platform/error.h"
 #include "platform/toolkit.h"
 #include "platform/variant.h"
 
@@ -30,6 +31,14 @@ class PropertyBag {
   virtual Variant read(std::string_view key, const Variant& default_value) = 0;
   // Stores the value, except that a value equal to the default is not stored (the key is removed).
   virtual void write(std::string_view key, const Variant& value, const Variant& default_value) = 0;
+  // Told of a key whose value could not be loaded. True when the bag has recorded the failure for
+  // its caller (a container's error log): loading then goes on with the other keys and fails with
+  // the first such error at the end. False (the default) fails the load at once.
+  virtual bool failure_recorded(std::string_view key, const RuntimeError& error) {
+    static_cast<void>(key);
+    static_cast<void>(error);
+    return false;
+  }
 };
 
 }  // namespace dnovar

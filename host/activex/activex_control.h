@@ -8,6 +8,7 @@
 //   activex_persistence.cpp IPersistPropertyBag, IPersistStreamInit
 //   activex_embedding.cpp   IOleObject, in-place activation, IOleControl
 //   activex_view.cpp        IViewObject2, IConnectionPointContainer
+//   activex_safety.cpp      IObjectSafety
 #pragma once
 
 #include <windows.h>
@@ -28,6 +29,7 @@
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"
+#include "host/activex/object_safety.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/clock.h"
 #include "platform/site.h"
@@ -41,7 +43,7 @@ class ActiveXControl final
                        Answers<IProvideClassInfo2, IProvideClassInfo>, IConnectionPointContainer,
                        IPersistPropertyBag, Answers<IPersistStreamInit, IPersist>, IOleObject,
                        Answers<IOleInPlaceObject, IOleWindow>, IOleInPlaceActiveObject, IOleControl,
-                       Answers<IViewObject2, IViewObject>, DnovarInspection> {
+                       Answers<IViewObject2, IViewObject>, IObjectSafety, DnovarInspection> {
  public:
   // The new object with the caller's reference, or null when its windows cannot be made; throws
   // std::bad_alloc when there is no memory for it.
@@ -157,6 +159,12 @@ class ActiveXControl final
   HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** out) override;
   HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) override;
 
+  // IObjectSafety
+  HRESULT STDMETHODCALLTYPE GetInterfaceSafetyOptions(REFIID iid, DWORD* supported,
+                                                      DWORD* enabled) override;
+  HRESULT STDMETHODCALLTYPE SetInterfaceSafetyOptions(REFIID iid, DWORD mask,
+                                                      DWORD enabled) override;
+
   // DnovarInspection
   HRESULT STDMETHODCALLTYPE ReadMember(LONG index, VARIANT* value) override;
   HRESULT STDMETHODCALLTYPE ReadWidget(LONG id, WidgetProperty property, VARIANT* value) override;
@@ -271,6 +279,7 @@ class ActiveXControl final
   bool destroying_ = false;
   bool user_mode_ = true;  // false in the container's design mode: no input, no events
   int frozen_events_ = 0;
+  DWORD enabled_safety_ = 0;  // the INTERFACESAFE_* options the host enabled
 
   ComRef<IOleClientSite> client_site_;
   ComRef<IOleInPlaceSite> in_place_site_;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/error.h"
 #include "platform/wide_text.h"
 
@@ -37,7 +39,29 @@ std::wstring widen(UINT code_page, std::string_view bytes) {
   return result;
 }
 
+// Each Czech letter with a diacritic and the letter it is written without.
+constexpr std::pair<wchar_t, char> kCzechLetters[] = {
+    {L'á', 'a'}, {L'č', 'c'}, {L'ď', 'd'}, {L'é', 'e'}, {L'ě', 'e'}, {L'í', 'i'},
+    {L'ň', 'n'}, {L'ó', 'o'}, {L'ř', 'r'}, {L'š', 's'}, {L'ť', 't'}, {L'ú', 'u'},
+    {L'ů', 'u'}, {L'ý', 'y'}, {L'ž', 'z'}, {L'Á', 'A'}, {L'Č', 'C'}, {L'Ď', 'D'},
+    {L'É', 'E'}, {L'Ě', 'E'}, {L'Í', 'I'}, {L'Ň', 'N'}, {L'Ó', 'O'}, {L'Ř', 'R'},
+    {L'Š', 'S'}, {L'Ť', 'T'}, {L'Ú', 'U'}, {L'Ů', 'U'}, {L'Ý', 'Y'}, {L'Ž', 'Z'}};
+
+char ascii_of(wchar_t character) {
+  if (character < 0x80) return static_cast<char>(character);
+  for (const auto& [letter, plain] : kCzechLetters)
+    if (letter == character) return plain;
+  throw RuntimeError(error_number::invalid_argument,
+                     "Invalid procedure call or argument: a character a type library cannot hold");
+}
+
 }  // namespace
+
+std::string library_help_text(std::string_view utf8) {
+  std::string result;
+  for (const wchar_t character : wide_text(utf8)) result.push_back(ascii_of(character));
+  return result;
+}
 
 std::string library_bytes(std::string_view utf8) {
   return narrow(kCzechCodePage, wide_text(utf8), true);

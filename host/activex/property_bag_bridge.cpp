@@ -1,7 +1,9 @@
 #include "host/activex/property_bag_bridge.h"
 
 #include "com/windows/com_boundary.h"
+#include "com/windows/com_values.h"
 #include "com/windows/variant_bridge.h"
+#include "host/type_library.h"
 #include "platform/wide_text.h"
 
 namespace dnovar {
@@ -22,6 +24,16 @@ void PropertyBagBridge::write(std::string_view key, const Variant& value,
   ComVariant stored = com_from_variant(value);
   const HRESULT result = bag_.Write(name.c_str(), stored.get());
   if (FAILED(result)) raise_com_error(result, nullptr, "writing " + std::string(key));
+}
+
+bool PropertyBagBridge::failure_recorded(std::string_view key, const RuntimeError& error) {
+  if (log_ == nullptr) return false;
+  const std::wstring name = wide_text(key);
+  ExcepInfo info;
+  // Without memory for the texts the entry names the key alone.
+  fill_exception_info(error, ErrorOrigin{kDnovarProgId, &IID_IPersistPropertyBag}, *info.get());
+  log_->AddError(name.c_str(), info.get());
+  return true;
 }
 
 }  // namespace dnovar

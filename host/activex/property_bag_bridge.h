@@ -20,6 +20,9 @@ class PropertyBagBridge final : public PropertyBag {
   // A value equal to the default is not written: a container saves into a new bag, where the
   // key then stays absent.
   void write(std::string_view key, const Variant& value, const Variant& default_value) override;
+  // With the caller's error log: the key and the error (its control error, source and text) go
+  // to IErrorLog::AddError, and the load goes on. Without one the load fails at once.
+  bool failure_recorded(std::string_view key, const RuntimeError& error) override;
 
  private:
   IPropertyBag& bag_;

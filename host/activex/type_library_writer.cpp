@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/windows/com_guid.h"
 #include "com/windows/com_ref.h"
 #include "host/activex/library_text.h"
 #include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 
@@ -25,12 +27,15 @@ void check(HRESULT result, const std::string& step) {
 // Texts live as long as the writer: the system's writer copies them, but keeping them is cheap.
 class Texts {
  public:
-  LPOLESTR operator()(std::string_view utf8) {
-    texts_.push_back(std::make_unique<std::wstring>(as_ansi_wide(library_bytes(utf8))));
-    return texts_.back()->data();
-  }
+  LPOLESTR operator()(std::string_view utf8) { return kept(as_ansi_wide(library_bytes(utf8))); }
+  // A help string (library_text.h).
+  LPOLESTR help(std::string_view utf8) { return kept(wide_text(library_help_text(utf8))); }
 
  private:
+  LPOLESTR kept(std::wstring text) {
+    texts_.push_back(std::make_unique<std::wstring>(std::move(text)));
+    return texts_.back()->data();
+  }
   std::vector<std::unique_ptr<std::wstring>> texts_;
 };
 
@@ -124,7 +129,7 @@ void add_dual_function(ICreateTypeInfo& type, UINT index, const Function& functi
   const UINT name_count =
       function.kind == InvokeKind::property_put ? 1 : static_cast<UINT>(names.size());
   check(type.SetFuncAndParamNames(index, names.data(), name_count), "naming " + function.name);
-  check(type.SetFuncDocString(index, texts(function.help)), "describing " + function.name);
+  check(type.SetFuncDocString(index, texts.help(function.help)), "describing " + function.name);
 }
 
 void add_event(ICreateTypeInfo& type, UINT index, const Function& function, Texts& texts) {
@@ -137,7 +142,7 @@ void add_event(ICreateTypeInfo& type, UINT index, const Function& function, Text
   check(type.AddFuncDesc(index, &description), "adding " + function.name);
   LPOLESTR name = texts(function.name);
   check(type.SetFuncAndParamNames(index, &name, 1), "naming " + function.name);
-  check(type.SetFuncDocString(index, texts(function.help)), "describing " + function.name);
+  check(type.SetFuncDocString(index, texts.help(function.help)), "describing " + function.name);
 }
 
 void add_constant(ICreateTypeInfo& type, UINT index, const EnumConstant& constant, Texts& texts) {
@@ -152,7 +157,7 @@ void add_constant(ICreateTypeInfo& type, UINT index, const EnumConstant& constan
   description.varkind = VAR_CONST;
   check(type.AddVarDesc(index, &description), "adding " + constant.name);
   check(type.SetVarName(index, texts(constant.name)), "naming " + constant.name);
-  check(type.SetVarDocString(index, texts(constant.help)), "describing " + constant.name);
+  check(type.SetVarDocString(index, texts.help(constant.help)), "describing " + constant.name);
 }
 
 TYPEKIND type_kind_of(TypeKind kind) {
@@ -235,7 +240,7 @@ void write_type_library(const TypeLibrary& library, SYSKIND target,
   check(writer->SetVersion(library.major_version, library.minor_version), "versioning");
   check(writer->SetLcid(library.locale), "setting the locale");
   check(writer->SetLibFlags(library.flags), "setting the library flags");
-  check(writer->SetDocString(texts(library.help)), "describing the library");
+  check(writer->SetDocString(texts.help(library.help)), "describing the library");
 
   ComRef<ITypeLib> standard;
   check(LoadTypeLib(L"stdole2.tlb", standard.put()), "loading stdole2.tlb");
@@ -253,7 +258,7 @@ void write_type_library(const TypeLibrary& library, SYSKIND target,
     check(created->SetGuid(windows_guid(type.guid)), "setting the GUID of " + type.name);
     check(created->SetVersion(type.major_version, type.minor_version), "versioning " + type.name);
     check(created->SetTypeFlags(type_flags_of(type.flags)), "flagging " + type.name);
-    if (!type.help.empty()) check(created->SetDocString(texts(type.help)), "describing");
+    if (!type.help.empty()) check(created->SetDocString(texts.help(type.help)), "describing");
     types.push_back(std::move(created));
   }
 

@@ -50,6 +50,9 @@ struct NotifySinkBase : IPropertyNotifySink {
 struct BagBase : IPropertyBag {
   static IID iid_of() { return IID_IPropertyBag; }
 };
+struct ErrorLogBase : IErrorLog {
+  static IID iid_of() { return IID_IErrorLog; }
+};
 
 class EventSink final : public TestObject<EventSinkBase> {
  public:
@@ -96,7 +99,31 @@ class Bag final : public TestObject<BagBase> {
     V_I4(&value) = number;
     Write(key, &value);
   }
+  void set_text(const wchar_t* key, const char* text) {
+    Bstr owned(text);
+    VARIANT value;
+    V_VT(&value) = VT_BSTR;
+    V_BSTR(&value) = owned.get();
+    Write(key, &value);
+  }
   std::map<std::wstring, ComVariant> values;
+};
+
+// A container's error log: what each AddError reported.
+class ErrorLog final : public TestObject<ErrorLogBase> {
+ public:
+  struct Entry {
+    std::wstring key;
+    SCODE scode;
+    std::wstring source;
+    std::wstring description;
+  };
+  HRESULT STDMETHODCALLTYPE AddError(LPCOLESTR key, EXCEPINFO* info) override {
+    entries.push_back({key, info->scode, info->bstrSource ? info->bstrSource : L"",
+                       info->bstrDescription ? info->bstrDescription : L""});
+    return S_OK;
+  }
+  std::vector<Entry> entries;
 };
 
 std::wstring widened(const std::string& text) {
@@ -339,6 +366,28 @@ TEST_F(ControlClientTest, PropertyBagLoadStopsAtTheFailingKeyAndSaveWritesOnlyNo
   ASSERT_EQ(saved.values.size(), 1u);
   EXPECT_EQ(V_VT(saved.values[L"Datum"].get()), VT_DATE);
   EXPECT_EQ(V_DATE(saved.values[L"Datum"].get()), today());
+}
+
+TEST_F(ControlClientTest, PropertyBagLoadLogsEveryFailingKeyAndFailsWithTheFirst) {
+  Bag bag;
+  bag.set_i4(L"Dlow", 40000);
+  bag.set_i4(L"Dhigh", 7);
+  bag.set_text(L"Svatky", "ano");
+  ErrorLog log;
+  ComRef<IDispatch> control = create();
+  EXPECT_EQ(control.query<IPersistPropertyBag>()->Load(&bag, &log),
+            static_cast<HRESULT>(0x800A0006));  // overflow, Dlow's
+  const std::pair<const wchar_t*, SCODE> expected[] = {{L"Dlow", 0x800A0006},
+                                                       {L"Svatky", 0x800A000D}};
+  ASSERT_EQ(log.entries.size(), std::size(expected));
+  for (std::size_t i = 0; i < log.entries.size(); ++i) {
+    EXPECT_EQ(log.entries[i].key, expected[i].first);
+    EXPECT_EQ(log.entries[i].scode, expected[i].second);
+    EXPECT_EQ(log.entries[i].source, L"DnovarLib.Dnovar");
+    EXPECT_FALSE(log.entries[i].description.empty());
+  }
+  // With a log the load went on past the failing keys.
+  EXPECT_EQ(V_I2(get(*control, L"Dhigh").get()), 7);
 }
 
 TEST_F(ControlClientTest, ClassInfoNamesTheEventInterfaceAndTheClass) {

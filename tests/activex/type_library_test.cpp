@@ -15,6 +15,8 @@
 #include "host/activex/type_library_writer.h"
 #include "host/module_resources.h"
 #include "host/type_library.h"
+#include "platform/error.h"
+#include "platform/wide_text.h"
 
 namespace dnovar {
 namespace {
@@ -27,11 +29,19 @@ const wchar_t* ocx_path() {
   return path.c_str();
 }
 
-// A name or help string as the library stores it (Windows-1250), in UTF-8.
+// A name as the library stores it (Windows-1250), in UTF-8.
 std::string text_of(BSTR stored) {
   const Bstr owned = Bstr::adopt(stored);
   return stored == nullptr ? ""
                            : text_of_library_bytes(ansi_bytes_of({stored, SysStringLen(stored)}));
+}
+
+// A help string as a reader of the library gets it, in UTF-8. The help strings are ASCII
+// (library_text.h): what comes back equals them whatever this process's code page is.
+std::string help_of(BSTR stored) {
+  std::string result = stored == nullptr ? "" : utf8_text({stored, SysStringLen(stored)});
+  SysFreeString(stored);
+  return result;
 }
 
 struct Documentation {
@@ -42,13 +52,13 @@ struct Documentation {
 Documentation documentation(ITypeLib& library, int index) {
   BSTR name = nullptr, help = nullptr;
   EXPECT_EQ(library.GetDocumentation(index, &name, &help, nullptr, nullptr), S_OK);
-  return {text_of(name), text_of(help)};
+  return {text_of(name), help_of(help)};
 }
 
 Documentation documentation(ITypeInfo& type, MEMBERID id) {
   BSTR name = nullptr, help = nullptr;
   EXPECT_EQ(type.GetDocumentation(id, &name, &help, nullptr, nullptr), S_OK);
-  return {text_of(name), text_of(help)};
+  return {text_of(name), help_of(help)};
 }
 
 class TypeLibraryTest : public ::testing::Test {
@@ -92,7 +102,7 @@ TEST_F(TypeLibraryTest, LibraryAttributesAreTheTables) {
   library_->ReleaseTLibAttr(attributes);
   const Documentation library = documentation(*library_, -1);
   EXPECT_EQ(library.name, table_.name);
-  EXPECT_EQ(library.help, table_.help);
+  EXPECT_EQ(library.help, library_help_text(table_.help));
   EXPECT_EQ(library_->GetTypeInfoCount(), table_.types.size());
 }
 
@@ -158,7 +168,7 @@ TEST_F(TypeLibraryTest, DualInterfaceMembersAreTheTablesAndMatchTheVtable) {
     EXPECT_EQ(text_of(names[0]), function.name);
     for (UINT n = 1; n < count; ++n) Bstr::adopt(names[n]);
     info->ReleaseFuncDesc(description);
-    EXPECT_EQ(documentation(*info, function.id).help, function.help);
+    EXPECT_EQ(documentation(*info, function.id).help, library_help_text(function.help));
   }
 }
 
@@ -198,7 +208,7 @@ TEST_F(TypeLibraryTest, EventsClassAndMonthsAreTheTables) {
   EXPECT_EQ(own, expected_own);
   const Documentation event = documentation(*event_info, events.functions[0].id);
   EXPECT_EQ(event.name, events.functions[0].name);
-  EXPECT_EQ(event.help, events.functions[0].help);
+  EXPECT_EQ(event.help, library_help_text(events.functions[0].help));
 
   const TypeInfo& coclass = table_.types[kDnovarClassIndex];
   ComRef<ITypeInfo> class_info = type(kDnovarClassIndex);
@@ -225,7 +235,7 @@ TEST_F(TypeLibraryTest, EventsClassAndMonthsAreTheTables) {
     const Documentation constant = documentation(*month_info, description->memid);
     month_info->ReleaseVarDesc(description);
     EXPECT_EQ(constant.name, months.constants[c].name);
-    EXPECT_EQ(constant.help, months.constants[c].help);
+    EXPECT_EQ(constant.help, library_help_text(months.constants[c].help));
   }
 }
 
@@ -235,6 +245,23 @@ std::vector<std::uint8_t> module_resource(HMODULE module, const wchar_t* type,
   if (found == nullptr) return {};
   const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
   return {bytes, bytes + SizeofResource(module, found)};
+}
+
+TEST(LibraryText, CzechLettersLoseTheirDiacriticsAndOtherLettersAreRefused) {
+  const std::pair<const char*, const char*> kept[] = {
+      {"Český kalendář (svátky)", "Cesky kalendar (svatky)"},
+      {"ďábel ŇŤĎ úterý Ůl žluťoučký kůň úpěl ŘÍZNĚ",
+       "dabel NTD utery Ul zlutoucky kun upel RIZNE"},
+      {"Zobrazení info", "Zobrazeni info"}};
+  for (const auto& [written, stored] : kept) EXPECT_EQ(library_help_text(written), stored);
+  for (const char* foreign : {"Straße", "5 €", "Łódź"}) {
+    try {
+      library_help_text(foreign);
+      ADD_FAILURE() << foreign;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), error_number::invalid_argument);
+    }
+  }
 }
 
 TEST(ControlModule, ResourcesAreTheTables) {

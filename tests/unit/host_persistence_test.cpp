@@ -51,6 +51,38 @@ TEST(Persistence, LoadingStopsAtTheFailingKey) {
   }
 }
 
+// A bag that records failures for its caller, as a container's error log does.
+class LoggingBag final : public PropertyBag {
+ public:
+  Variant read(std::string_view key, const Variant& default_value) override {
+    return values.read(key, default_value);
+  }
+  void write(std::string_view key, const Variant& value, const Variant& default_value) override {
+    values.write(key, value, default_value);
+  }
+  bool failure_recorded(std::string_view key, const RuntimeError& error) override {
+    failures.emplace_back(std::string(key), error.number());
+    return true;
+  }
+  MemoryBag values;
+  std::vector<std::pair<std::string, int>> failures;
+};
+
+TEST(Persistence, ABagThatRecordsFailuresHearsOfEveryFailingKeyAndTheLoadFailsAtTheEnd) {
+  Loaded l;
+  LoggingBag bag;
+  bag.values.set("Dlow", Variant::i4(40000));
+  bag.values.set("Dhigh", Variant::i2(7));
+  bag.values.set("Svatky", Variant::string("ano"));
+  EXPECT_EQ(error_of([&] { load_properties(l.calendar, bag); }), 6);
+  const std::vector<std::pair<std::string, int>> expected = {{"Dlow", 6}, {"Svatky", 13}};
+  EXPECT_EQ(bag.failures, expected);
+  EXPECT_EQ(l.calendar.state().Dhigh, 7);
+  // The keys after the failures were taken, but the calendar did not start.
+  EXPECT_EQ(l.site.received.size(), 2u);
+  EXPECT_EQ(l.calendar.widget(widget_ids::cmbMonth).items().size(), 0u);
+}
+
 TEST(Persistence, SaveWritesOnlyWhatDiffersFromTheDefaults) {
   Loaded l;
   MemoryBag stored;

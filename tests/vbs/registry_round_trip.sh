@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# regsvr32 registers the control (its class, ProgID, type library and interfaces, where hosts
-# look for them) and regsvr32 /u leaves the registry exactly as it was before.
+# regsvr32 registers the control (its class, ProgIDs, verbs, categories, type library and
+# interfaces, where hosts look for them) and regsvr32 /u leaves the registry exactly as it was
+# before, the category descriptions it had to add included.
 #   registry_round_trip.sh dnovar.ocx
 set -euo pipefail
 source "$(dirname "$0")/wine_tools.sh"
@@ -27,7 +28,10 @@ added=$(diff -a "$work/before" "$work/registered" | grep -a "^>" || true)
 for expected in 'DnovarLib.Dnovar' 'ThreadingModel    REG_SZ    Apartment' 'ToolboxBitmap32' \
                 'Control' 'MiscStatus\1' 'TypeLib\{E3028864-7BD9-4193-A967-4A9A79C64D67}\1.0' \
                 'Interface\{9C75351E-408F-493C-8922-FA4BFF56BE46}' \
-                'Interface\{93252D0C-3828-4FDB-A767-806F55F007FE}'; do
+                'Interface\{93252D0C-3828-4FDB-A767-806F55F007FE}' 'DnovarLib.Dnovar.1\CLSID' \
+                'DnovarLib.Dnovar\CurVer' 'Verb\0' 'AuxUserType\2' \
+                'Implemented Categories\{7DD95801-9882-11CF-9FA9-00AA006C42C4}' \
+                'Implemented Categories\{7DD95802-9882-11CF-9FA9-00AA006C42C4}'; do
   if ! grep -aqF "$expected" <<<"$added"; then
     echo "registering did not add: $expected" >&2
     exit 1
