@@ -14,6 +14,7 @@
 
 #include "com/windows/com_guid.h"
 #include "com/windows/com_ref.h"
+#include "com/windows/com_values.h"
 #include "host/activex/activex_registration.h"
 #include "host/activex/library_text.h"
 #include "host/activex/object_safety.h"
@@ -144,11 +145,9 @@ TEST_F(RegistrationTest, TheRegisteredLibraryReadsAsWrittenInThisCodePage) {
   ASSERT_EQ(LoadRegTypeLib(windows_guid(table.guid), table.major_version, table.minor_version,
                            LOCALE_USER_DEFAULT, library.put()),
             S_OK);
-  BSTR help = nullptr;
-  ASSERT_EQ(library->GetDocumentation(-1, nullptr, &help, nullptr, nullptr), S_OK);
-  const std::wstring read = help != nullptr ? help : L"";
-  SysFreeString(help);
-  EXPECT_EQ(read, wide_text(library_help_text(table.help))) << "code page " << GetACP();
+  Bstr help;
+  ASSERT_EQ(library->GetDocumentation(-1, nullptr, help.put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(help.utf8(), library_help_text(table.help)) << "code page " << GetACP();
 }
 
 }  // namespace

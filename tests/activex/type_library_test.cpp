@@ -39,9 +39,7 @@ std::string text_of(BSTR stored) {
 // A help string as a reader of the library gets it, in UTF-8. The help strings are ASCII
 // (library_text.h): what comes back equals them whatever this process's code page is.
 std::string help_of(BSTR stored) {
-  std::string result = stored == nullptr ? "" : utf8_text({stored, SysStringLen(stored)});
-  SysFreeString(stored);
-  return result;
+  return Bstr::adopt(stored).utf8();
 }
 
 struct Documentation {

@@ -47,6 +47,7 @@ void report(const char* what, const dnovar::RegistryValue& value, const std::wst
 int check_present(const std::filesystem::path& module) {
   int differences = 0;
   for (const dnovar::RegistryValue& value : dnovar::registration_values(module)) {
+    if (value.shared) continue;  // the installer leaves shared keys to their owners
     const std::optional<std::wstring> found = read_value(value.key, value.name);
     if (!found) {
       report("missing", value, L"");

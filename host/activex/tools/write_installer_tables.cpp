@@ -108,6 +108,9 @@ Tables registry_tables(const Target& target) {
   int row = 0;
   for (const dnovar::RegistryValue& value :
        dnovar::registration_values(kPlaceholderFolder / L"dnovar.ocx")) {
+    // A key other components share (a component category's description) is theirs: an installer
+    // would remove it on uninstalling, whoever else relies on it.
+    if (value.shared) continue;
     const std::string id = "dnovar_registry_" + std::to_string(++row);
     const std::wstring key = installer_key(value.key, target);
     const std::wstring data = installer_value(value.data, target);
