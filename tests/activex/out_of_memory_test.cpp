@@ -12,7 +12,7 @@
 #include "com/windows/com_boundary.h"
 #include "com/windows/com_values.h"
 #include "host/activex/activex_control.h"
-#include "tests/activex/failing_allocation.h"
+#include "tests/support/failing_allocation.h"
 
 namespace dnovar {
 namespace {

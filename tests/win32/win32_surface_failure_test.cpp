@@ -1,36 +1,16 @@
 // A surface whose construction fails part of the way leaves no window behind. Each allocation the
 // construction makes fails in turn (this program's operator new can be told to fail the n-th
-// one), from the first to the last, until a construction gets through.
+// one: tests/support/failing_allocation.h), from the first to the last, until a construction gets
+// through.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <memory>
 #include <new>
 
 #include "backends/win32/win32_toolkit.h"
 #include "core/surface_layout.h"
-
-namespace {
-
-// Allocations left before the one that fails; negative: none fails.
-long allocations_before_failure = -1;
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (allocations_before_failure >= 0 && allocations_before_failure-- == 0) throw std::bad_alloc();
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept {
-  std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
+#include "tests/support/failing_allocation.h"
 
 namespace dnovar {
 namespace {
@@ -64,7 +44,7 @@ TEST(Win32SurfaceFailure, EveryAllocationThatFailsLeavesNoWindowBehind) {
 
   int failures = 0;
   for (long failing = 0;; ++failing) {
-    allocations_before_failure = failing;
+    test_memory::fail_allocation_after(failing);
     try {
       toolkit.create_surface(calendar_widget_table(), errors);
     } catch (const std::bad_alloc&) {
@@ -73,8 +53,7 @@ TEST(Win32SurfaceFailure, EveryAllocationThatFailsLeavesNoWindowBehind) {
       EXPECT_EQ(error.number(), error_number::out_of_memory) << error.what();
       ++failures;
     }
-    const bool reached = allocations_before_failure < 0;
-    allocations_before_failure = -1;
+    const bool reached = test_memory::allocation_failed();
     ASSERT_EQ(windows_in(parent), 0) << "allocation " << failing << " failed";
     // A construction with fewer allocations than `failing` made them all.
     if (!reached) break;

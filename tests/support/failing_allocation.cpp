@@ -1,4 +1,4 @@
-#include "tests/activex/failing_allocation.h"
+#include "tests/support/failing_allocation.h"
 
 #include <atomic>
 #include <cstdlib>
