@@ -55,9 +55,9 @@ HRESULT ActiveXControl::InitNew() {
   return com_boundary(kStreamOrigin, [&] {
     ExceptionInfo info;
     const Status status = hosting_->init_new(&info);
-    // A container that runs its controls runs this one now: nobody will load it before. Our
-    // own containers reload a new control themselves, as a designer does (private_interfaces.h).
-    if (succeeded(status) && user_mode_ && !container_extras()) start_from_own_save();
+    // A container that runs its controls runs this one now: nobody will load it before. A
+    // container in design mode places it as initialised and reloads it when it runs the form.
+    if (succeeded(status) && user_mode_) start_from_own_save();
     mark_clean();
     return persistence_result(status, info);
   });

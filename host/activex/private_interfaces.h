@@ -7,10 +7,7 @@
 //
 // DnovarContainerSite, answered by a container's client site if it likes: the container's
 // clock, and what the control would otherwise show or sound itself (a handler's contained
-// failure, a beep) or wait for (the user inside a modal form). A container that answers it
-// places a new control as a form designer does: InitNew sets the defaults only, and the
-// container saves and reloads the control to run it (the script host between `new` and `load`);
-// other running containers get a control InitNew has started.
+// failure, a beep) or wait for (the user inside a modal form).
 #pragma once
 
 #include <windows.h>

@@ -14,16 +14,14 @@
 
 #include "apps/container/win32/dispatch_calls.h"
 #include "apps/container/win32/ole_document.h"
-#include "apps/container/win32/ole_sites.h"
 #include "platform/clock.h"
 
 namespace dnovar::container {
 namespace {
 
-class Recorder final : public SiteListener, public SinkListener {
+class Recorder final : public ole::SiteOwner, public SinkListener {
  public:
-  void log(const std::string& line) override { lines.push_back(line); }
-  void control_info_changed() override {}
+  std::string extender_name() override { return instance_name; }
   void control_event(const std::string& name) override { lines.push_back("event " + name); }
   void control_changed(const std::string& name) override { lines.push_back("changed " + name); }
   bool saw(const std::string& line) const {
@@ -32,6 +30,7 @@ class Recorder final : public SiteListener, public SinkListener {
     return false;
   }
   std::vector<std::string> lines;
+  std::string instance_name = "Dnovar1";
 };
 
 class ContainerDocumentTest : public ::testing::Test {
@@ -41,8 +40,8 @@ class ContainerDocumentTest : public ::testing::Test {
     form_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(form_, nullptr);
-    frame_ = make_com<InPlaceFrame>(form_);
-    site_ = make_com<ControlSiteObject>(form_, frame_, extender_, recorder_);
+    frame_ = make_com<ole::InPlaceFrame>(form_);
+    site_ = make_com<ole::ContainerSite>(recorder_, form_, frame_);
     document_ = std::make_unique<OleDocument>(site_, recorder_);
     folder_ = std::filesystem::temp_directory_path() /
               ("dnovar-container-" + std::to_string(GetCurrentProcessId()));
@@ -66,10 +65,9 @@ class ContainerDocumentTest : public ::testing::Test {
   IDispatch& control() { return document_->control()->dispatch(); }
 
   HWND form_ = nullptr;
-  ComRef<Extender> extender_ = make_com<Extender>();
   Recorder recorder_;
-  ComRef<InPlaceFrame> frame_;
-  ComRef<ControlSiteObject> site_;
+  ComRef<ole::InPlaceFrame> frame_;
+  ComRef<ole::ContainerSite> site_;
   std::unique_ptr<OleDocument> document_;
   std::filesystem::path folder_;
 };
@@ -137,15 +135,13 @@ TEST_F(ContainerDocumentTest, FailedOpenKeepsTheCurrentInstanceAndFile) {
 }
 
 TEST_F(ContainerDocumentTest, NewInstanceStartsOnTodayCaptionedWithTheExtendersName) {
-  extender_->set_name("Kalendar_2");
+  recorder_.instance_name = "Kalendar_2";
   document_->new_instance();
   EXPECT_TRUE(document_->file().empty());
   EXPECT_EQ(get_property(control(), "Caption").to_string(), "Kalendar_2");
   EXPECT_EQ(get_property(control(), "Datum").to_string(),
             Variant::date(SystemClock().today()).to_string());
   EXPECT_FALSE(document_->modified());
-  EXPECT_THROW(extender_->set_name("2nd"), RuntimeError);
-  EXPECT_EQ(extender_->name(), "Kalendar_2");
 }
 
 TEST_F(ContainerDocumentTest, ChangesAndEventsReachTheContainerThroughItsSinks) {

@@ -2,11 +2,14 @@
 // leaves nothing behind, and sites that a control holds past the window tell the window nothing.
 #include <windows.h>
 
+#include <olectl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "apps/container/win32/container_window.h"
+#include "com/windows/com_values.h"
 
 namespace dnovar::container {
 namespace {
@@ -58,9 +61,12 @@ TEST(ContainerWindowFailure, AWindowThatCannotBeMadeTakesItsMenuAlong) {
   EXPECT_FALSE(IsMenu(refusal.refused_menu()));
 }
 
-class Listener final : public SiteListener {
+class Listener final : public ole::SiteOwner {
  public:
-  void log(const std::string&) override { ++calls; }
+  std::string extender_name() override {
+    ++calls;
+    return "Dnovar1";
+  }
   void control_info_changed() override { ++calls; }
   int calls = 0;
 };
@@ -88,9 +94,8 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
                                     GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(form, nullptr);
   Listener listener;
-  const ComRef<InPlaceFrame> frame = make_com<InPlaceFrame>(form);
-  const ComRef<ControlSiteObject> site =
-      make_com<ControlSiteObject>(form, frame, make_com<Extender>(), listener);
+  const ComRef<ole::InPlaceFrame> frame = make_com<ole::InPlaceFrame>(form);
+  const ComRef<ole::ContainerSite> site = make_com<ole::ContainerSite>(listener, form, frame);
   const ComRef<ActiveObject> active = make_com<ActiveObject>();
   ASSERT_EQ(frame->SetActiveObject(active.get(), nullptr), S_OK);
   const ULONG held_by_frame = active->references();
@@ -101,6 +106,13 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
   EXPECT_EQ(active->references(), held_by_frame - 1) << "the frame let go of the active object";
 
   EXPECT_EQ(site->OnControlInfoChanged(), S_OK);
+  ComRef<IDispatch> extender;
+  ASSERT_EQ(site->GetExtendedControl(extender.put()), S_OK);
+  DISPPARAMS none{};
+  ComVariant name;
+  EXPECT_EQ(
+      extender->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, name.put(), nullptr, nullptr),
+      E_UNEXPECTED);
   EXPECT_EQ(listener.calls, 0);
   HWND window = form;
   EXPECT_EQ(site->GetWindow(&window), E_UNEXPECTED);
@@ -114,6 +126,32 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
   EXPECT_EQ(given_frame, nullptr);
   EXPECT_EQ(frame->SetActiveObject(active.get(), nullptr), E_UNEXPECTED);
   EXPECT_EQ(active->references(), held_by_frame - 1);
+}
+
+// The ambient UserMode a control reads from its site: true while the form runs, false while the
+// container designs it.
+TEST(ContainerSites, AmbientUserModeIsFalseOnlyWhileTheContainerDesigns) {
+  Listener listener;
+  const ComRef<ole::ContainerSite> site = make_com<ole::ContainerSite>(listener, nullptr, nullptr);
+  const auto user_mode = [&] {
+    DISPPARAMS none{};
+    ComVariant value;
+    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                           value.put(), nullptr, nullptr),
+              S_OK);
+    return V_VT(value.get()) == VT_BOOL && V_BOOL(value.get()) == VARIANT_TRUE;
+  };
+  EXPECT_TRUE(user_mode());
+  {
+    const ole::DesignTime designing(*site, nullptr);
+    EXPECT_FALSE(user_mode());
+  }
+  EXPECT_TRUE(user_mode());
+  DISPPARAMS none{};
+  ComVariant other;
+  EXPECT_EQ(site->Invoke(DISPID_AMBIENT_BACKCOLOR, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
+                         other.put(), nullptr, nullptr),
+            DISP_E_MEMBERNOTFOUND);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "apps/container/instance_name.h"
 #include "backends/win32/win32_handles.h"
 #include "backends/win32/win32_text.h"
 
@@ -120,7 +121,7 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
   menu.release();
   const HWND main_window = window.get();
   name_label_ = child(main_window, L"STATIC", L"Name:", 0, 0, 0);
-  name_ = child(main_window, L"EDIT", wide_text(extender_->name()).c_str(),
+  name_ = child(main_window, L"EDIT", wide_text(instance_name_).c_str(),
                 WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kName);
   form_ = CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_CLIENTEDGE, kFormClass, L"",
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, main_window, nullptr,
@@ -129,8 +130,8 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
   properties_ = std::make_unique<PropertyList>(main_window, kList, kValue, kSet);
   log_ = child(main_window, L"EDIT", L"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                WS_EX_CLIENTEDGE, kLog);
-  frame_ = make_com<InPlaceFrame>(main_window);
-  site_ = make_com<ControlSiteObject>(form_, frame_, extender_, static_cast<SiteListener&>(*this));
+  frame_ = make_com<ole::InPlaceFrame>(main_window);
+  site_ = make_com<ole::ContainerSite>(static_cast<ole::SiteOwner&>(*this), form_, frame_);
   document_ = std::make_unique<OleDocument>(site_, static_cast<SinkListener&>(*this));
   accelerators_ = shortcuts();
   window_ = window.release();
@@ -232,7 +233,7 @@ bool ContainerWindow::new_instance() {
     report(error);
     return false;
   }
-  log("new " + extender_->name());
+  log("new " + instance_name_);
   show_control();
   return true;
 }
@@ -356,15 +357,18 @@ void ContainerWindow::layout() {
 
 void ContainerWindow::rename() {
   const std::string wanted = window_text(name_);
-  if (wanted == extender_->name()) return;
+  if (wanted == instance_name_) return;
   try {
-    extender_->set_name(wanted);
+    if (!valid_instance_name(wanted))
+      throw RuntimeError(error_number::invalid_property_value,
+                         "Invalid property value: \"" + wanted + "\" is no valid name");
+    instance_name_ = wanted;
     log("renamed " + wanted);
     if (OleControl* control = document_->control(); control && control->ole_control())
       control->ole_control()->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYNAME);
   } catch (const RuntimeError& error) {
     report(error);
-    SetWindowTextW(name_, wide_text(extender_->name()).c_str());
+    SetWindowTextW(name_, wide_text(instance_name_).c_str());
   }
   schedule_refresh();
 }

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "apps/common/ole/container_site.h"
 #include "apps/container/win32/method_buttons.h"
 #include "apps/container/win32/ole_document.h"
-#include "apps/container/win32/ole_sites.h"
 #include "apps/container/win32/property_list.h"
 
 namespace dnovar::container {
 
-class ContainerWindow final : private SiteListener, private SinkListener {
+class ContainerWindow final : private ole::SiteOwner, private SinkListener {
  public:
   // Raises 7 when the window cannot be made. `shown` runs once the window is first painted.
   explicit ContainerWindow(std::function<void(ContainerWindow&)> shown);
@@ -48,8 +48,9 @@ class ContainerWindow final : private SiteListener, private SinkListener {
   LRESULT handle(UINT message, WPARAM w, LPARAM l);
   void command(int id);
 
-  void log(const std::string& line) override;
+  std::string extender_name() override { return instance_name_; }
   void control_info_changed() override;
+  void log(const std::string& line);
   void control_event(const std::string& name) override;
   void control_changed(const std::string& name) override;
 
@@ -77,9 +78,9 @@ class ContainerWindow final : private SiteListener, private SinkListener {
   HACCEL accelerators_ = nullptr;
   HACCEL control_keys_ = nullptr;  // the control's mnemonics (IOleControl::GetControlInfo)
   std::vector<ACCEL> mnemonics_;
-  ComRef<Extender> extender_ = make_com<Extender>();
-  ComRef<InPlaceFrame> frame_;
-  ComRef<ControlSiteObject> site_;
+  std::string instance_name_ = "Dnovar1";  // the extender's Name
+  ComRef<ole::InPlaceFrame> frame_;
+  ComRef<ole::ContainerSite> site_;
   std::unique_ptr<OleDocument> document_;
   std::unique_ptr<PropertyList> properties_;
   std::unique_ptr<MethodButtons> methods_;

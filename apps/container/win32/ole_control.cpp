@@ -54,7 +54,7 @@ EventInterface default_events(IUnknown& object) {
 
 }  // namespace
 
-OleControl::OleControl(std::string_view prog_id, ComRef<ControlSiteObject> site,
+OleControl::OleControl(std::string_view prog_id, ComRef<ole::ContainerSite> site,
                        SinkListener& listener)
     : site_(std::move(site)) {
   CLSID class_id{};

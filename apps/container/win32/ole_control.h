@@ -11,8 +11,8 @@
 
 #include <string_view>
 
+#include "apps/common/ole/container_site.h"
 #include "apps/container/win32/control_sinks.h"
-#include "apps/container/win32/ole_sites.h"
 #include "com/bag_file.h"
 #include "com/windows/com_ref.h"
 
@@ -21,7 +21,7 @@ namespace dnovar::container {
 class OleControl {
  public:
   // Raises 429 ("ActiveX component can't create object") when the ProgID is not registered.
-  OleControl(std::string_view prog_id, ComRef<ControlSiteObject> site, SinkListener& listener);
+  OleControl(std::string_view prog_id, ComRef<ole::ContainerSite> site, SinkListener& listener);
   // Deactivated, closed and let go of its site, in that order.
   ~OleControl();
   OleControl(const OleControl&) = delete;
@@ -51,7 +51,7 @@ class OleControl {
   void tear_down() noexcept;
   ComRef<IPersistPropertyBag> persistence() const;
 
-  ComRef<ControlSiteObject> site_;
+  ComRef<ole::ContainerSite> site_;
   ComRef<IOleObject> object_;
   ComRef<IDispatch> dispatch_;
   ComRef<IOleControl> control_;

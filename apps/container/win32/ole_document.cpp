@@ -11,9 +11,11 @@ std::unique_ptr<OleControl> OleDocument::create() {
 
 void OleDocument::new_instance() {
   // What a host does between placing a control and running its form: the placed instance is
-  // initialised and saved, the running one is a fresh instance loaded from that save.
+  // initialised and saved in design mode, the running one is a fresh instance loaded from that
+  // save.
   MemoryBag placed;
   {
+    const ole::DesignTime designing(*site_, nullptr);
     std::unique_ptr<OleControl> design = create();
     design->init_new();
     design->save(placed);

@@ -23,7 +23,7 @@ namespace dnovar::container {
 
 class OleDocument {
  public:
-  OleDocument(ComRef<ControlSiteObject> site, SinkListener& listener)
+  OleDocument(ComRef<ole::ContainerSite> site, SinkListener& listener)
       : site_(std::move(site)), listener_(listener) {}
 
   // A new instance belonging to no file: a placed instance initialised (InitNew) and saved to a
@@ -50,7 +50,7 @@ class OleDocument {
   MemoryBag saved_bag(OleControl& control);
   std::optional<MemoryBag> snapshot();
 
-  ComRef<ControlSiteObject> site_;
+  ComRef<ole::ContainerSite> site_;
   SinkListener& listener_;
   std::unique_ptr<OleControl> control_;
   MemoryBag stored_;

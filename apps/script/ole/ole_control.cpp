@@ -203,7 +203,14 @@ Status OleControl::set_site(ControlSite* site, ExceptionInfo* info) {
 
 Status OleControl::init_new(ExceptionInfo* info) {
   return guarded_call(info, [&] {
-    const HRESULT result = required_interface<IPersistPropertyBag>(control_)->InitNew();
+    // `new` places the control: initialised as a form designer leaves it, started by nothing
+    // but the script's own calls.
+    const ComRef<IPersistPropertyBag> persist = required_interface<IPersistPropertyBag>(control_);
+    HRESULT result = S_OK;
+    {
+      const ole::DesignTime designing(*ole_site_, control_.get());
+      result = persist->InitNew();
+    }
     return FAILED(result) ? failure_status(result, nullptr, info) : Status::ok;
   });
 }

@@ -27,7 +27,7 @@ struct DnovarEvents {
 template <typename... Entries>
 class ContainerDispatch : public ComObject<Entries...> {
  public:
-  explicit ContainerDispatch(std::shared_ptr<SiteConnection> connection)
+  explicit ContainerDispatch(std::shared_ptr<SinkConnection> connection)
       : connection_(std::move(connection)) {}
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
@@ -43,43 +43,7 @@ class ContainerDispatch : public ComObject<Entries...> {
   OleSiteListener* listener() const { return connection_->listener; }
 
  private:
-  std::shared_ptr<SiteConnection> connection_;
-};
-
-// The extender: the properties a container adds to each control; here its Name.
-class Extender final : public ContainerDispatch<IDispatch> {
- public:
-  using ContainerDispatch::ContainerDispatch;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                          DISPID* ids) override {
-    if (names == nullptr || ids == nullptr) return E_POINTER;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (count != 1 || lstrcmpiW(names[0], L"Name") != 0) return DISP_E_UNKNOWNNAME;
-    ids[0] = kName;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*,
-                                   VARIANT* result, EXCEPINFO*, UINT*) override {
-    if (id != kName || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
-    if (result != nullptr) VariantInit(result);
-    return com_boundary(kSinkOrigin, [&] {
-      if (listener() == nullptr) return E_UNEXPECTED;
-      std::string name;
-      try {
-        name = listener()->extender_name();
-      } catch (const RuntimeError&) {
-        return DISP_E_MEMBERNOTFOUND;  // a container without the extender property
-      }
-      if (result != nullptr) {
-        V_BSTR(result) = Bstr(name).detach();
-        V_VT(result) = VT_BSTR;
-      }
-      return S_OK;
-    });
-  }
-
- private:
-  static constexpr DISPID kName = 1;
+  std::shared_ptr<SinkConnection> connection_;
 };
 
 // Hears the control's events (__Dnovar).
@@ -100,7 +64,7 @@ class EventSink final : public ContainerDispatch<Answers<IDispatch, DnovarEvents
 
 class NotifySink final : public ComObject<IPropertyNotifySink> {
  public:
-  explicit NotifySink(std::shared_ptr<SiteConnection> connection)
+  explicit NotifySink(std::shared_ptr<SinkConnection> connection)
       : connection_(std::move(connection)) {}
   HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
     return com_boundary(kSinkOrigin, [&] {
@@ -111,82 +75,60 @@ class NotifySink final : public ComObject<IPropertyNotifySink> {
   HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  std::shared_ptr<SiteConnection> connection_;
+  std::shared_ptr<SinkConnection> connection_;
 };
 
 // A new part of the site, as the interface the site hands out.
 template <typename Interface, typename Part>
-ComRef<Interface> make_part(const std::shared_ptr<SiteConnection>& connection) {
+ComRef<Interface> make_part(const std::shared_ptr<SinkConnection>& connection) {
   return ComRef<Interface>::adopt(make_com<Part>(connection).detach());
 }
 
 }  // namespace
 
 OleSite::OleSite(OleSiteListener& listener, HWND place, RECT area)
-    : connection_(std::make_shared<SiteConnection>(SiteConnection{&listener})),
-      place_(place),
-      area_(area),
-      extender_(make_part<IDispatch, Extender>(connection_)),
-      event_sink_(make_part<IDispatch, EventSink>(connection_)),
-      notify_sink_(make_part<IPropertyNotifySink, NotifySink>(connection_)) {}
-
-HRESULT OleSite::GetMoniker(DWORD, DWORD, IMoniker** out) {
-  if (out != nullptr) *out = nullptr;
-  return E_NOTIMPL;
+    : ContainerSite(listener, place, nullptr),
+      sinks_(std::make_shared<SinkConnection>(SinkConnection{&listener})),
+      event_sink_(make_part<IDispatch, EventSink>(sinks_)),
+      notify_sink_(make_part<IPropertyNotifySink, NotifySink>(sinks_)) {
+  set_position(area);
 }
 
-HRESULT OleSite::GetContainer(IOleContainer** out) {
-  if (out != nullptr) *out = nullptr;
-  return E_NOINTERFACE;
+void OleSite::disconnect() {
+  ContainerSite::disconnect();
+  sinks_->listener = nullptr;
 }
 
-HRESULT OleSite::GetWindow(HWND* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = place_;
-  return S_OK;
-}
-
-HRESULT OleSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
-                                  LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
-  // No frame and no document window of their own: the control sits on a plain form.
-  if (frame != nullptr) *frame = nullptr;
-  if (document != nullptr) *document = nullptr;
-  if (position != nullptr) *position = area_;
-  if (clip != nullptr) *clip = area_;
-  if (info != nullptr) {
-    info->fMDIApp = FALSE;
-    info->hwndFrame = GetAncestor(place_, GA_ROOT);
-    info->haccel = nullptr;
-    info->cAccelEntries = 0;
+HRESULT OleSite::QueryInterface(REFIID wanted, void** out) {
+  if (out != nullptr && wanted == DnovarContainerSite::iid) {
+    *out = static_cast<DnovarContainerSite*>(this);
+    AddRef();
+    return S_OK;
   }
-  return S_OK;
-}
-
-HRESULT OleSite::GetExtendedControl(IDispatch** out) {
-  return extender_.copy_to(out);
+  return ContainerSite::QueryInterface(wanted, out);
 }
 
 HRESULT OleSite::Today(DATE* today) {
   if (today == nullptr) return E_POINTER;
-  if (connection_->listener == nullptr) return S_FALSE;
+  if (listener() == nullptr) return S_FALSE;
   return com_boundary(kSiteOrigin, [&] {
-    *today = connection_->listener->today();
+    *today = listener()->today();
     return S_OK;
   });
 }
 
 HRESULT OleSite::ErrorContained(LONG number, BSTR description) {
   return com_boundary(kSiteOrigin, [&] {
-    if (connection_->listener == nullptr) return S_FALSE;
-    connection_->listener->error_contained(RuntimeError(number, utf8_from_bstr(description)));
+    if (listener() == nullptr) return S_FALSE;
+    listener()->error_contained(RuntimeError(number, utf8_from_bstr(description)));
     return S_OK;
   });
 }
 
 HRESULT OleSite::Beeped() {
   return com_boundary(kSiteOrigin, [&] {
-    if (connection_->listener == nullptr) return S_FALSE;
-    connection_->listener->beeped();
+    if (listener() == nullptr) return S_FALSE;
+    listener()->beeped();
     return S_OK;
   });
 }
@@ -194,7 +136,7 @@ HRESULT OleSite::Beeped() {
 HRESULT OleSite::ModalIdle(HWND form, BOOL* acted) {
   if (acted != nullptr) *acted = FALSE;
   return com_boundary(kSiteOrigin, [&] {
-    const bool posted = connection_->listener != nullptr && connection_->listener->modal_idle(form);
+    const bool posted = listener() != nullptr && listener()->modal_idle(form);
     if (acted != nullptr) *acted = posted ? TRUE : FALSE;
     return S_OK;
   });
