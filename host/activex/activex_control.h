@@ -259,6 +259,9 @@ class ActiveXControl final
   // relay that build() advises on it).
   void fire_event(DISPID id);
   void focus_changed(bool entered);
+  // True when Tab (Shift+Tab: `backwards`) from the focused widget would wrap around inside the
+  // control: the key leaves the control for the container's next field.
+  bool tabs_out_of_control(bool backwards) const;
   void view_changed();
   HRESULT activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent, LPCRECT position);
   Win32Surface* surface() const { return toolkit_ ? toolkit_->control_surface() : nullptr; }

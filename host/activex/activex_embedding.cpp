@@ -261,8 +261,31 @@ HRESULT ActiveXControl::TranslateAccelerator(LPMSG message) {
   // Tab and Shift+Tab move between the control's widgets, Alt with an access key presses its
   // button; everything else is the container's or the focused widget's.
   const bool tab = message->message == WM_KEYDOWN && message->wParam == VK_TAB;
+  if (tab && tabs_out_of_control(GetKeyState(VK_SHIFT) < 0)) {
+    // The last stop (the first, backwards): the key is the container's, to move to its next
+    // field. Its site may take it; else its own loop (a dialog manager) does.
+    const ObjectHold hold(holder());
+    ComRef<IOleControlSite> control_site;
+    if (client_site_) client_site_->QueryInterface(IID_IOleControlSite, control_site.put_void());
+    constexpr DWORD kShift = 1;  // KEYMOD_SHIFT, which the compiler's headers lack
+    const DWORD modifiers = GetKeyState(VK_SHIFT) < 0 ? kShift : 0;
+    if (control_site && control_site->TranslateAccelerator(message, modifiers) == S_OK) return S_OK;
+    return S_FALSE;
+  }
   if ((tab || is_alt_key(*message)) && IsDialogMessageW(window_, message)) return S_OK;
   return S_FALSE;
+}
+
+bool ActiveXControl::tabs_out_of_control(bool backwards) const {
+  const HWND focus = GetFocus();
+  if (focus == nullptr || !IsChild(window_, focus)) return false;  // Tab goes into the control
+  const HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (first == nullptr) return true;  // no stop of its own: the key passes through
+  // The dialog manager wraps around inside the control's window: a step that lands on the
+  // first stop (forwards) or the last (backwards) leaves the control instead.
+  const HWND last = GetNextDlgTabItem(window_, first, TRUE);
+  const HWND next = GetNextDlgTabItem(window_, focus, backwards ? TRUE : FALSE);
+  return next == (backwards ? last : first);
 }
 
 HRESULT ActiveXControl::OnFrameWindowActivate(BOOL) {

@@ -1,6 +1,8 @@
 // dnovar.ocx in a host nobody here wrote: Wine's ATL (every version it has), which creates a
 // control from its ProgID in an AtlAxWin window, initialises it without a saved state and runs
-// it. The control is registered in the prefix (tests/vbs registers it).
+// it, in a window with a field before and after it whose loop offers keys to the control's active
+// object and then to the dialog manager. The control is registered in the prefix (tests/vbs
+// registers it).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -44,8 +46,12 @@ class AtlHostTest : public ::testing::TestWithParam<AtlVersion> {
     ASSERT_TRUE(init());
     parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 320,
                               nullptr, nullptr, nullptr, nullptr);
-    host_ = CreateWindowExW(0, GetParam().window_class, L"DnovarLib.Dnovar", WS_CHILD | WS_VISIBLE,
-                            0, 0, 300, 251, parent_, nullptr, nullptr, nullptr);
+    before_ = field(0);
+    // A dialog's host window is a control parent: the dialog manager walks into the control.
+    host_ =
+        CreateWindowExW(WS_EX_CONTROLPARENT, GetParam().window_class, L"DnovarLib.Dnovar",
+                        WS_CHILD | WS_VISIBLE, 0, 30, 300, 251, parent_, nullptr, nullptr, nullptr);
+    after_ = field(290);
     ASSERT_NE(host_, nullptr) << library_name();
     ComRef<IUnknown> control;
     ASSERT_EQ(get_control(host_, control.put()), S_OK);
@@ -63,9 +69,32 @@ class AtlHostTest : public ::testing::TestWithParam<AtlVersion> {
     return std::string(name.begin(), name.end());
   }
 
+  HWND field(int top) {
+    return CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0,
+                           top, 200, 24, parent_, nullptr, nullptr, nullptr);
+  }
+  // One Tab (Shift+Tab) through the host's loop: the control's active object first while the
+  // focus is inside it, then the dialog manager. Returns the window that has the focus after it.
+  HWND press_tab(bool backwards) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = backwards ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    const ComRef<IOleInPlaceActiveObject> active = control_.query<IOleInPlaceActiveObject>();
+    const bool taken =
+        IsChild(host_, message.hwnd) && active && active->TranslateAccelerator(&message) == S_OK;
+    if (!taken) IsDialogMessageW(parent_, &message);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    return GetFocus();
+  }
+
   HMODULE atl_ = nullptr;
   HWND parent_ = nullptr;
+  HWND before_ = nullptr;
   HWND host_ = nullptr;
+  HWND after_ = nullptr;
   ComRef<IDispatch> control_;
 };
 
@@ -84,6 +113,30 @@ TEST_P(AtlHostTest, TheControlStartsOnTodayAndTakesADoubleClick) {
   ASSERT_GE(cell, 0);
   double_click(*control_, day_cell_id(cell));
   EXPECT_EQ(date_of(*control_), today() - now.wDay + std::stoi(day));
+}
+
+// Tab walks from the host's field through the control's stops and out to the host's next field;
+// Shift+Tab walks back the same way. Before, the control kept Tab to itself and cycled.
+TEST_P(AtlHostTest, TabWalksThroughTheControlAndOnToTheHostsFields) {
+  constexpr int kMostPresses = 30;
+  SetFocus(before_);
+  std::vector<HWND> forwards;
+  HWND focus = press_tab(false);
+  while (IsChild(host_, focus) && forwards.size() < kMostPresses) {
+    forwards.push_back(focus);
+    focus = press_tab(false);
+  }
+  EXPECT_EQ(focus, after_) << forwards.size() << " stops in the control";
+  EXPECT_GT(forwards.size(), 1u);
+
+  std::vector<HWND> backwards;
+  focus = press_tab(true);
+  while (IsChild(host_, focus) && backwards.size() < kMostPresses) {
+    backwards.push_back(focus);
+    focus = press_tab(true);
+  }
+  EXPECT_EQ(focus, before_);
+  EXPECT_EQ(backwards, std::vector<HWND>(forwards.rbegin(), forwards.rend()));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryAtl, AtlHostTest,

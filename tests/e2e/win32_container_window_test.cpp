@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "apps/container/win32/container_window.h"
 #include "com/windows/com_values.h"
@@ -126,6 +128,54 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
   EXPECT_EQ(given_frame, nullptr);
   EXPECT_EQ(frame->SetActiveObject(active.get(), nullptr), E_UNEXPECTED);
   EXPECT_EQ(active->references(), held_by_frame - 1);
+}
+
+// One Tab (Shift+Tab) through the window's message loop; the focus after it.
+HWND press_tab(ContainerWindow& window, bool backwards) {
+  BYTE keys[256]{};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = backwards ? 0x80 : 0;
+  SetKeyboardState(keys);
+  MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+  window.translate(message);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  return GetFocus();
+}
+
+// Tab walks from the field before the control through the control's stops and on to the next
+// field, and Shift+Tab back; before, the control kept Tab to itself and cycled.
+TEST(ContainerWindowKeys, TabWalksThroughTheControlAndOnToTheWindowsFields) {
+  constexpr int kMostPresses = 40;
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  ContainerWindow window([](ContainerWindow&) {});
+  window.start(std::nullopt);
+  const auto inside = [&](HWND focus) { return IsChild(window.control_window(), focus) != FALSE; };
+  ASSERT_NE(window.control_window(), nullptr);
+  SetFocus(GetNextDlgTabItem(window.window(), nullptr, FALSE));
+  HWND before = GetFocus();
+  for (int i = 0; i < kMostPresses && !inside(press_tab(window, false)); ++i) before = GetFocus();
+  ASSERT_TRUE(inside(GetFocus())) << "Tab never reached the control";
+
+  std::vector<HWND> forwards{GetFocus()};
+  HWND focus = press_tab(window, false);
+  while (inside(focus) && forwards.size() < kMostPresses) {
+    forwards.push_back(focus);
+    focus = press_tab(window, false);
+  }
+  EXPECT_FALSE(inside(focus)) << forwards.size() << " stops in the control";
+  EXPECT_GT(forwards.size(), 1u);
+
+  std::vector<HWND> backwards;
+  focus = press_tab(window, true);
+  while (inside(focus) && backwards.size() < kMostPresses) {
+    backwards.push_back(focus);
+    focus = press_tab(window, true);
+  }
+  EXPECT_EQ(focus, before);
+  EXPECT_EQ(backwards, std::vector<HWND>(forwards.rbegin(), forwards.rend()));
+  window.close();
+  OleUninitialize();
 }
 
 // The ambient UserMode a control reads from its site: true while the form runs, false while the

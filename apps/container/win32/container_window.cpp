@@ -458,8 +458,11 @@ bool ContainerWindow::translate(MSG& message) {
     }
   }
   // Tab and Shift+Tab walk the window's fields, into the control's widgets too (its window and
-  // the form are control parents); inside the control it walks them itself.
-  return !inside_control(message.hwnd) && IsDialogMessageW(window_, &message);
+  // the form are control parents); inside the control it walks them itself, and hands the key
+  // back at its last stop (first, backwards) for the window to move on.
+  const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+  if (inside_control(message.hwnd) && !tab) return false;
+  return IsDialogMessageW(window_, &message);
 }
 
 void ContainerWindow::dispatched(const MSG& message) {
