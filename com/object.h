@@ -13,8 +13,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "com/module_state.h"
 #include "com/unknown.h"
+#include "platform/module_state.h"
 
 namespace dnovar {
 

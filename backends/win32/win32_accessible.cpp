@@ -3,15 +3,26 @@
 #include <new>
 #include <vector>
 
+#include "backends/win32/com/com_object.h"
+#include "backends/win32/com/com_values.h"
 #include "backends/win32/win32_surface.h"
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_object.h"
 
 namespace dnovar {
 
 namespace {
 
-const ErrorOrigin kOrigin{"Dnovar", &__uuidof(IAccessible)};
+// A call of the accessibility client, with what fails on the surface's side as its status: no
+// exception crosses into the client, which has no use for an error's text.
+template <typename Call>
+HRESULT accessible_call(Call&& call) noexcept {
+  try {
+    return call();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}
 
 }  // namespace
 
@@ -52,7 +63,7 @@ class SurfaceAccessible final : public ComObject<Answers<IAccessible, IDispatch>
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (count == nullptr) return E_POINTER;
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    return com_boundary(kOrigin, [&] {
+    return accessible_call([&] {
       long windows = 0;
       const HRESULT result = standard_->get_accChildCount(&windows);
       if (FAILED(result)) return result;
@@ -127,12 +138,12 @@ class SurfaceAccessible final : public ComObject<Answers<IAccessible, IDispatch>
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    return com_boundary(kOrigin, [&] { return shifted(standard_->get_accFocus(focus), focus); });
+    return accessible_call([&] { return shifted(standard_->get_accFocus(focus), focus); });
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    return com_boundary(kOrigin,
-                        [&] { return shifted(standard_->get_accSelection(selection), selection); });
+    return accessible_call(
+        [&] { return shifted(standard_->get_accSelection(selection), selection); });
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
     return answer(
@@ -160,13 +171,13 @@ class SurfaceAccessible final : public ComObject<Answers<IAccessible, IDispatch>
     VariantInit(end);
     if (!connected()) return CO_E_OBJNOTCONNECTED;
     if (start.vt != VT_I4) return E_INVALIDARG;
-    return com_boundary(kOrigin, [&] { return navigate(direction, start, end); });
+    return accessible_call([&] { return navigate(direction, start, end); });
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
     if (hit == nullptr) return E_POINTER;
     VariantInit(hit);
     if (!connected()) return CO_E_OBJNOTCONNECTED;
-    return com_boundary(kOrigin, [&] { return hit_test(x, y, hit); });
+    return accessible_call([&] { return hit_test(x, y, hit); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     return answer(
@@ -257,7 +268,7 @@ class SurfaceAccessible final : public ComObject<Answers<IAccessible, IDispatch>
   HRESULT answer(VARIANT child, System&& system, Own&& own) {
     if (!connected()) return CO_E_OBJNOTCONNECTED;
     if (child.vt != VT_I4) return E_INVALIDARG;
-    return com_boundary(kOrigin, [&] {
+    return accessible_call([&] {
       const std::vector<Win32Widget*> items = drawn();
       if (child.lVal >= 1 && child.lVal <= static_cast<long>(items.size()))
         return own(*items[static_cast<std::size_t>(child.lVal - 1)]);

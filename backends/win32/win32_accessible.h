@@ -14,7 +14,7 @@
 
 #include <oleacc.h>
 
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_ref.h"
 
 namespace dnovar {
 

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
+#include "backends/win32/com/com_object.h"
+#include "backends/win32/com/com_ref.h"
 #include "com/automation.h"
 #include "com/control_hosting.h"
-#include "com/windows/com_object.h"
-#include "com/windows/com_ref.h"
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"

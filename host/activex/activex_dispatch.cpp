@@ -2,12 +2,12 @@
 // dispatch ids, so late and early binding behave alike.
 #include <utility>
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_guid.h"
-#include "com/windows/variant_bridge.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/module_library.h"
 #include "host/activex/object_hold.h"
+#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"
 

@@ -1,11 +1,11 @@
 // Embedding in a container: IOleObject, in-place activation (IOleInPlaceObject,
 // IOleInPlaceActiveObject) and IOleControl's mnemonics. The control's window moves into the
 // container's window while it is active in place and back into its hidden parking window after.
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_guid.h"
 #include "core/surface_layout.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/activex_registration.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/object_hold.h"
 #include "host/type_library.h"
 

@@ -1,9 +1,9 @@
 // DnovarInspection: the control's members and widgets for a test container, read where they live.
-#include "com/windows/com_boundary.h"
-#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/com_boundary.h"
 #include "host/activex/state_members.h"
+#include "host/activex/variant_bridge.h"
 #include "host/dnovar_control.h"
 
 namespace dnovar {

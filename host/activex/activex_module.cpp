@@ -3,14 +3,14 @@
 
 #include <olectl.h>
 
-#include "com/module_state.h"
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_guid.h"
-#include "com/windows/com_object.h"
+#include "backends/win32/com/com_object.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/activex_registration.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/module_library.h"
 #include "host/type_library.h"
+#include "platform/module_state.h"
 
 namespace {
 

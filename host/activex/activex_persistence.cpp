@@ -1,9 +1,9 @@
 // IPersistPropertyBag and IPersistStreamInit: the component's initialise, load and save, with the
 // container's bag or a stream (stream_format.h) as the store.
 #include "com/bag_file.h"
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_guid.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/property_bag_bridge.h"
 #include "host/activex/stream_format.h"
 #include "host/type_library.h"

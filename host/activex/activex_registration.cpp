@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "com/windows/com_guid.h"
+#include "host/activex/com_guid.h"
 #include "host/module_resources.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"

@@ -1,7 +1,7 @@
 // IObjectSafety: the options a host may ask for are the ones object_safety.h promises; the
 // control keeps what the host enabled and answers it back.
-#include "com/windows/com_guid.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/object_safety.h"
 #include "host/type_library.h"
 

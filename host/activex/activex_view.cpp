@@ -2,8 +2,8 @@
 // container's picture of its form), from a picture its real windows paint of themselves; and the
 // connection point container.
 #include "backends/win32/win32_picture.h"
-#include "com/windows/com_boundary.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/com_boundary.h"
 #include "host/type_library.h"
 
 namespace dnovar {

@@ -1,6 +1,6 @@
 #include "host/activex/connection_points.h"
 
-#include "com/windows/com_boundary.h"
+#include "host/activex/com_boundary.h"
 #include "host/type_library.h"
 
 namespace dnovar {

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "com/windows/com_object.h"
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_object.h"
+#include "backends/win32/com/com_ref.h"
 
 namespace dnovar {
 

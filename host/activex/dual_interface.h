@@ -9,7 +9,7 @@
 #include <oaidl.h>
 #include <olectl.h>
 
-#include "com/windows/com_guid.h"
+#include "host/activex/com_guid.h"
 #include "host/type_library.h"
 
 namespace dnovar {

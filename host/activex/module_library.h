@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_ref.h"
 
 namespace dnovar {
 

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "com/module_state.h"
+#include "platform/module_state.h"
 
 namespace dnovar {
 

@@ -1,8 +1,8 @@
 #include "host/activex/property_bag_bridge.h"
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_values.h"
-#include "com/windows/variant_bridge.h"
+#include "backends/win32/com/com_values.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"
 

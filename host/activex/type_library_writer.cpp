@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "com/windows/com_guid.h"
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_ref.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/library_text.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"

@@ -12,9 +12,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/variant_bridge.h"
+#include "backends/win32/com/com_ref.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/variant_bridge.h"
 
 namespace dnovar {
 namespace {

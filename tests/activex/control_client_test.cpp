@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "com/windows/com_guid.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_ref.h"
+#include "backends/win32/com/com_values.h"
+#include "host/activex/com_guid.h"
 #include "host/type_library.h"
 #include "tests/activex/control_probe.h"
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "com/windows/com_ref.h"
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_ref.h"
+#include "backends/win32/com/com_values.h"
 #include "platform/widget_table.h"
 
 namespace dnovar {

@@ -17,13 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "backends/win32/com/com_object.h"
+#include "backends/win32/com/com_ref.h"
+#include "backends/win32/com/com_values.h"
 #include "com/bag_file.h"
-#include "com/windows/com_guid.h"
-#include "com/windows/com_object.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/com_values.h"
-#include "com/windows/variant_bridge.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/stream_format.h"
+#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"

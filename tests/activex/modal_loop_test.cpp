@@ -8,9 +8,9 @@
 
 #include <ocidl.h>
 
-#include "com/windows/com_guid.h"
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_ref.h"
 #include "core/surface_layout.h"
+#include "host/activex/com_guid.h"
 #include "host/type_library.h"
 #include "tests/activex/control_probe.h"
 

@@ -9,9 +9,9 @@
 
 #include <functional>
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_values.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/com_boundary.h"
 #include "tests/support/failing_allocation.h"
 
 namespace dnovar {

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "com/windows/com_guid.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_ref.h"
+#include "backends/win32/com/com_values.h"
 #include "host/activex/activex_registration.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/library_text.h"
 #include "host/activex/object_safety.h"
 #include "host/type_library.h"

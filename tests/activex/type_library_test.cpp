@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "com/windows/com_guid.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_ref.h"
+#include "backends/win32/com/com_values.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/dual_interface.h"
 #include "host/activex/library_text.h"
 #include "host/activex/type_library_writer.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "apps/container/win32/container_window.h"
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_values.h"
 
 namespace dnovar::container {
 namespace {

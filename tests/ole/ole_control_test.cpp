@@ -9,9 +9,9 @@
 #include <string>
 
 #include "apps/script/ole/ole_control.h"
+#include "backends/win32/com/com_object.h"
 #include "backends/win32/win32_toolkit.h"
 #include "com/bag_file.h"
-#include "com/windows/com_object.h"
 #include "platform/quiet_site.h"
 
 namespace dnovar::script {

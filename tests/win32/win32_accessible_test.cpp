@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "backends/win32/com/com_ref.h"
+#include "backends/win32/com/com_values.h"
 #include "backends/win32/win32_toolkit.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/com_values.h"
 #include "core/calendar.h"
 #include "platform/quiet_site.h"
 

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "backends/win32/com/com_values.h"
 #include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
-#include "com/windows/com_values.h"
 
 namespace dnovar {
 namespace {

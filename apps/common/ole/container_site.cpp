@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "com/windows/com_boundary.h"
+#include "host/activex/com_boundary.h"
 #include "platform/error.h"
 
 namespace dnovar::ole {

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "apps/common/ole/in_place_frame.h"
-#include "com/windows/com_object.h"
+#include "backends/win32/com/com_object.h"
 
 namespace dnovar::ole {
 

@@ -6,8 +6,8 @@
 
 #include <ocidl.h>
 
+#include "backends/win32/com/com_object.h"
 #include "com/bag_file.h"
-#include "com/windows/com_object.h"
 
 namespace dnovar::container {
 

@@ -1,7 +1,7 @@
 #include "apps/container/win32/control_sinks.h"
 
 #include "apps/container/win32/dispatch_calls.h"
-#include "com/windows/com_boundary.h"
+#include "host/activex/com_boundary.h"
 
 namespace dnovar::container {
 

@@ -1,8 +1,8 @@
 #include "apps/container/win32/dispatch_calls.h"
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_ref.h"
-#include "com/windows/variant_bridge.h"
+#include "backends/win32/com/com_ref.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/variant_bridge.h"
 #include "platform/wide_text.h"
 
 namespace dnovar::container {

@@ -1,7 +1,7 @@
 #include "apps/container/win32/ole_control.h"
 
 #include "apps/container/win32/com_property_bag.h"
-#include "com/windows/com_boundary.h"
+#include "host/activex/com_boundary.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"
 

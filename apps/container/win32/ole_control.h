@@ -13,8 +13,8 @@
 
 #include "apps/common/ole/container_site.h"
 #include "apps/container/win32/control_sinks.h"
+#include "backends/win32/com/com_ref.h"
 #include "com/bag_file.h"
-#include "com/windows/com_ref.h"
 
 namespace dnovar::container {
 

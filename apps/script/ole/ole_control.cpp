@@ -2,13 +2,13 @@
 
 #include <olectl.h>
 
+#include "backends/win32/com/com_object.h"
 #include "com/bag_file.h"
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_guid.h"
-#include "com/windows/com_object.h"
-#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/com_guid.h"
 #include "host/activex/state_members.h"
+#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
 #include "platform/wide_text.h"
 

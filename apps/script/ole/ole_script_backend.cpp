@@ -9,8 +9,8 @@
 #include "apps/script/script_site.h"
 #include "apps/script/win32/window_input.h"
 #include "backends/win32/win32_toolkit.h"
-#include "com/windows/com_boundary.h"
 #include "core/surface_layout.h"
+#include "host/activex/com_boundary.h"
 #include "host/activex/private_interfaces.h"
 #include "host/type_library.h"
 

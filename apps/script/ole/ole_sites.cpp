@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/com_guid.h"
-#include "com/windows/variant_bridge.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/com_guid.h"
+#include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
 
 namespace dnovar::script {

@@ -1,8 +1,8 @@
 #include "apps/script/ole/remote_surface.h"
 
-#include "com/windows/com_boundary.h"
-#include "com/windows/variant_bridge.h"
 #include "core/surface_layout.h"
+#include "host/activex/com_boundary.h"
+#include "host/activex/variant_bridge.h"
 
 namespace dnovar::script {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_ref.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/toolkit.h"
 #include "platform/variant.h"

@@ -19,8 +19,8 @@
 #include <atomic>
 #include <utility>
 
-#include "com/module_state.h"
-#include "com/windows/com_ref.h"
+#include "backends/win32/com/com_ref.h"
+#include "platform/module_state.h"
 
 namespace dnovar {
 

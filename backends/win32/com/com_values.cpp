@@ -1,4 +1,4 @@
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_values.h"
 
 #include <new>
 #include <utility>

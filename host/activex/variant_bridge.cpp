@@ -1,4 +1,4 @@
-#include "com/windows/variant_bridge.h"
+#include "host/activex/variant_bridge.h"
 
 #include "platform/error.h"
 

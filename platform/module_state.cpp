@@ -1,4 +1,4 @@
-#include "com/module_state.h"
+#include "platform/module_state.h"
 
 #include <atomic>
 

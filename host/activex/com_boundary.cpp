@@ -1,10 +1,10 @@
-#include "com/windows/com_boundary.h"
+#include "host/activex/com_boundary.h"
 
 #include <cstdio>
 #include <string>
 
+#include "backends/win32/com/com_ref.h"
 #include "com/status.h"
-#include "com/windows/com_ref.h"
 
 namespace dnovar {
 

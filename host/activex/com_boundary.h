@@ -20,7 +20,7 @@
 #include <new>
 #include <string_view>
 
-#include "com/windows/com_values.h"
+#include "backends/win32/com/com_values.h"
 #include "platform/error.h"
 
 namespace dnovar {
