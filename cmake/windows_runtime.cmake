@@ -11,8 +11,8 @@ if(NOT WIN32 OR NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 
 foreach(dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll} OUTPUT_VARIABLE path
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
   # Not found, the compiler echoes the bare name.
   if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
     message(FATAL_ERROR "${CMAKE_CXX_COMPILER} has no ${dll}")
@@ -54,9 +54,11 @@ function(dnovar_runtime_beside target)
       cmake_path(GET dll FILENAME name)
       list(APPEND copies ${folder}/${name})
     endforeach()
-    add_custom_command(OUTPUT ${copies} COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-                       COMMAND ${CMAKE_COMMAND} -E copy ${DNOVAR_RUNTIME_DLLS} ${folder}
-                       DEPENDS ${DNOVAR_RUNTIME_DLLS})
+    add_custom_command(
+      OUTPUT ${copies}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+      COMMAND ${CMAKE_COMMAND} -E copy ${DNOVAR_RUNTIME_DLLS} ${folder}
+      DEPENDS ${DNOVAR_RUNTIME_DLLS})
     add_custom_target(${copy} DEPENDS ${copies})
   endif()
   add_dependencies(${target} ${copy})
