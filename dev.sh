@@ -2,8 +2,8 @@
 # Set-up, build, run and test on a fresh Debian 12 machine.
 #   ./dev.sh run     build and start the main program
 #   ./dev.sh test    build and run every test, in the release and the sanitizer build, and in the
-#                    Windows build (win64) under Wine; `--win32` also runs the i686 build's tests,
-#                    installing wine32 (which adds the i386 architecture)
+#                    Windows builds (win64, win32) under Wine; the 32-bit ones need wine32, which
+#                    adds the i386 architecture
 #   ./dev.sh bench   build and run the benchmarks; `--win64` instead builds the Windows benchmark
 #                    and runs it under Wine on a virtual X screen: the control on the Win32
 #                    backend beside the system's month calendar, with the ratios
@@ -89,8 +89,9 @@ case "${1:-}" in
     fi
     ;;
   test)
-    [[ "${2:-}" == --win32 ]] && packages+=(wine32:i386)
-    if [[ "${2:-}" == --win32 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    # The 32-bit control and programs run on Wine's 32-bit side, packaged for i386 only.
+    packages+=(wine32:i386)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
       sudo=()
       [[ $(id -u) -ne 0 ]] && sudo=(sudo)
       "${sudo[@]}" dpkg --add-architecture i386
@@ -110,14 +111,14 @@ case "${1:-}" in
     ctest --preset win64 -j "$(nproc)"
     echo "win64: tests under Wine in $((SECONDS - started)) s"
     started=$SECONDS
-    # The 32-bit control's resources and installer tables are written by the 64-bit writers: Wine
-    # here may run only 64-bit programs.
+    # The 32-bit control's resources and installer tables are written by the 64-bit writers, as a
+    # build must where Wine runs only 64-bit programs: the one way it is built here.
     build win32 -DDNOVAR_RESOURCE_WRITER="$PWD/build/win64/host/activex/dnovar-activex-resources.exe" \
       -DDNOVAR_INSTALLER_TABLES_WRITER="$PWD/build/win64/dnovar-installer-tables.exe"
     echo "win32: built in $((SECONDS - started)) s"
-    if [[ "${2:-}" == --win32 ]]; then
-      ctest --preset win32 -j "$(nproc)"
-    fi
+    started=$SECONDS
+    ctest --preset win32 -j "$(nproc)"
+    echo "win32: tests under Wine in $((SECONDS - started)) s"
     ;;
   bench)
     # Arguments go to both benchmark programs; --benchmark_format=json makes the whole output one
@@ -178,7 +179,7 @@ case "${1:-}" in
     fi
     ;;
   *)
-    echo "usage: $0 run | test [--win32] | bench [--win64]" >&2
+    echo "usage: $0 run | test | bench [--win64]" >&2
     exit 2
     ;;
 esac

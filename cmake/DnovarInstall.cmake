@@ -31,6 +31,11 @@ if(TARGET dnovar_control_module)
   install(TARGETS dnovar_control_module LIBRARY DESTINATION ${DNOVAR_MODULE_INSTALL_DIR}
                                                 COMPONENT library)
 endif()
+# The compiler's DLLs of the i686 build (cmake/windows_runtime.cmake), beside the programs and the
+# module, which all need them.
+if(DNOVAR_RUNTIME_DLLS AND TARGET dnovar_control_module)
+  install(FILES ${DNOVAR_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT library)
+endif()
 install(FILES README.md LICENSE DESTINATION ${doc_dir} COMPONENT ${documentation_component})
 include(${CMAKE_CURRENT_LIST_DIR}/DnovarManPages.cmake)
 install(DIRECTORY docs/ DESTINATION ${doc_dir} COMPONENT ${documentation_component})

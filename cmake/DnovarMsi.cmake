@@ -1,10 +1,10 @@
 # The Windows installer: dnovar-<version>-x64.msi from the x86_64 build, -x86.msi from the i686
 # one, made with wixl and msibuild (Debian: wixl, msitools) when they are found. It installs
-# dnovar.ocx, dnovar.exe with the component module, dnovar-container.exe and the licence into
-# Program Files\Dnovar, and registers the control through its own Registry table: the keys
-# DllRegisterServer writes, taken from the same list (registration_values) by
-# dnovar-installer-tables, a Windows program run at build time (under Wine here). Nothing is
-# self-registered; uninstalling removes what installing wrote.
+# dnovar.ocx, dnovar.exe with the component module, dnovar-container.exe, the licence and the
+# compiler's DLLs the i686 build needs into Program Files\Dnovar, and registers the control
+# through its own Registry table: the keys DllRegisterServer writes, taken from the same list
+# (registration_values) by dnovar-installer-tables, a Windows program run at build time (under
+# Wine here). Nothing is self-registered; uninstalling removes what installing wrote.
 find_program(DNOVAR_WIXL wixl)
 find_program(DNOVAR_MSIBUILD msibuild)
 if(NOT DNOVAR_WIXL
@@ -49,7 +49,20 @@ endif()
 set(msi_dir ${PROJECT_BINARY_DIR}/msi)
 set(msi_registry registry.wxi)
 set(msi_files $<TARGET_FILE:dnovar_ocx> $<TARGET_FILE:dnovar> $<TARGET_FILE:dnovar_control_module>
-              $<TARGET_FILE:dnovar-container-win32>)
+              $<TARGET_FILE:dnovar-container-win32> ${DNOVAR_RUNTIME_DLLS})
+# The compiler's DLLs of the i686 build (cmake/windows_runtime.cmake), beside the control and the
+# programs that need them; one component each.
+set(msi_runtime_components)
+set(msi_runtime_references)
+foreach(dll ${DNOVAR_RUNTIME_DLLS})
+  cmake_path(GET dll FILENAME name)
+  string(MAKE_C_IDENTIFIER ${name} id)
+  string(APPEND msi_runtime_components
+         "          <Component Id=\"${id}\" Guid=\"*\" Win64=\"${msi_win64}\">\n"
+         "            <File Id=\"${id}\" Source=\"files/${name}\" KeyPath=\"yes\"/>\n"
+         "          </Component>\n")
+  string(APPEND msi_runtime_references "      <ComponentRef Id=\"${id}\"/>\n")
+endforeach()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/msi/dnovar.wxs.in ${msi_dir}/dnovar.wxs @ONLY)
 
 add_custom_command(
