@@ -4,8 +4,7 @@
 #include <optional>
 
 #include "core/accessible_text.h"
-#include "core/easter.h"
-#include "core/week_number.h"
+#include "core/calendar_rules_dates.h"
 #include "platform/number_text.h"
 
 namespace dnovar {
@@ -117,7 +116,7 @@ void Calendar::Aktualizuj(Int16 k) {
 
   // The weekday of the 1st, counted back from the current day's (Monday = 1).
   s.Dtyd1 = to_member((s.Dtyd - s.Den % 7 + 7) % 7 + 1);
-  const std::string week = format_integer(week_number(s.AktDatum, s.Rok));
+  const std::string week = format_integer(week_number(site_.calendar_rules(), s.AktDatum, s.Rok));
   widget(widget_ids::lblTyden).set_caption(week);
   look.week_caption = week;
 
@@ -177,19 +176,24 @@ void Calendar::mark_holidays(MonthLook& look) {
       look.cells[static_cast<std::size_t>(cell)].bold = true;
     }
   };
-  bool has_easter = false;
-  Int16 easter_code = 0;
+  const auto code_of = [](DateSerial date) {
+    const CivilDate civil = civil_date(date);
+    return add16(mul16(to_member(civil.month), 100), to_member(civil.day));
+  };
+  // Easter falls in March or April; the current rules add Good Friday, two days before it.
+  std::optional<Int16> easter_code, good_friday_code;
   if (s.Mesic > 2 && s.Mesic < 5) {
-    const CivilDate easter = civil_date(Velikonoce(s.Rok));
-    easter_code = add16(mul16(to_member(easter.month), 100), to_member(easter.day));
-    has_easter = true;
+    easter_code = code_of(Velikonoce(s.Rok));
+    if (const std::optional<DateSerial> friday = good_friday(site_.calendar_rules(), s.Rok))
+      good_friday_code = code_of(*friday);
   }
   for (std::size_t i = 1; i <= 11; ++i) mark(s.TabSvatku[i]);
-  if (has_easter) mark(easter_code);
+  if (easter_code) mark(*easter_code);
+  if (good_friday_code) mark(*good_friday_code);
 }
 
 DateSerial Calendar::Velikonoce(Int16 rok) const {
-  return estimated_easter_monday(rok);
+  return easter_monday(site_.calendar_rules(), rok);
 }
 
 void Calendar::put_Datum(DateSerial value) {

@@ -34,7 +34,8 @@ class Calendar {
   void Inicializuj();
   // The month refresh. k = 0 first rebuilds AktDatum from Rok, Mesic, Den; otherwise keeps it.
   void Aktualizuj(Int16 k = 0);
-  // The Monday marked as the Easter holiday of `rok` (estimated from a mean lunation).
+  // The Monday marked as the Easter holiday of `rok`, by the site's rules (the control's own:
+  // estimated from a mean lunation).
   DateSerial Velikonoce(Int16 rok) const;
 
   // Properties with accessors. The write accessors notify the host under the property's name.

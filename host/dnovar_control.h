@@ -54,6 +54,7 @@ class DnovarControl final
     void report_error(const RuntimeError& error) override { host().report_error(error); }
     Toolkit& toolkit() override { return host().toolkit(); }
     const Clock& clock() const override { return control_.host_site_->clock(); }
+    CalendarRules calendar_rules() const override { return control_.host_site_->calendar_rules(); }
 
    private:
     ControlSite& host();

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/calendar_rules.h"
 #include "platform/clock.h"
 #include "platform/error.h"
 #include "platform/toolkit.h"
@@ -21,6 +22,9 @@ class ControlSite : public ErrorSink {
   virtual void raise_event(std::string_view name, int dispatch_id) = 0;
   virtual Toolkit& toolkit() = 0;
   virtual const Clock& clock() const = 0;
+  // The rules the calendar marks holidays and numbers weeks by, read at every refresh. Hosts of
+  // the automation interface keep the control's own.
+  virtual CalendarRules calendar_rules() const { return CalendarRules::Control; }
 };
 
 // The host's keyed store of typed values.

@@ -78,7 +78,14 @@ std::string read_script(const std::filesystem::path& file) {
   return contents.str();
 }
 
-int run_script(const std::string& backend_name, const std::string& file) {
+int run_script(const std::string& backend_name, const std::string& file,
+               const std::string& rules_name) {
+  const CalendarRules rules = *rules_from_name(rules_name);  // the option admits only the names
+  if (rules != CalendarRules::Control && backend_name == "ole") {
+    // The ActiveX control keeps its own rules whoever hosts it: its output would not be theirs.
+    std::cerr << "--rules " << rules_name << " is not available on the ole backend\n";
+    return 2;
+  }
   std::unique_ptr<script::ScriptBackend> backend;
   for (const Backend& candidate : backends()) {
     if (candidate.name == backend_name) backend = candidate.make();
@@ -96,6 +103,7 @@ int run_script(const std::string& backend_name, const std::string& file) {
   TemporaryRegistry registry;
   script::ScriptHost host(*backend, std::cout,
                           {[&registry] { return registry.path(); }, program_control_module()});
+  host.set_rules(rules);
   return host.run(*in, std::cerr);
 }
 
@@ -108,8 +116,15 @@ void add_script_command(CLI::App& app) {
   auto file = std::make_shared<std::string>();
   command->add_option("--backend", *backend, "The toolkit: " + backend_list())
       ->capture_default_str();
+  auto rules = std::make_shared<std::string>("control");
+  command
+      ->add_option("--rules", *rules,
+                   "Holidays and week numbers: control (the control's own) or current (today's "
+                   "Czech calendar: Gregorian Easter, Good Friday, ISO weeks)")
+      ->check(CLI::IsMember({"control", "current"}))
+      ->capture_default_str();
   command->add_option("file", *file, "Script file, - for standard input")->required();
-  command->callback([backend, file] { std::exit(run_script(*backend, *file)); });
+  command->callback([backend, file, rules] { std::exit(run_script(*backend, *file, *rules)); });
 }
 
 }  // namespace dnovar::app

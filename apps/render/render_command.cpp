@@ -20,6 +20,7 @@ struct RenderArguments {
   int dhigh = 0;
   bool no_holidays = false;
   std::string colour;
+  std::string rules = "control";
 };
 
 [[noreturn]] void fail_usage(const std::string& message) {
@@ -37,6 +38,7 @@ RenderSettings settings_from(const RenderArguments& args) {
   settings.dlow = static_cast<Int16>(args.dlow);
   settings.dhigh = static_cast<Int16>(args.dhigh);
   settings.holidays = !args.no_holidays;
+  settings.rules = *rules_from_name(args.rules);  // the option admits only the two names
   if (!args.colour.empty()) {
     settings.highlight = parse_highlight_colour(args.colour);
     if (!settings.highlight)
@@ -72,6 +74,12 @@ void add_render_command(CLI::App& app) {
   command->add_flag("--no-holidays", args->no_holidays, "Do not mark public holidays in bold");
   command->add_option("--color", args->colour,
                       "Highlight colour 0x00BBGGRR, hex (0x...) or decimal");
+  command
+      ->add_option("--rules", args->rules,
+                   "Holidays and week numbers: control (the control's own) or current (today's "
+                   "Czech calendar: Gregorian Easter, Good Friday, ISO weeks)")
+      ->check(CLI::IsMember({"control", "current"}))
+      ->capture_default_str();
   command->callback([args] {
     render(*args);
     std::exit(0);

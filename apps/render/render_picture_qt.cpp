@@ -15,10 +15,12 @@ namespace dnovar::app {
 
 namespace {
 
-// A host that only draws: no name of its own, nothing to notify, today from the system clock.
+// A host that only draws: no name of its own, nothing to notify, today from the system clock, the
+// rules it is given.
 // A handler's failure is kept, so the picture of a control in trouble is not passed off as good.
 class RenderSite final : public ControlSite {
  public:
+  explicit RenderSite(CalendarRules rules) : rules_(rules) {}
   std::string extender_name() override { return "Dnovar1"; }
   void property_changed(std::string_view) override {}
   void raise_event(std::string_view, int) override {}
@@ -27,6 +29,7 @@ class RenderSite final : public ControlSite {
   }
   Toolkit& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return rules_; }
 
   void throw_failure() const {
     if (failure_) throw *failure_;
@@ -35,6 +38,7 @@ class RenderSite final : public ControlSite {
  private:
   QtToolkit toolkit_;
   SystemClock clock_;
+  CalendarRules rules_;
   std::optional<RuntimeError> failure_;
 };
 
@@ -43,7 +47,7 @@ class RenderSite final : public ControlSite {
 namespace {
 
 QImage render_calendar(const RenderSettings& settings) {
-  RenderSite site;
+  RenderSite site(settings.rules);
   Calendar calendar(site);
   CalendarEvents events(calendar);
   calendar.state().AktDatum = settings.date;

@@ -47,6 +47,8 @@ class ScriptHost {
   // Runs every line; returns the exit status: 0, or 2 when a line cannot be parsed (its number
   // and the reason go to `err`, and the script stops there).
   int run(std::istream& in, std::ostream& err);
+  // The rules every control the script creates marks holidays and numbers weeks by.
+  void set_rules(CalendarRules rules) { site_.set_rules(rules); }
   // Runs one line. Throws SyntaxError when it cannot be parsed; prints run-time errors.
   void execute_line(const std::string& line);
 

@@ -1,5 +1,6 @@
 // The script host's site: records what a host would see (property changes, events, beeps and
-// contained errors) for the `events` command, and plays the extender with a settable Name.
+// contained errors) for the `events` command, plays the extender with a settable Name, and gives
+// the calendar the rules the command line chose (the control's own unless told).
 #pragma once
 
 #include <memory>
@@ -41,7 +42,9 @@ class ScriptSite final : public ControlSite {
   void report_error(const RuntimeError& error) override;
   SurfaceCapture& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return rules_; }
 
+  void set_rules(CalendarRules rules) { rules_ = rules; }
   void record(std::string line) { events_.push_back(std::move(line)); }
   std::vector<std::string> take_events();
   void set_name(std::string name) { name_ = std::move(name); }
@@ -52,6 +55,7 @@ class ScriptSite final : public ControlSite {
   SurfaceCapture toolkit_;
   const Clock& clock_;
   std::optional<std::string> name_ = "Dnovar1";
+  CalendarRules rules_ = CalendarRules::Control;
   std::vector<std::string> events_;
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the command line promises: an argument CLI11 refuses exits with status 2 and CLI11's
 # message, an unknown command names itself, --version prints the version, a script that cannot be
-# read is error 75 naming it (status 2), `script --help` lists exactly the backends that run, and
+# read is error 75 naming it (status 2), `script --help` lists exactly the backends that run,
+# `--rules` chooses the rule set (not on the ActiveX control), and
 # dnovar-container ($DNOVAR_TEST_CONTAINER, where built) takes Qt's standard arguments.
 set -u
 dnovar=$1
@@ -59,6 +60,16 @@ for backend in headless qt win32 ole; do
     fail "--backend $backend is not listed but answered status $status: $output"
   fi
 done
+
+# The rule sets: the control's own unless told; only the two names; never the ActiveX control.
+printf 'new\ncall Velikonoce 2025\n' >"$work/easter.dns"
+expect 0 $'ok\n2025-04-14' -- "$dnovar" script "$work/easter.dns"
+expect 0 $'ok\n2025-04-21' -- "$dnovar" script --rules current "$work/easter.dns"
+expect 2 "*--rules*$usage" -- "$dnovar" script --rules easter "$work/easter.dns"
+if [[ " $listed " == *" ole "* ]]; then
+  expect 2 "--rules current is not available on the ole backend" -- \
+    "$dnovar" script --backend ole --rules current "$work/easter.dns"
+fi
 
 container=${DNOVAR_TEST_CONTAINER:-}
 if [[ -n $container ]]; then

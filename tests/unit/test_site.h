@@ -48,8 +48,10 @@ class TestSite final : public ControlSite {
   }
   Toolkit& toolkit() override { return surfaces; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return rules; }
 
   FixedClock clock_;
+  CalendarRules rules = CalendarRules::Control;
   HeadlessToolkit toolkit_;
   SurfaceRecorder surfaces{toolkit_};
   std::vector<std::string> received;
