@@ -27,10 +27,12 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// The marks a day cell's name ends with, as bits of a recipe.
+// The marks a day cell's name ends with, as bits of a recipe. The cell on cyan is the control's
+// current date, which is today's date only until the user moves it.
 constexpr int kMarkToday = 1;
 constexpr int kMarkHoliday = 2;
 constexpr int kMarkSelected = 4;
+constexpr int kMarkCurrent = 8;
 
 // The recipe values of a day cell's name.
 enum DayCellValue { kWeekday, kDay, kMonth, kYear, kMarks };
@@ -49,7 +51,10 @@ void compose_day_cell(const AccessibleRecipe& recipe, std::string& name, std::st
     name += ' ';
     name += std::to_string(v[kYear]);
   }
-  if (v[kMarks] & kMarkToday) name += ", dnes";
+  if (v[kMarks] & kMarkToday)
+    name += ", dnes";
+  else if (v[kMarks] & kMarkCurrent)
+    name += ", aktuální datum";
   if (v[kMarks] & kMarkHoliday) name += ", svátek";
   if (v[kMarks] & kMarkSelected) name += ", vybráno";
   description.assign(kDayCellHelp);
@@ -69,11 +74,13 @@ int shown_day(std::string_view caption) {
   return (caption[0] - '0') * 10 + (caption[1] - '0');
 }
 
-// The marks of a shown day cell; `highlight` is asked for only by a cell off cyan.
+// The marks of a shown day cell; `highlight` is asked for only by a cell off cyan. `today` is the
+// day of the shown month that is today's date, or 0.
 template <typename Highlight>
-int marks_of(const DayCellLook& cell, Highlight&& highlight) {
+int marks_of(const DayCellLook& cell, int today, Highlight&& highlight) {
   int marks = 0;
-  if (cell.back == kCyan) marks |= kMarkToday;
+  if (cell.back == kCyan) marks |= kMarkCurrent;
+  if (cell.day == today) marks |= kMarkToday;
   if (cell.bold) marks |= kMarkHoliday;
   if (cell.back != kCyan && cell.back == highlight()) marks |= kMarkSelected;
   return marks;
@@ -89,7 +96,7 @@ void compose_described_cell(const AccessibleRecipe& recipe, std::string& name,
     compose_empty_cell(recipe, name, description);
     return;
   }
-  const int marks = marks_of(cell, [&] { return month.highlight; });
+  const int marks = marks_of(cell, month.today, [&] { return month.highlight; });
   compose_day_cell(
       {compose_day_cell, {index % kWeekdayCount, cell.day, month.month, month.year, marks}}, name,
       description);
@@ -99,7 +106,7 @@ void compose_described_cell(const AccessibleRecipe& recipe, std::string& name,
 // updates in one copy. Only where nothing can fail on the way (the highlight converts without
 // error) and every caption is a day number the refresh writes: otherwise the cells are named one
 // by one, and a failure leaves the cells before it named.
-bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month) {
+bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month, int today) {
   const Variant::Type colour_type = calendar.state().VyberColor.type();
   const bool converts = colour_type == Variant::Type::Empty || colour_type == Variant::Type::I2 ||
                         colour_type == Variant::Type::I4;
@@ -110,6 +117,7 @@ bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month) {
   described.month = month;
   described.year = calendar.state().Rok;
   described.highlight = static_cast<Colour>(calendar.VyberColor());
+  described.today = today;
   // A cell named otherwise since (by the one-by-one naming or by anyone) reads it again.
   const std::span<Widget* const> cells = calendar.day_cells();
   for (std::size_t i = 0; i < cells.size(); ++i)
@@ -118,7 +126,7 @@ bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month) {
   return true;
 }
 
-void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int month) {
+void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int month, int today) {
   const CalendarState& s = calendar.state();
   // Converted when a cell first needs it, as reading each cell's name would (a conversion that
   // fails fails there, with the cells before it described).
@@ -135,7 +143,7 @@ void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int mo
       widget.set_accessible_recipe({compose_empty_cell, {}});
       continue;
     }
-    const int marks = marks_of(cell, converted_highlight);
+    const int marks = marks_of(cell, today, converted_highlight);
     if (cell.day == kOtherCaption) {
       // A caption the refresh never writes: named as it stands.
       std::string name, description;
@@ -192,7 +200,10 @@ void describe_frame(Calendar& calendar) {
 void describe_month(Calendar& calendar, const MonthLook& look) {
   const CalendarState& s = calendar.state();
   const int month = s.Mesic >= 1 && s.Mesic <= 12 ? s.Mesic : 0;
-  if (!describe_cells_live(calendar, look, month)) describe_cells_one_by_one(calendar, look, month);
+  const CivilDate now = civil_date(calendar.site().clock().today());
+  const int today = now.year == s.Rok && now.month == month ? now.day : 0;
+  if (!describe_cells_live(calendar, look, month, today))
+    describe_cells_one_by_one(calendar, look, month, today);
   std::string week_name = "Týden ";
   week_name += look.week_caption;
   calendar.widget(widget_ids::lblTyden)

@@ -3,7 +3,8 @@
 // Fixed texts name the navigation widgets by what they set ("Den", "Měsíc", "Rok", "Posun o dní"),
 // the buttons by their captions as shown (access_key.h). A day cell is named by its full
 // date and then its marks as the grid shows them:
-//   "pondělí 20. května 2024, dnes"     the cell on cyan (the current day)
+//   "pondělí 20. května 2024, dnes"     today's date (on cyan or not)
+//   "úterý 21. května 2024, aktuální datum"  the cell on cyan (the current date) on another day
 //   "středa 1. května 2024, svátek"     a holiday in bold
 //   "pondělí 6. května 2024, vybráno"   a day of the highlighted interval
 // A cell outside the month is "prázdné pole". The week number and the leap-year line say what

@@ -33,6 +33,7 @@ struct DescribedMonth {
   int month = 0;  // 1..12, or 0 for a month out of range
   int year = 0;
   Colour highlight = 0;
+  int today = 0;  // the day of this month that is today's date, or 0
 };
 
 }  // namespace dnovar

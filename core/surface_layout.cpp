@@ -56,6 +56,7 @@ WidgetTable build_surface() {
   w.push_back(spinner("UpDown1", 1560, 240, 735, 240, 6, 1, 12));
   WidgetRow year = make(WidgetKind::TextBox, "txtYear", 2880, 600, 615, 285, 4, "Text1");
   year.alignment = Alignment::Centre;
+  year.handles_enter = true;
   w.push_back(year);
   w.push_back(spinner("UpDown2", 3480, 480, 240, 495, 5, 1000, 3000));
   w.push_back(make(WidgetKind::Label, "lbltyd", 3240, 1200, 495, 255, 56, "Týden"));
@@ -69,6 +70,7 @@ WidgetTable build_surface() {
   w.push_back(shift);
   WidgetRow increment = make(WidgetKind::TextBox, "txtDplus", 2400, 2955, 570, 285, 57, "txtDplus");
   increment.alignment = Alignment::Right;
+  increment.handles_enter = true;
   w.push_back(increment);
   w.push_back(make(WidgetKind::Label, "lblPrestup", 480, 3000, 1575, 255, 10, "Label1"));
 

@@ -20,6 +20,7 @@ inline constexpr int cannot_load_module = 48;  // "Error in loading DLL"
 inline constexpr int internal_error = 51;      // anything that is not a run-time error
 inline constexpr int file_not_found = 53;
 inline constexpr int file_access = 75;  // "Path/File access error"
+inline constexpr int path_not_found = 76;
 inline constexpr int object_not_set = 91;
 inline constexpr int invalid_file_format = 321;
 inline constexpr int no_such_element = 340;  // a control array index without an element

@@ -68,8 +68,8 @@ double contrast_ratio(const QColor& a, const QColor& b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor readable_on(const QColor& text, const QColor& back) {
-  if (contrast_ratio(text, back) >= kReadableContrast) return text;
+QColor readable_on(const QColor& text, const QColor& back, double minimum) {
+  if (contrast_ratio(text, back) >= minimum) return text;
   // Black or white, whichever stands out more, reaches at least the square root of 21 (4.58):
   // the colour is moved towards it in steps, keeping as much of its hue as the contrast allows.
   const QColor black(Qt::black);
@@ -82,7 +82,7 @@ QColor readable_on(const QColor& text, const QColor& back) {
         QColor::fromRgbF(static_cast<float>(text.redF() + (extreme.redF() - text.redF()) * t),
                          static_cast<float>(text.greenF() + (extreme.greenF() - text.greenF()) * t),
                          static_cast<float>(text.blueF() + (extreme.blueF() - text.blueF()) * t));
-    if (contrast_ratio(mixed, back) >= kReadableContrast) return mixed;
+    if (contrast_ratio(mixed, back) >= minimum) return mixed;
   }
   return extreme;
 }
@@ -120,8 +120,9 @@ QPalette paint_palette(const QPalette& base, const QPalette& system, Colour back
     palette.setColor(group, back_role, back_colour);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
     palette.setColor(group, fore_role, fore_colour);
-  palette.setColor(QPalette::Disabled, fore_role,
-                   readable_on(system.color(QPalette::Disabled, fore_role), back_colour));
+  palette.setColor(
+      QPalette::Disabled, fore_role,
+      readable_on(system.color(QPalette::Disabled, fore_role), back_colour, kDisabledContrast));
   set_every_role(palette);
   return palette;
 }
@@ -166,8 +167,15 @@ void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, 
 
 QPalette shared_palette(const QPalette& palette) {
   // Equal palettes share their brushes most times, which makes the comparison one pointer's.
-  for (const PaintedPalette& p : painted_palettes())
-    if (p.painted == palette) return p.painted;
+  for (const PaintedPalette& p : painted_palettes()) {
+    if (p.painted == palette) {
+      // Equality ignores the group a widget draws with (disabled, inactive): it stays the
+      // widget's.
+      QPalette shared = p.painted;
+      shared.setCurrentColorGroup(palette.currentColorGroup());
+      return shared;
+    }
+  }
   return palette;
 }
 

@@ -22,26 +22,31 @@ double contrast_ratio(const QColor& a, const QColor& b);
 // anti-aliased curves of small glyphs (a "6" at 11 pixels has no full-strength stem) keep the
 // minimum of 4.5.
 inline constexpr double kReadableContrast = 7.0;
+// Disabled text stays readable (the strongest pixels of its glyphs keep 4.5) but stands out less
+// than enabled text, so that the two states look different on every background.
+inline constexpr double kDisabledContrast = 5.5;
 
-// `text` when it stands out from `back` by kReadableContrast, otherwise the nearest colour
-// towards black or white (whichever contrasts more with `back`) that does.
-QColor readable_on(const QColor& text, const QColor& back);
+// `text` when it stands out from `back` by `minimum`, otherwise the nearest colour towards black
+// or white (whichever contrasts more with `back`) that does.
+QColor readable_on(const QColor& text, const QColor& back, double minimum = kReadableContrast);
 
 // Paints `widget` with a background and a text colour in the given palette roles. The background
 // holds in every state. The text is the given colour while enabled and the palette's disabled
-// text colour while disabled, each made readable on the background (readable_on): a dark theme's
-// white text on a cyan cell turns dark. The widget keeps the values it was given; only what is
-// drawn changes. The palette sets every role (the others as the widget had them) and is made
-// once for all widgets painted alike, whatever instance they belong to; a widget whose palette
-// comes out as its parent's takes the parent's. After the application's palette changes, a
-// widget is painted again from its parent's (see QtWidget::repaint_colours).
+// text colour while disabled, each made readable on the background (readable_on; disabled text
+// to kDisabledContrast only): a dark theme's white text on a cyan cell turns dark. The widget keeps
+// the values it was given; only what is drawn changes. The palette sets every role (the others as
+// the widget had them) and is made once for all widgets painted alike, whatever instance they
+// belong to; a widget whose palette comes out as its parent's takes the parent's. After the
+// application's palette changes, a widget is painted again from its parent's (see
+// QtWidget::repaint_colours).
 void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
                    QPalette::ColorRole fore_role);
 
 // The palette painted for every widget of these colours when `palette` equals one in every colour,
-// else `palette` itself. A style keys the pixmaps it caches (button panels, combo boxes) by the
-// palette object, and each widget holds its own copy of a palette set on it or on a container;
-// painting with this one shares the pixmaps among all widgets that look alike, in every instance.
+// else `palette` itself; either way with `palette`'s current colour group. A style keys the pixmaps
+// it caches (button panels, combo boxes) by the palette object, and each widget holds its own copy
+// of a palette set on it or on a container; painting with this one shares the pixmaps among all
+// widgets that look alike, in every instance.
 QPalette shared_palette(const QPalette& palette);
 
 }  // namespace dnovar

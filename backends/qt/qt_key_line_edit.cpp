@@ -31,8 +31,8 @@ bool shows_as_set(const QLineEdit& field, const QString& text) {
          !field.isRedoAvailable();
 }
 
-KeyLineEdit::KeyLineEdit(WidgetId id, EventRelay& relay, QWidget* parent)
-    : QLineEdit(parent), id_(id), relay_(relay) {
+KeyLineEdit::KeyLineEdit(WidgetId id, EventRelay& relay, bool handles_enter, QWidget* parent)
+    : QLineEdit(parent), id_(id), relay_(relay), handles_enter_(handles_enter) {
   setMaxLength(std::numeric_limits<int>::max());  // no length limit
 }
 
@@ -47,6 +47,7 @@ void KeyLineEdit::keyPressEvent(QKeyEvent* event) {
   if (code == typed && code == kKeyEnter) {
     // Unchanged Enter: the field handles it (and it still reaches a combo box's list).
     QLineEdit::keyPressEvent(event);
+    if (handles_enter_) event->accept();
     return;
   }
   // What passes is typed here rather than by QLineEdit, which drops characters it deems

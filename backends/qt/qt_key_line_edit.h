@@ -22,7 +22,9 @@ bool shows_as_set(const QLineEdit& field, const QString& text);
 
 class KeyLineEdit final : public QLineEdit {
  public:
-  KeyLineEdit(WidgetId id, EventRelay& relay, QWidget* parent);
+  // With `handles_enter`, Enter stops here once the field has handled it: it does not reach a
+  // dialog's default button.
+  KeyLineEdit(WidgetId id, EventRelay& relay, bool handles_enter, QWidget* parent);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -32,6 +34,7 @@ class KeyLineEdit final : public QLineEdit {
 
   WidgetId id_;
   EventRelay& relay_;
+  bool handles_enter_;
 };
 
 }  // namespace dnovar

@@ -12,7 +12,7 @@ namespace dnovar {
 ListCombo::ListCombo(WidgetId id, EventRelay& relay, QWidget* parent) : QComboBox(parent) {
   // The field makes the box editable; setEditable(true) would first make a field of its own
   // (and the list's popup, long before anyone opens it) only for this one to replace it.
-  setLineEdit(new KeyLineEdit(id, relay, this));
+  setLineEdit(new KeyLineEdit(id, relay, false, this));
   // A typed text is never added to the list.
   setInsertPolicy(QComboBox::NoInsert);
   // `activated` comes from the user only, never from setCurrentIndex or setEditText.

@@ -30,6 +30,7 @@ QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
   install_accessibility();
   root_->setFixedSize(twips_to_pixels(table_.width), twips_to_pixels(table_.height));
   root_->setFont(font_for(FontSpec{}));
+  root_->keep_font(font_for(FontSpec{}));
   if (role == Role::Form) {
     root_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -46,6 +47,11 @@ QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
   }
   set_tab_order();
   if (role == Role::Form) fit_form_to_text(*root_);
+  if (role == Role::Control) {
+    for (QWidget* widget : tab_order_) root_->watch(*widget);
+    root_->on_enabled_change([this] { follow_focus_target(); });
+    follow_focus_target();
+  }
   root_->on_palette_change([this] {
     for (const auto& widget : widgets_) widget->repaint_colours();
   });
@@ -114,6 +120,20 @@ void QtSurface::set_tab_order() {
   for (std::size_t k = 1; k < focusable.size(); ++k)
     QWidget::setTabOrder(&widgets_[focusable[k - 1]]->qt_widget(),
                          &widgets_[focusable[k]]->qt_widget());
+  for (std::size_t i : focusable) tab_order_.push_back(&widgets_[i]->qt_widget());
+}
+
+// A host gives the control the focus as one widget (setFocus, a buddy label, Tab from its own
+// fields): the control's first widget in tab order that can take it has it, as in Qt's own
+// composite widgets. When none can, the surface takes the focus itself, so the control still
+// learns that it has the focus.
+void QtSurface::follow_focus_target() {
+  const auto can_focus = [this](QWidget* widget) { return widget->isEnabledTo(root_.data()); };
+  const auto first = std::find_if(tab_order_.begin(), tab_order_.end(), can_focus);
+  // Qt hands a new focus policy on to the focus proxy: the policy is set while there is none.
+  root_->setFocusProxy(nullptr);
+  root_->setFocusPolicy(first != tab_order_.end() ? Qt::NoFocus : Qt::StrongFocus);
+  if (first != tab_order_.end()) root_->setFocusProxy(*first);
 }
 
 QtWidget& QtSurface::widget(WidgetId id) {

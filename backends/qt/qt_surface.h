@@ -50,6 +50,7 @@ class QtSurface final : public Form {
  private:
   void build_widgets();
   void set_tab_order();
+  void follow_focus_target();
   void track_focus(QWidget* now);
   bool contains(const QWidget* widget) const;
 
@@ -59,6 +60,7 @@ class QtSurface final : public Form {
   // Owned: deleted with the surface, unless a host window holding it was deleted first.
   QPointer<SurfaceRoot> root_;
   std::vector<std::unique_ptr<QtWidget>> widgets_;
+  std::vector<QWidget*> tab_order_;  // the widgets that take the focus, in the table's tab order
   QMetaObject::Connection focus_connection_;
   bool enabled_ = true;
   bool focus_inside_ = false;

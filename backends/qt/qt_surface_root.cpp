@@ -1,6 +1,7 @@
 #include "backends/qt/qt_surface_root.h"
 
 #include <QCloseEvent>
+#include <QStyle>
 
 namespace dnovar {
 
@@ -14,10 +15,29 @@ void SurfaceRoot::closeEvent(QCloseEvent* event) {
   close_();
 }
 
+void SurfaceRoot::keep_font(const QFont& font) {
+  font_rule_ = QStringLiteral("* { font-family: \"%1\"; font-size: %2px; font-style: normal; }")
+                   .arg(font.families().value(0), QString::number(font.pixelSize()));
+}
+
 bool SurfaceRoot::event(QEvent* event) {
   const bool handled = QWidget::event(event);
   if (event->type() == QEvent::ApplicationPaletteChange && palette_changed_) palette_changed_();
+  // Qt tells a widget of its own flag's change only while its parent is enabled: the surface being
+  // enabled again is when the widgets' flags set meanwhile show.
+  if (event->type() == QEvent::EnabledChange && enabled_changed_) enabled_changed_();
+  // A style sheet (the application's or an ancestor's) now styles the surface: a rule of the
+  // surface's own outranks its font rules. Without one the surface stays free of style sheets,
+  // which cost every widget memory and time.
+  if (event->type() == QEvent::StyleChange && !font_rule_.isEmpty() && styleSheet().isEmpty() &&
+      style()->inherits("QStyleSheetStyle"))
+    setStyleSheet(font_rule_);
   return handled;
+}
+
+bool SurfaceRoot::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && enabled_changed_) enabled_changed_();
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace dnovar

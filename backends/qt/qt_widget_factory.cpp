@@ -57,7 +57,7 @@ QWidget* create_of_kind(const WidgetRow& row, WidgetId id, QWidget& parent, Even
       return label;
     }
     case WidgetKind::TextBox: {
-      auto* field = new KeyLineEdit(id, relay, &parent);
+      auto* field = new KeyLineEdit(id, relay, row.handles_enter, &parent);
       field->setAlignment(field_alignment(row.alignment));
       return field;
     }

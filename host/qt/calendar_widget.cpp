@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QPainter>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTimer>
 #include <filesystem>
 #include <new>
@@ -10,8 +13,10 @@
 
 #include "backends/qt/qt_colour.h"
 #include "com/bag_file.h"
+#include "com/file_io.h"
 #include "host/qt/hosted_calendar.h"
 #include "platform/date.h"
+#include "platform/error.h"
 
 namespace dnovar {
 
@@ -46,6 +51,15 @@ Int32 to_colour(const QColor& color) {
 
 std::filesystem::path to_path(const QString& file) {
   return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+// A widget saves into folders that exist: a mistyped path must not leave new folders behind
+// (an application running as root could create them anywhere).
+void require_folder_of(const std::filesystem::path& file) {
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error))
+    throw RuntimeError(error_number::path_not_found, "Path not found: " + path_text(folder));
 }
 
 Variant i2_value(int value) {
@@ -131,6 +145,8 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
       root->setParent(&q);
       root->move(0, 0);
       root->show();
+      // The control's surface picks the widget that takes the focus (its first in tab order).
+      q.setFocusProxy(root);
     }
     retire(std::exchange(control, std::move(loaded)));
     stored = std::move(keys);
@@ -172,6 +188,17 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
       announced_high = high;
       emit q.rangeChanged(low, high);
     }
+    announce(announced_caption, q.caption(), &CalendarWidget::captionChanged);
+    announce(announced_colour, q.highlightColor(), &CalendarWidget::highlightColorChanged);
+    announce(announced_holidays, q.holidaysShown(), &CalendarWidget::holidaysShownChanged);
+    announce(announced_shift, q.shiftDays(), &CalendarWidget::shiftDaysChanged);
+  }
+
+  template <typename Value, typename Signal>
+  void announce(Value& announced, const Value& now, Signal signal) {
+    if (now == announced) return;
+    announced = now;
+    emit(q.*signal)(now);
   }
 
   CalendarWidget& q;
@@ -182,12 +209,18 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
   QDate announced_date;
   int announced_low = 0;
   int announced_high = 0;
+  QString announced_caption;
+  QColor announced_colour;
+  bool announced_holidays = false;
+  int announced_shift = 0;
   bool following_enabled = false;
 };
 
 CalendarWidget::CalendarWidget(QWidget* parent)
     : QWidget(parent), d(std::make_unique<CalendarWidgetPrivate>(*this)) {
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  // Takes the focus as one widget (a buddy label, setFocus), through its focus proxy.
+  setFocusPolicy(Qt::StrongFocus);
   // What a host does for a control whose stored date is zero: it opens on today.
   MemoryBag today;
   today.set("Datum", Variant::date(0));
@@ -280,7 +313,9 @@ bool CalendarWidget::saveSettings(const QString& file) const {
       WidgetSite::CallScope scope(hosted.site());
       hosted.save(bag);
     }
-    save_bag_file(bag, to_path(file));
+    const std::filesystem::path path = to_path(file);
+    require_folder_of(path);
+    save_bag_file(bag, path);
   });
 }
 
@@ -343,6 +378,13 @@ void CalendarWidget::setRange(int low, int high) {
     c.put("Dhigh", high_value);
     show_now(c);
   });
+}
+
+void CalendarWidget::paintEvent(QPaintEvent*) {
+  QStyleOption option;
+  option.initFrom(this);
+  QPainter painter(this);
+  style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 }
 
 void CalendarWidget::changeEvent(QEvent* event) {

@@ -77,7 +77,9 @@ if [[ -n $plugin_check ]]; then
       "plugin $class group Dnovar include dnovar/calendar_widget.h xml $class"
       "widget 300x251 date $(date +%F)"
       "properties date caption highlightColor holidaysShown shiftDays rangeLow rangeHigh"
-      "signals dateChanged(QDate) rangeChanged(int,int) closeRequested() errorOccurred(int,QString)"
+      "signals dateChanged(QDate) rangeChanged(int,int) captionChanged(QString)"
+      "highlightColorChanged(QColor) holidaysShownChanged(bool) shiftDaysChanged(int)"
+      "closeRequested() errorOccurred(int,QString)"
       "library $prefix/"
     )
     if offered=$("$plugin_check" "$plugin" 2>&1); then

@@ -105,12 +105,12 @@ TEST_F(QtAccessibility, CellNamesFollowEveryRefreshAndEveryDrag) {
   EXPECT_EQ(name_of_day(names, 7).toStdString(), "úterý 7. května 2024");
   EXPECT_EQ(name_of_day(names, 8).toStdString(), "středa 8. května 2024, svátek");
 
-  // June 2024: the 1st is a Saturday, and the current day moves to 20 June.
+  // June 2024: the 1st is a Saturday, and the current date moves to 20 June (today stays in May).
   state().Mesic = 6;
   calendar->Aktualizuj(0);
   names = cell_names();
   EXPECT_EQ(name_of_day(names, 1).toStdString(), "sobota 1. června 2024");
-  EXPECT_EQ(name_of_day(names, 20).toStdString(), "čtvrtek 20. června 2024, dnes");
+  EXPECT_EQ(name_of_day(names, 20).toStdString(), "čtvrtek 20. června 2024, aktuální datum");
   EXPECT_EQ(names.at({0, 0}).toStdString(), "prázdné pole");
 }
 

@@ -20,7 +20,7 @@ TEST(AccessibleText, NamesFollowTheLastDescriptionNotLaterChanges) {
   EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21. května 2024");
   EXPECT_EQ(c.cell(kCellOf20).accessible_name(), "pondělí 20. května 2024, dnes");
   describe_month(c.calendar);  // as a completed drag does
-  EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21. května 2024, dnes");
+  EXPECT_EQ(c.cell(kCellOf21).accessible_name(), "úterý 21. května 2024, aktuální datum");
 }
 
 // The highlight as a bag may store it: as a number or as a text that converts to one.
@@ -35,8 +35,33 @@ TEST(AccessibleText, NamesFollowEveryRefreshWhateverTheHighlightIsStoredAs) {
     c.state().Mesic = 6;  // June starts on Saturday: day d sits in cell d + 4
     c.calendar.Aktualizuj(0);
     EXPECT_EQ(c.cell(10).accessible_name(), "čtvrtek 6. června 2024, vybráno");
-    EXPECT_EQ(c.cell(24).accessible_name(), "čtvrtek 20. června 2024, dnes");
+    EXPECT_EQ(c.cell(24).accessible_name(), "čtvrtek 20. června 2024, aktuální datum");
     EXPECT_EQ(c.cell(0).accessible_name(), "prázdné pole");
+  }
+}
+
+// "dnes" is said of today's date only; the cell on cyan is the current date, which the user moves.
+TEST(AccessibleText, TodayAndTheCurrentDateAreNamedApart) {
+  const struct {
+    DateSerial today;
+    const char* cell_of_20;
+    const char* cell_of_21;
+  } cases[] = {
+      {make_date(2024, 5, 20), "pondělí 20. května 2024, dnes", "úterý 21. května 2024"},
+      {make_date(2024, 5, 21), "pondělí 20. května 2024, aktuální datum",
+       "úterý 21. května 2024, dnes"},
+      {make_date(2024, 6, 20), "pondělí 20. května 2024, aktuální datum", "úterý 21. května 2024"},
+      {make_date(2025, 5, 21), "pondělí 20. května 2024, aktuální datum", "úterý 21. května 2024"},
+  };
+  for (const auto& c : cases) {
+    for (bool live : {true, false}) {
+      StartedCalendar calendar(make_date(2024, 5, 20), c.today);
+      // A caption the refresh never writes makes the cells be named one by one.
+      if (!live) calendar.cell(0).set_caption("x");
+      describe_month(calendar.calendar);
+      EXPECT_EQ(calendar.cell(kCellOf20).accessible_name(), c.cell_of_20) << live;
+      EXPECT_EQ(calendar.cell(kCellOf21).accessible_name(), c.cell_of_21) << live;
+    }
   }
 }
 

@@ -5,15 +5,24 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaProperty>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 
 #include "dnovar/calendar_widget.h"
@@ -63,6 +72,15 @@ QLineEdit& year_box(CalendarWidget& widget) {
   for (QLineEdit* box : widget.findChildren<QLineEdit*>())
     if (box->isEnabled() && box->text() == QString::number(widget.date().year())) return *box;
   throw std::runtime_error("no year box");
+}
+
+// The box beside "D + -": the one that shows the shift.
+QLineEdit& shift_box(CalendarWidget& widget) {
+  for (QLineEdit* box : widget.findChildren<QLineEdit*>())
+    if (box->isEnabled() && box != &year_box(widget) &&
+        box->text() == QString::number(widget.shiftDays()))
+      return *box;
+  throw std::runtime_error("no shift box");
 }
 
 // Selects the box's text and types over it, then Enter.
@@ -184,6 +202,42 @@ TEST_F(CalendarWidgetTest, WritesSignalOncePerRealChangeAndRefusedValuesChangeNo
   }
 }
 
+// A value each writable property of the widget's own can take other than its value on 20 May 2024.
+const std::map<QString, QVariant>& other_values() {
+  static const std::map<QString, QVariant> values = {
+      {"date", QDate(2024, 6, 3)},
+      {"caption", QStringLiteral("Květen")},
+      {"highlightColor", QColor(Qt::green)},
+      {"holidaysShown", false},
+      {"shiftDays", 7},
+      {"rangeLow", 5},
+      {"rangeHigh", 9},
+  };
+  return values;
+}
+
+TEST_F(CalendarWidgetTest, EveryPropertyAnnouncesEachRealChangeOnce) {
+  const QMetaObject& meta = CalendarWidget::staticMetaObject;
+  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+    const QMetaProperty property = meta.property(i);
+    SCOPED_TRACE(property.name());
+    ASSERT_TRUE(property.hasNotifySignal());
+    ASSERT_EQ(other_values().count(property.name()), 1u);
+    const QVariant before = property.read(&widget);
+    QSignalSpy spy(&widget, property.notifySignal());
+    ASSERT_TRUE(property.write(&widget, other_values().at(property.name())));
+    ASSERT_EQ(spy.count(), 1);
+    // A signal of one value carries the new one.
+    if (spy.at(0).size() == 1) {
+      EXPECT_EQ(spy.at(0).at(0), property.read(&widget));
+    }
+    property.write(&widget, other_values().at(property.name()));
+    EXPECT_EQ(spy.count(), 1) << "the same value again";
+    property.write(&widget, before);
+    EXPECT_EQ(spy.count(), 2);
+  }
+}
+
 TEST_F(CalendarWidgetTest, ASlotThatWritesAgainMakesEachChangeSignalOnce) {
   Spies spies(widget);
   QObject::connect(&widget, &CalendarWidget::dateChanged, &widget,
@@ -258,6 +312,178 @@ TEST_F(CalendarWidgetTest, UserActionsSignalOncePerRealChange) {
   EXPECT_EQ(widget.date(), QDate(2030, 5, 20));
   EXPECT_EQ(spies.date.count(), 1);
   EXPECT_EQ(spies.errors(), std::vector<int>{});
+
+  // A shift the user types is announced like one set by code.
+  QSignalSpy shift(&widget, &CalendarWidget::shiftDaysChanged);
+  type_over(shift_box(widget), QStringLiteral("12"));
+  ASSERT_EQ(shift.count(), 1);
+  EXPECT_EQ(shift.at(0).at(0).toInt(), 12);
+  EXPECT_EQ(widget.shiftDays(), 12);
+}
+
+// A host's dialog: a field of its own, the widget behind a buddy label, and OK as the default
+// button.
+class HostDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto* form = new QFormLayout;
+    field = new QLineEdit;
+    calendar = new CalendarWidget;
+    auto* label = new QLabel(QStringLiteral("Da&tum:"));
+    label->setBuddy(calendar);
+    form->addRow(QStringLiteral("&Poznámka:"), field);
+    form->addRow(label, calendar);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    dialog.setLayout(form);
+    calendar->setDate(QDate(2024, 5, 20));
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  }
+  // The first widget of the control's tab order that takes the focus: the month list.
+  QComboBox& month_list() { return *calendar->findChild<QComboBox*>(); }
+
+ public:
+  QDialog dialog;
+  QLineEdit* field = nullptr;
+  CalendarWidget* calendar = nullptr;
+};
+
+TEST_F(HostDialogTest, EnterInABoxTheControlActsOnStaysThere) {
+  const struct {
+    const char* name;
+    std::function<QLineEdit&(CalendarWidget&)> box;
+    const char* typed;
+    std::function<bool(CalendarWidget&)> done;
+  } cases[] = {
+      {"the year box", year_box, "2025", [](auto& w) { return w.date() == QDate(2025, 5, 20); }},
+      {"the shift box", shift_box, "12", [](auto& w) { return w.shiftDays() == 12; }},
+  };
+  QSignalSpy finished(&dialog, &QDialog::finished);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    type_over(c.box(*calendar), QString::fromLatin1(c.typed));
+    EXPECT_TRUE(c.done(*calendar));
+    EXPECT_EQ(finished.count(), 0) << "the dialog's default button saw the Enter";
+  }
+  // The host's own field still leaves Enter to the default button.
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(HostDialogTest, TheFocusGivenToTheWidgetGoesToItsFirstWidgetInTabOrder) {
+  const struct {
+    const char* name;
+    std::function<void(HostDialogTest&)> give;
+  } cases[] = {
+      {"setFocus", [](auto& t) { t.calendar->setFocus(); }},
+      {"the buddy label", [](auto& t) { QTest::keyClick(&t.dialog, Qt::Key_T, Qt::AltModifier); }},
+      {"Tab from the host's field", [](auto& t) { QTest::keyClick(t.field, Qt::Key_Tab); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
+    c.give(*this);
+    EXPECT_TRUE(month_list().hasFocus()) << QApplication::focusWidget()->metaObject()->className();
+    EXPECT_TRUE(calendar->hasFocus());
+  }
+}
+
+// A dark palette as a host's dark theme sets it, with its own disabled colours.
+QPalette dark_palette() {
+  QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));
+  for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+    for (auto group : {QPalette::Active, QPalette::Inactive}) dark.setColor(group, role, Qt::white);
+    dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+  }
+  return dark;
+}
+
+// The darkest and the lightest colour a widget shows: its text or arrow is the one, its face the
+// other.
+std::pair<QRgb, QRgb> extremes(QWidget& widget) {
+  const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  std::pair<QRgb, QRgb> found{qRgb(255, 255, 255), qRgb(0, 0, 0)};
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      if (qAlpha(pixel) != 255) continue;
+      if (qGray(pixel) < qGray(found.first)) found.first = pixel;
+      if (qGray(pixel) > qGray(found.second)) found.second = pixel;
+    }
+  }
+  return found;
+}
+
+TEST_F(CalendarWidgetTest, EveryKindOfWidgetLooksDisabledWhenTheWidgetIs) {
+  const struct {
+    const char* name;
+    std::function<QWidget&(CalendarWidget&)> find;
+  } kinds[] = {
+      {"a button", [](auto& w) -> QWidget& { return button(w, QStringLiteral("&Dnes")); }},
+      {"a spinner's arrow",
+       [](auto& w) -> QWidget& { return *w.template findChild<QToolButton*>(); }},
+      {"the year box", [](auto& w) -> QWidget& { return year_box(w); }},
+      {"the month list", [](auto& w) -> QWidget& { return *w.template findChild<QComboBox*>(); }},
+      {"a plain day", [](auto& w) -> QWidget& { return day_cell(w, 3); }},
+      {"the current day", [](auto& w) -> QWidget& { return day_cell(w, 20); }},
+  };
+  const QPalette light = QApplication::palette();
+  for (const QPalette& palette : {light, dark_palette()}) {
+    QApplication::setPalette(palette);
+    for (const auto& kind : kinds) {
+      SCOPED_TRACE(kind.name);
+      widget.setEnabled(true);
+      QWidget& shown = kind.find(widget);
+      const std::pair<QRgb, QRgb> enabled = extremes(shown);
+      widget.setEnabled(false);
+      EXPECT_NE(extremes(shown), enabled) << (palette == light ? "light" : "dark") << " palette";
+    }
+  }
+  QApplication::setPalette(light);
+}
+
+// The height of the text drawn in a day's cell, in device pixels: the rows with a pixel unlike
+// the cell's background.
+int glyph_height(CalendarWidget& widget, int day) {
+  QLabel& cell = day_cell(widget, day);
+  const QImage image = cell.grab().toImage();
+  const QRgb back = image.pixel(image.width() - 1, image.height() / 2);
+  int top = image.height(), bottom = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) != back) top = std::min(top, y), bottom = std::max(bottom, y);
+  return bottom - top + 1;
+}
+
+TEST_F(CalendarWidgetTest, StyleSheetsChangeNoDaysFontAndRulesOnTheWidgetPaintItsBackground) {
+  const char* sheets[] = {
+      "QLabel { color: #203040; } QPushButton { padding: 1px; }",
+      "QWidget { font-size: 14px; } QLineEdit { border: 1px solid gray; }",
+  };
+  for (const char* sheet : sheets) {
+    SCOPED_TRACE(sheet);
+    qApp->setStyleSheet(QString::fromLatin1(sheet));
+    for (QDate month : {QDate(2024, 6, 20), QDate(2024, 5, 20)}) {
+      widget.setDate(month);
+      const int height = glyph_height(widget, 1);
+      EXPECT_GT(height, 4);
+      for (int day = 2; day <= month.daysInMonth(); ++day)
+        EXPECT_EQ(glyph_height(widget, day), height) << day << ". " << month.month() << ".";
+    }
+  }
+  qApp->setStyleSheet(QString());
+
+  const QColor green(10, 200, 30);
+  widget.setStyleSheet(QStringLiteral("dnovar--CalendarWidget { background: rgb(10, 200, 30); }"));
+  const QImage image = widget.grab().toImage();
+  EXPECT_EQ(image.pixelColor(QPoint(2, 2) * image.devicePixelRatio()), green);
+  widget.setStyleSheet(QString());
 }
 
 TEST_F(CalendarWidgetTest, SettingsSavedLoadIntoAnotherWidgetWithTheirChangesSignalled) {
@@ -358,10 +584,24 @@ TEST_F(CalendarWidgetTest, AFailedLoadLeavesTheWidgetAsItWas) {
 
 TEST_F(CalendarWidgetTest, AFailedSaveReportsAndLeavesWhatWasThere) {
   QTemporaryDir dir;
-  Spies spies(widget);
-  EXPECT_FALSE(widget.saveSettings(dir.path()));
-  EXPECT_EQ(spies.errors(), std::vector<int>{75});
-  EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+  const struct {
+    const char* name;
+    QString file;
+    int error;
+  } cases[] = {
+      {"a folder in the file's place", dir.path(), 75},
+      {"a missing folder", dir.filePath(QStringLiteral("missing/calendar.bag")), 76},
+      {"two missing folders", dir.filePath(QStringLiteral("a/b/calendar.bag")), 76},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Spies spies(widget);
+    EXPECT_FALSE(widget.saveSettings(c.file));
+    EXPECT_EQ(spies.errors(), std::vector<int>{c.error});
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList())
+        << "nothing created";
+  }
 }
 
 TEST_F(CalendarWidgetTest, EasterMondayIsTheControlsEstimate) {

@@ -139,7 +139,7 @@ TEST_F(Win32Accessible, TheDayCellOfTodayIsNamedWithItsDateAndFoundWhereItIsDraw
   calendar->state().Mesic = 6;
   calendar->Aktualizuj(0);
   EXPECT_EQ(name_of(*object, drawn_child(day_cell_id(cell_of_day(20)))),
-            "čtvrtek 20. června 2024, dnes");
+            "čtvrtek 20. června 2024, aktuální datum");
 }
 
 TEST_F(Win32Accessible, DrawnWidgetsOfADisabledControlAreUnavailable) {

@@ -28,14 +28,16 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   // The current date (Datum). Default: today. Changed by the user's navigation and by setDate.
   Q_PROPERTY(QDate date READ date WRITE setDate NOTIFY dateChanged)
   // The frame's caption, exactly as written (Caption). Default: "Dnovar1".
-  Q_PROPERTY(QString caption READ caption WRITE setCaption)
+  Q_PROPERTY(QString caption READ caption WRITE setCaption NOTIFY captionChanged)
   // The colour of the days rangeLow..rangeHigh (VyberColor). Default: yellow. Black is refused.
-  Q_PROPERTY(QColor highlightColor READ highlightColor WRITE setHighlightColor)
+  Q_PROPERTY(QColor highlightColor READ highlightColor WRITE setHighlightColor NOTIFY
+                 highlightColorChanged)
   // Whether Czech public holidays are bold (Svatky). Default: true.
-  Q_PROPERTY(bool holidaysShown READ holidaysShown WRITE setHolidaysShown)
+  Q_PROPERTY(
+      bool holidaysShown READ holidaysShown WRITE setHolidaysShown NOTIFY holidaysShownChanged)
   // The days "D + -" adds to the date (Dplus), -32768..32767. Default: 1. Also set by Enter in
   // the box beside the button.
-  Q_PROPERTY(int shiftDays READ shiftDays WRITE setShiftDays)
+  Q_PROPERTY(int shiftDays READ shiftDays WRITE setShiftDays NOTIFY shiftDaysChanged)
   // First and last day of the highlighted range (Dlow, Dhigh), -32768..32767; 0 is none. Default:
   // 0. Also set by dragging over the days (left button paints, right button erases).
   Q_PROPERTY(int rangeLow READ rangeLow WRITE setRangeLow NOTIFY rangeChanged)
@@ -66,7 +68,8 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   // Takes every setting from a bag file (docs/bag-format.md). On failure the widget stays as it
   // was. Keys the control does not know are kept for saveSettings.
   Q_INVOKABLE bool loadSettings(const QString& file);
-  // Writes the settings to a bag file, replacing it whole; on failure the old file stays.
+  // Writes the settings to a bag file, replacing it whole; on failure the old file stays. The
+  // folder must exist (else error 76, path not found): none is created.
   Q_INVOKABLE bool saveSettings(const QString& file) const;
 
  public Q_SLOTS:
@@ -85,6 +88,11 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   void dateChanged(QDate date);
   // rangeLow or rangeHigh changed, by a drag or by code.
   void rangeChanged(int low, int high);
+  // The other properties changed, by code, by a settings file or (shiftDays) by the user's Enter.
+  void captionChanged(const QString& caption);
+  void highlightColorChanged(const QColor& color);
+  void holidaysShownChanged(bool shown);
+  void shiftDaysChanged(int days);
   // The user pressed "Zavři" (the event Zavri). The widget itself stays.
   void closeRequested();
   // A failure: a user action the control could not carry out (a typed year 12000 gives 5), a
@@ -94,6 +102,8 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
  protected:
   // The widget's own enabled state is the control's Enabled.
   void changeEvent(QEvent* event) override;
+  // Paints the widget's own background as a style sheet sets it (dnovar--CalendarWidget).
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   friend class CalendarWidgetPrivate;
