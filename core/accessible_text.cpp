@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/holiday_names.h"
 #include "platform/access_key.h"
 
 namespace dnovar {
@@ -35,7 +36,7 @@ constexpr int kMarkSelected = 4;
 constexpr int kMarkCurrent = 8;
 
 // The recipe values of a day cell's name.
-enum DayCellValue { kWeekday, kDay, kMonth, kYear, kMarks };
+enum DayCellValue { kWeekday, kDay, kMonth, kYear, kMarks, kHoliday };
 
 // The full date of the cell, with the marks it carries: "pondělí 20. května 2024, dnes". A month
 // out of range (between a handler's change and the refresh) is left out rather than failing.
@@ -57,7 +58,12 @@ void compose_day_cell(const AccessibleRecipe& recipe, std::string& name, std::st
     name += ", aktuální datum";
   if (v[kMarks] & kMarkHoliday) name += ", svátek";
   if (v[kMarks] & kMarkSelected) name += ", vybráno";
-  description.assign(kDayCellHelp);
+  description.clear();
+  if (const std::string_view holiday = holiday_name(v[kHoliday]); !holiday.empty()) {
+    description.assign(holiday);
+    description += ". ";
+  }
+  description += kDayCellHelp;
 }
 
 void compose_empty_cell(const AccessibleRecipe&, std::string& name, std::string& description) {
@@ -98,8 +104,9 @@ void compose_described_cell(const AccessibleRecipe& recipe, std::string& name,
   }
   const int marks = marks_of(cell, month.today, [&] { return month.highlight; });
   compose_day_cell(
-      {compose_day_cell, {index % kWeekdayCount, cell.day, month.month, month.year, marks}}, name,
-      description);
+      {compose_day_cell,
+       {index % kWeekdayCount, cell.day, month.month, month.year, marks, cell.holiday}},
+      name, description);
 }
 
 // The cells' names as recipes that read the calendar's DescribedMonth, which a refresh then
@@ -147,13 +154,15 @@ void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int mo
     if (cell.day == kOtherCaption) {
       // A caption the refresh never writes: named as it stands.
       std::string name, description;
-      compose_day_cell({compose_day_cell, {weekday, 0, month, s.Rok, marks}}, name, description);
+      compose_day_cell({compose_day_cell, {weekday, 0, month, s.Rok, marks, cell.holiday}}, name,
+                       description);
       const std::size_t number = name.find(' ') + 1;
       name.replace(number, name.find('.', number) - number, widget.caption());
       widget.set_accessible_text(name, description);
       continue;
     }
-    widget.set_accessible_recipe({compose_day_cell, {weekday, cell.day, month, s.Rok, marks}});
+    widget.set_accessible_recipe(
+        {compose_day_cell, {weekday, cell.day, month, s.Rok, marks, cell.holiday}});
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/accessible_text.h"
 #include "core/calendar_rules_dates.h"
+#include "core/holiday_names.h"
 #include "platform/number_text.h"
 
 namespace dnovar {
@@ -168,12 +169,15 @@ void Calendar::Aktualizuj(Int16 k) {
 
 void Calendar::mark_holidays(MonthLook& look) {
   CalendarState& s = state_;
-  auto mark = [&](Int16 code) {
+  const bool named = site_.calendar_rules() == CalendarRules::Current;
+  auto mark = [&](Int16 code, int holiday) {
     // The month part rounds (halves to even); for every code in use it equals the quotient.
     if (month_of_code(code) == s.Mesic) {
       const Int16 cell = checked_cell_for_day(static_cast<Int16>(code % 100), s.Dtyd1);
       day_cell(cell).set_font_bold(true);
-      look.cells[static_cast<std::size_t>(cell)].bold = true;
+      DayCellLook& looks = look.cells[static_cast<std::size_t>(cell)];
+      looks.bold = true;
+      if (named) looks.holiday = holiday;
     }
   };
   const auto code_of = [](DateSerial date) {
@@ -187,9 +191,9 @@ void Calendar::mark_holidays(MonthLook& look) {
     if (const std::optional<DateSerial> friday = good_friday(site_.calendar_rules(), s.Rok))
       good_friday_code = code_of(*friday);
   }
-  for (std::size_t i = 1; i <= 11; ++i) mark(s.TabSvatku[i]);
-  if (easter_code) mark(*easter_code);
-  if (good_friday_code) mark(*good_friday_code);
+  for (std::size_t i = 1; i <= 11; ++i) mark(s.TabSvatku[i], static_cast<int>(i));
+  if (easter_code) mark(*easter_code, kEasterMonday);
+  if (good_friday_code) mark(*good_friday_code, kGoodFriday);
 }
 
 DateSerial Calendar::Velikonoce(Int16 rok) const {

@@ -17,6 +17,9 @@ struct DayCellLook {
   int day;  // the day number the caption shows, or kNoDay, kOtherCaption
   Colour back;
   bool bold;
+  // The holiday the cell is named by in its description (core/holiday_names.h), or 0. Only the
+  // current rules name them: the control's own descriptions stay as they always were.
+  int holiday = 0;
 };
 
 struct MonthLook {

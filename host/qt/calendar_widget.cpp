@@ -83,6 +83,9 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
     report(error.number(), QString::fromStdString(error.what()));
   }
   void close_requested() override { emit q.closeRequested(); }
+  CalendarRules calendar_rules() const override {
+    return rules == CalendarWidget::Control ? CalendarRules::Control : CalendarRules::Current;
+  }
 
   void report(int number, const QString& message) { emit q.errorOccurred(number, message); }
 
@@ -202,6 +205,8 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
   }
 
   CalendarWidget& q;
+  // A new Qt program shows today's calendar; one that must match the control sets Control.
+  CalendarWidget::Rules rules = CalendarWidget::Current;
   std::unique_ptr<HostedCalendar> control;
   std::vector<std::unique_ptr<HostedCalendar>> retired;
   // The bag of the last load: its keys unknown to the control go back into every save.
@@ -353,6 +358,17 @@ void CalendarWidget::setHolidaysShown(bool shown) {
     c.put("Svatky", Variant::boolean(shown));
     show_now(c);
   });
+}
+
+CalendarWidget::Rules CalendarWidget::rules() const {
+  return d->rules;
+}
+
+void CalendarWidget::setRules(Rules rules) {
+  if (rules == d->rules) return;
+  d->rules = rules;
+  d->call([](HostedCalendar& c) { show_now(c); });
+  emit rulesChanged(rules);
 }
 
 void CalendarWidget::setShiftDays(int days) {

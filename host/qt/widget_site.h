@@ -1,8 +1,8 @@
 // The site CalendarWidget gives each control instance it holds. It does a host's part: the Qt
-// toolkit, the system clock, the extender's Name, and it tells the widget what the control reports
-// (contained errors, the event Zavri) and when a user action on the control's widgets has run to
-// its end, so the widget can compare the date and the range then. The control says nothing to its
-// host when the user changes them.
+// toolkit, the system clock, the extender's Name, the widget's rules, and it tells the widget what
+// the control reports (contained errors, the event Zavri) and when a user action on the control's
+// widgets has run to its end, so the widget can compare the date and the range then. The control
+// says nothing to its host when the user changes them.
 #pragma once
 
 #include <QPointer>
@@ -24,6 +24,8 @@ class SiteListener {
   virtual void user_action_ended() = 0;
   virtual void error_reported(const RuntimeError& error) = 0;
   virtual void close_requested() = 0;
+  // The rules the widget's calendar marks holidays and numbers weeks by.
+  virtual CalendarRules calendar_rules() const = 0;
 };
 
 class WidgetSite final : public ControlSite, private Toolkit {
@@ -38,6 +40,7 @@ class WidgetSite final : public ControlSite, private Toolkit {
   void report_error(const RuntimeError& error) override;
   Toolkit& toolkit() override { return *this; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return listener_.calendar_rules(); }
 
   // The root widget of the control's surface; null before the control has one and once it is
   // gone.

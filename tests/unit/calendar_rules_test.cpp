@@ -125,5 +125,29 @@ TEST(CurrentRules, TheControlsOwnRulesStayWhereTheyDiffer) {
   }
 }
 
+// A holiday's cell is "svátek" by either rules; only the current ones name it in the description.
+TEST(CurrentRules, AHolidaysDescriptionNamesItUnderTheCurrentRulesOnly) {
+  struct Case {
+    CalendarRules rules;
+    int day;
+    const char* description_starts;
+  };
+  const Case cases[] = {
+      {CalendarRules::Current, 18, "Velký pátek. Dvojklik"},
+      {CalendarRules::Current, 21, "Velikonoční pondělí. Dvojklik"},
+      {CalendarRules::Control, 14, "Dvojklik"},
+  };
+  for (const Case& k : cases) {
+    StartedCalendar c(make_date(2025, 4, 1));
+    c.site.rules = k.rules;
+    c.calendar.Aktualizuj(1);
+    // 1 April 2025 is a Tuesday: the day's cell is day + 0.
+    Widget& cell = c.cell(k.day);
+    EXPECT_NE(cell.accessible_name().find(", svátek"), std::string::npos) << k.day;
+    EXPECT_EQ(cell.accessible_description().rfind(k.description_starts, 0), 0u)
+        << cell.accessible_description();
+  }
+}
+
 }  // namespace
 }  // namespace dnovar

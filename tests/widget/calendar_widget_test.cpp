@@ -212,6 +212,7 @@ const std::map<QString, QVariant>& other_values() {
       {"shiftDays", 7},
       {"rangeLow", 5},
       {"rangeHigh", 9},
+      {"rules", QVariant::fromValue(CalendarWidget::Control)},
   };
   return values;
 }
@@ -604,10 +605,31 @@ TEST_F(CalendarWidgetTest, AFailedSaveReportsAndLeavesWhatWasThere) {
   }
 }
 
-TEST_F(CalendarWidgetTest, EasterMondayIsTheControlsEstimate) {
-  // The estimate from a mean lunation: right in 2024, a week early in 2001.
-  EXPECT_EQ(widget.easterMonday(2024), QDate(2024, 4, 1));
-  EXPECT_EQ(widget.easterMonday(2001), QDate(2001, 4, 9));
+// A new widget shows today's Czech calendar; the control's own rules are there for the asking.
+// In April 2025 the two differ: Good Friday the 18th, Easter Monday the 21st against the estimate's
+// 14th; in 2001 the estimate is a week early.
+TEST_F(CalendarWidgetTest, RulesAreTodaysUnlessTheControlsAreAskedFor) {
+  EXPECT_EQ(CalendarWidget().rules(), CalendarWidget::Current);
+  struct Case {
+    CalendarWidget::Rules rules;
+    QDate monday_2001, monday_2025;
+    std::vector<int> bold_in_april_2025;
+  };
+  const Case cases[] = {
+      {CalendarWidget::Current, QDate(2001, 4, 16), QDate(2025, 4, 21), {18, 21}},
+      {CalendarWidget::Control, QDate(2001, 4, 9), QDate(2025, 4, 14), {14}},
+  };
+  widget.setDate(QDate(2025, 4, 1));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rules);
+    widget.setRules(c.rules);
+    EXPECT_EQ(widget.easterMonday(2001), c.monday_2001);
+    EXPECT_EQ(widget.easterMonday(2025), c.monday_2025);
+    std::vector<int> bold;
+    for (int day = 1; day <= 30; ++day)
+      if (day_cell(widget, day).font().bold()) bold.push_back(day);
+    EXPECT_EQ(bold, c.bold_in_april_2025);
+  }
 }
 
 TEST_F(CalendarWidgetTest, ShowAboutReturnsOnceTheDialogIsClosed) {

@@ -42,8 +42,17 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   // 0. Also set by dragging over the days (left button paints, right button erases).
   Q_PROPERTY(int rangeLow READ rangeLow WRITE setRangeLow NOTIFY rangeChanged)
   Q_PROPERTY(int rangeHigh READ rangeHigh WRITE setRangeHigh NOTIFY rangeChanged)
+  // What holidays are bold and how weeks are numbered. Default: Current.
+  Q_PROPERTY(Rules rules READ rules WRITE setRules NOTIFY rulesChanged)
 
  public:
+  // Control: the control's own definition, as every host of the ActiveX control shows it (an
+  // estimated Easter Monday, no Good Friday, week 1 holding 1 January). Current: today's Czech
+  // calendar (Easter Monday from the Gregorian Easter date, Good Friday from 2016 on, ISO 8601
+  // weeks). The eleven fixed holidays are the same. docs/qt-widget.md lists where they differ.
+  enum Rules { Control, Current };
+  Q_ENUM(Rules)
+
   explicit CalendarWidget(QWidget* parent = nullptr);
   ~CalendarWidget() override;
 
@@ -54,12 +63,14 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   int shiftDays() const;
   int rangeLow() const;
   int rangeHigh() const;
+  Rules rules() const;
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
-  // The Monday the control marks as the Easter holiday of `year` (Velikonoce), estimated from a
-  // mean lunation: it differs from the church's date in some years. Invalid on failure.
+  // The Monday marked as the Easter holiday of `year` (Velikonoce) by the widget's rules: the
+  // Gregorian date (Current) or the control's estimate from a mean lunation (Control), which
+  // differs from it in some years. Invalid on failure.
   Q_INVOKABLE QDate easterMonday(int year) const;
   // Redraws the month of date() (Aktualizuj).
   Q_INVOKABLE void refresh();
@@ -82,6 +93,8 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   void setRangeHigh(int day);
   // Both ends at once: one redraw, at most one rangeChanged.
   void setRange(int low, int high);
+  // Redraws the month by the new rules.
+  void setRules(Rules rules);
 
  Q_SIGNALS:
   // The date shown changed, by the user or by code.
@@ -93,6 +106,7 @@ class DNOVAR_WIDGETS_EXPORT CalendarWidget : public QWidget {
   void highlightColorChanged(const QColor& color);
   void holidaysShownChanged(bool shown);
   void shiftDaysChanged(int days);
+  void rulesChanged(Rules rules);
   // The user pressed "Zavři" (the event Zavri). The widget itself stays.
   void closeRequested();
   // A failure: a user action the control could not carry out (a typed year 12000 gives 5), a
