@@ -361,6 +361,9 @@ TEST_F(HostDialogTest, EnterInABoxTheControlActsOnStaysThere) {
   } cases[] = {
       {"the year box", year_box, "2025", [](auto& w) { return w.date() == QDate(2025, 5, 20); }},
       {"the shift box", shift_box, "12", [](auto& w) { return w.shiftDays() == 12; }},
+      {"the month list",
+       [](CalendarWidget& w) -> QLineEdit& { return *w.findChild<QComboBox*>()->lineEdit(); },
+       "Srpen", [](auto& w) { return w.date().month() == 8; }},
   };
   QSignalSpy finished(&dialog, &QDialog::finished);
   for (const auto& c : cases) {
