@@ -77,6 +77,7 @@ class ContainerWindow final : private SiteListener, private SinkListener {
   HACCEL accelerators_ = nullptr;
   HACCEL control_keys_ = nullptr;  // the control's mnemonics (IOleControl::GetControlInfo)
   std::vector<ACCEL> mnemonics_;
+  bool control_eats_enter_ = false;  // where the focus is in it (CTRLINFO_EATS_RETURN)
   ComRef<Extender> extender_ = make_com<Extender>();
   ComRef<InPlaceFrame> frame_;
   ComRef<ControlSiteObject> site_;
