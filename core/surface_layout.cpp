@@ -52,7 +52,9 @@ WidgetTable build_surface() {
   day.enabled = false;
   w.push_back(day);
   w.push_back(spinner("UpDown3", 840, 480, 240, 495, 3, 1, 31));
-  w.push_back(make(WidgetKind::ComboBox, "cmbMonth", 1440, 600, 1095, 315, 2, "cmbMonth"));
+  WidgetRow month = make(WidgetKind::ComboBox, "cmbMonth", 1440, 600, 1095, 315, 2, "cmbMonth");
+  month.handles_enter = true;  // Enter chooses the month the text names
+  w.push_back(month);
   w.push_back(spinner("UpDown1", 1560, 240, 735, 240, 6, 1, 12));
   WidgetRow year = make(WidgetKind::TextBox, "txtYear", 2880, 600, 615, 285, 4, "Text1");
   year.alignment = Alignment::Centre;

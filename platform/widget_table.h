@@ -63,8 +63,8 @@ struct WidgetRow {
   // Command buttons: the access key the caption's '&' marks, lower case, or 0 (access_key.h).
   // Follows from the caption: shared_table fills it, so the table of every surface has it.
   char access_key = 0;
-  // Text boxes: the control's key handler acts on Enter here, so Enter goes no further (a host's
-  // default button does not see it).
+  // Text and combo boxes: the control acts on Enter here (its key handler, or the choice of the
+  // entry the text names), so Enter goes no further (a host's default button does not see it).
   bool handles_enter = false;
   friend bool operator==(const WidgetRow&, const WidgetRow&) = default;
 };

@@ -9,10 +9,11 @@
 
 namespace dnovar {
 
-ListCombo::ListCombo(WidgetId id, EventRelay& relay, QWidget* parent) : QComboBox(parent) {
+ListCombo::ListCombo(WidgetId id, EventRelay& relay, bool handles_enter, QWidget* parent)
+    : QComboBox(parent) {
   // The field makes the box editable; setEditable(true) would first make a field of its own
   // (and the list's popup, long before anyone opens it) only for this one to replace it.
-  setLineEdit(new KeyLineEdit(id, relay, false, this));
+  setLineEdit(new KeyLineEdit(id, relay, handles_enter, this));
   // A typed text is never added to the list.
   setInsertPolicy(QComboBox::NoInsert);
   // `activated` comes from the user only, never from setCurrentIndex or setEditText.

@@ -12,7 +12,8 @@ namespace dnovar {
 
 class ListCombo final : public QComboBox {
  public:
-  ListCombo(WidgetId id, EventRelay& relay, QWidget* parent);
+  // `handles_enter`: see KeyLineEdit.
+  ListCombo(WidgetId id, EventRelay& relay, bool handles_enter, QWidget* parent);
 
   // Shows `text`; the chosen entry becomes the first one equal to it, or none.
   void set_text_quietly(const QString& text);

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QStyle>
+#include <QTimer>
 
 namespace dnovar {
 
@@ -29,9 +30,14 @@ bool SurfaceRoot::event(QEvent* event) {
   // A style sheet (the application's or an ancestor's) now styles the surface: a rule of the
   // surface's own outranks its font rules. Without one the surface stays free of style sheets,
   // which cost every widget memory and time.
-  if (event->type() == QEvent::StyleChange && !font_rule_.isEmpty() && styleSheet().isEmpty() &&
-      style()->inherits("QStyleSheetStyle"))
-    setStyleSheet(font_rule_);
+  if (event->type() == QEvent::StyleChange && !font_rule_.isEmpty() &&
+      style()->inherits("QStyleSheetStyle")) {
+    if (styleSheet().isEmpty()) setStyleSheet(font_rule_);
+    // The sheet's colours reach the widgets as Qt polishes them, after the surface: the control's
+    // own colours are painted over them once that is done, so that every widget shows what the
+    // control set (a cell that was on cyan would otherwise keep them no longer than the others).
+    if (palette_changed_) QTimer::singleShot(0, this, [this] { palette_changed_(); });
+  }
   return handled;
 }
 

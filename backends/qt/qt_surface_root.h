@@ -1,7 +1,8 @@
 // The root widget of a Qt surface; for a form it reports the close box instead of closing itself.
 // It also reports a change of the application's palette, so the surface can repaint its widgets'
-// colours from the new system colours, and keeps the surface's own font when a host's style sheet
-// reaches it (the layout is in twips: a host's font would not fit it).
+// colours from the new system colours, and keeps the surface's own font and colours when a host's
+// style sheet reaches it (the layout is in twips: a host's font would not fit it; the colours are
+// the control's properties).
 #pragma once
 
 #include <QWidget>

@@ -62,7 +62,7 @@ QWidget* create_of_kind(const WidgetRow& row, WidgetId id, QWidget& parent, Even
       return field;
     }
     case WidgetKind::ComboBox:
-      return new ListCombo(id, relay, &parent);
+      return new ListCombo(id, relay, row.handles_enter, &parent);
     case WidgetKind::CommandButton: {
       auto* button = new PushButton(&parent);
       // Enter presses the focused button; no button is the surface's default or cancel button.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "backends/win32/win32_drawn.h"
 #include "platform/guarded_notification.h"
@@ -102,8 +103,10 @@ Win32Surface::Win32Surface(const WidgetTable& table, ErrorSink& errors, Role rol
       context_(context) {
   // Until the surface stands, a throw destroys the window (before the hooks its children's
   // procedures use); from then on the destructor does.
+  role_ = role;
   OwnedWindow made = create_window(role, context.parent);
   build_widgets();
+  follow_tab_stop();
   // Shown once its widgets are in: each window made inside a visible one would be placed,
   // clipped and invalidated in it on its own.
   if (role == Role::Control && context.parent != nullptr) ShowWindow(window_, SW_SHOWNA);
@@ -331,6 +334,13 @@ LRESULT Win32Surface::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_GETOBJECT:
       if (const LRESULT object = accessibility_.answer(w, l)) return object;
       break;
+    case WM_SETFOCUS:
+      // The surface itself holds the focus only while none of its widgets can (follow_tab_stop).
+      focus_moved(reinterpret_cast<HWND>(w), true);
+      return 0;
+    case WM_KILLFOCUS:
+      focus_moved(reinterpret_cast<HWND>(w), false);
+      return 0;
     case WM_CLOSE:
       unload();
       return 0;
@@ -462,9 +472,23 @@ LRESULT Win32Surface::handle_child(HWND child, WidgetId id, UINT message, WPARAM
   switch (message) {
     case WM_SETFOCUS:
       focus_moved(reinterpret_cast<HWND>(w), true);
+      follow_enter_box(table_.widgets[static_cast<std::size_t>(id.value)].handles_enter);
       break;
     case WM_KILLFOCUS:
       focus_moved(reinterpret_cast<HWND>(w), false);
+      if (!contains(reinterpret_cast<HWND>(w))) follow_enter_box(false);
+      break;
+    case WM_ENABLE: {
+      const LRESULT result = original_procedure(child, message, w, l);
+      follow_tab_stop();
+      return result;
+    }
+    case WM_GETDLGCODE:
+      // Enter in a box whose handler acts on it is the box's: a dialog's default button must not
+      // take it (IsDialogMessage asks before it presses one).
+      if (w == VK_RETURN && child == widget(id).text_field() &&
+          table_.widgets[static_cast<std::size_t>(id.value)].handles_enter)
+        return original_procedure(child, message, w, l) | DLGC_WANTALLKEYS;
       break;
     case WM_MOUSEMOVE:
       tool_tips_->mouse_moved(child, message, w, l);
@@ -503,6 +527,15 @@ LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM
   // A text box appends what a key press lets through.
   const int end = GetWindowTextLengthW(field);
   SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(end), end);
+  if (code == kKeyBackspace && end >= 2) {
+    // Backspace takes the whole character before the end, as on every backend; an EDIT (Wine's)
+    // would take half of a surrogate pair and leave the other half.
+    std::wstring text(static_cast<std::size_t>(end) + 1, L'\0');
+    GetWindowTextW(field, text.data(), end + 1);
+    if (IS_LOW_SURROGATE(text[static_cast<std::size_t>(end) - 1]) &&
+        IS_HIGH_SURROGATE(text[static_cast<std::size_t>(end) - 2]))
+      SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(end - 2), end);
+  }
   if (code > 0xFFFF) {
     const int offset = code - 0x10000;
     original_procedure(field, WM_CHAR, static_cast<WPARAM>(0xD800 + (offset >> 10)), l);
@@ -510,6 +543,30 @@ LRESULT Win32Surface::handle_character(HWND field, WidgetId id, WPARAM w, LPARAM
     return 0;
   }
   return original_procedure(field, WM_CHAR, static_cast<WPARAM>(code), l);
+}
+
+// A host's dialog manager tabs into the control's widgets (the surface is a control parent). When
+// none of them can take the focus, the surface itself is the tab stop instead, so that the control
+// still takes the focus and learns of it.
+void Win32Surface::follow_tab_stop() {
+  if (role_ != Role::Control || window_ == nullptr) return;
+  bool any = false;
+  for (const auto& widget : widgets_) {
+    const LONG_PTR style = widget->drawn() ? 0 : GetWindowLongPtrW(widget->window(), GWL_STYLE);
+    any = any || ((style & WS_TABSTOP) != 0 && (style & WS_DISABLED) == 0);
+  }
+  const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+  const LONG_PTR extended = GetWindowLongPtrW(window_, GWL_EXSTYLE);
+  SetWindowLongPtrW(window_, GWL_STYLE, any ? style & ~WS_TABSTOP : style | WS_TABSTOP);
+  SetWindowLongPtrW(window_, GWL_EXSTYLE,
+                    any ? extended | WS_EX_CONTROLPARENT : extended & ~WS_EX_CONTROLPARENT);
+}
+
+void Win32Surface::follow_enter_box(bool inside) {
+  if (inside == focus_in_enter_box_) return;
+  focus_in_enter_box_ = inside;
+  if (context_.enter_box_focus_changed != nullptr && *context_.enter_box_focus_changed)
+    (*context_.enter_box_focus_changed)();
 }
 
 void Win32Surface::focus_moved(HWND other, bool arriving) {

@@ -38,6 +38,9 @@ struct Win32SurfaceContext {
   // Called whenever a form's modal loop has nothing to do; true when it posted something (a
   // script's user acting in the form), false to wait for real input.
   std::function<bool(HWND form)>* modal_idle = nullptr;
+  // Called when the focus moves into or out of a box whose handler acts on Enter
+  // (WidgetRow::handles_enter): an OLE control's container asks again whether it eats Enter.
+  std::function<void()>* enter_box_focus_changed = nullptr;
 };
 
 class Win32Surface final : public Form {
@@ -64,6 +67,8 @@ class Win32Surface final : public Form {
   bool loaded() const override { return loaded_; }
 
   HWND window() const { return window_; }
+  // Whether the focus is in a box whose handler acts on Enter (WidgetRow::handles_enter).
+  bool focus_in_enter_box() const { return focus_in_enter_box_; }
   // The focus is in the surface (on the surface window or one of its children).
   bool contains(HWND window) const;
   // The middle of widget `id`, in the client area of the window its mouse input goes to: its own
@@ -107,6 +112,8 @@ class Win32Surface final : public Form {
   HWND create_child(std::size_t index, const RECT& pixels);
   void hook(HWND child, WidgetId id);
   void focus_moved(HWND other, bool arriving);
+  void follow_tab_stop();
+  void follow_enter_box(bool inside);
 
   // One notification, one dispatch: a handler's failure goes to the ErrorSink.
   template <typename Handler>
@@ -125,6 +132,8 @@ class Win32Surface final : public Form {
   bool enabled_ = true;
   bool loaded_ = true;
   bool focus_inside_ = false;
+  Role role_ = Role::Control;
+  bool focus_in_enter_box_ = false;
   // The labels and frames' bounds, the changed ones among them, and whether they wait for a paint
   // that the surface asked for (`redraw_all_`: one the system asked for first, which may need all).
   RECT drawn_bounds_{};

@@ -12,7 +12,7 @@ Win32Toolkit::Win32Toolkit(HWND parent) : parent_(parent) {
 }
 
 Win32SurfaceContext Win32Toolkit::context(HWND parent) {
-  return Win32SurfaceContext{parent, &look_, &modal_idle_};
+  return Win32SurfaceContext{parent, &look_, &modal_idle_, &enter_box_focus_changed_};
 }
 
 std::unique_ptr<Surface> Win32Toolkit::create_surface(const WidgetTable& table, ErrorSink& errors) {

@@ -28,6 +28,10 @@ class Win32Toolkit final : public Toolkit {
   void on_beep(std::function<void()> listener) { beep_listener_ = std::move(listener); }
   // Called whenever a form's modal loop is idle; see Win32SurfaceContext::modal_idle.
   void on_modal_idle(std::function<bool(HWND form)> idle) { modal_idle_ = std::move(idle); }
+  // See Win32SurfaceContext::enter_box_focus_changed.
+  void on_enter_box_focus_change(std::function<void()> changed) {
+    enter_box_focus_changed_ = std::move(changed);
+  }
 
  private:
   Win32SurfaceContext context(HWND parent);
@@ -36,6 +40,7 @@ class Win32Toolkit final : public Toolkit {
   LookCache look_;
   std::function<void()> beep_listener_;
   std::function<bool(HWND)> modal_idle_;
+  std::function<void()> enter_box_focus_changed_;
 };
 
 }  // namespace dnovar

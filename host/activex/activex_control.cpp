@@ -131,6 +131,13 @@ bool ActiveXControl::build() {
     if (ComRef<DnovarContainerSite> extras = container_extras()) extras->ModalIdle(form, &acted);
     return acted != FALSE;
   });
+  // Whether the control eats Enter follows the focus (GetControlInfo): the container asks again.
+  toolkit_->on_enter_box_focus_change([this] {
+    const ObjectHold hold(holder());
+    ComRef<IOleControlSite> control_site;
+    if (client_site_) client_site_->QueryInterface(IID_IOleControlSite, control_site.put_void());
+    if (control_site) control_site->OnControlInfoChanged();
+  });
   calendar_ = make_object<DnovarControl, Dispatch>();
   component_ = static_cast<DnovarControl*>(calendar_.get());
   hosting_ = calendar_.query<ControlHosting>();

@@ -317,7 +317,9 @@ HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
     info->hAccel =
         CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
     info->cAccel = static_cast<USHORT>(accelerators.size());
-    info->dwFlags = 0;
+    // Enter in the year box or the shift box is the control's: no default button takes it there.
+    const Win32Surface* shown = surface();
+    info->dwFlags = shown != nullptr && shown->focus_in_enter_box() ? CTRLINFO_EATS_RETURN : 0;
     return S_OK;
   });
 }

@@ -37,6 +37,9 @@ class ControlToolkit final : public Toolkit {
   void beep() override { win32_.beep(); }
   void on_beep(std::function<void()> listener) { win32_.on_beep(std::move(listener)); }
   void on_modal_idle(std::function<bool(HWND form)> idle) { win32_.on_modal_idle(std::move(idle)); }
+  void on_enter_box_focus_change(std::function<void()> changed) {
+    win32_.on_enter_box_focus_change(std::move(changed));
+  }
 
   // The control's surface while it exists, else null.
   Win32Surface* control_surface() const { return control_surface_; }

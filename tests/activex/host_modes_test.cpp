@@ -214,5 +214,37 @@ TEST_F(HostModesTest, EveryChangeOfASavedValueIsDirtyUntilASaveClearsIt) {
   }
 }
 
+// Enter in the year box, the shift box and the month list is the control's: an OLE container must
+// not press its default button then. The control says so through GetControlInfo, and says when it
+// changes.
+TEST_F(HostModesTest, TheControlEatsEnterWhileTheFocusIsInABoxThatActsOnIt) {
+  TestSite site(window_, true);
+  place(site, k20May2024);
+  ComRef<IOleControl> control = control_.query<IOleControl>();
+  const struct {
+    WidgetId focused;
+    bool eats;
+  } cases[] = {
+      {widget_ids::txtYear, true}, {widget_ids::cmdDnes, false}, {widget_ids::txtDplus, true},
+      {widget_ids::txtYear, true}, {widget_ids::UpDown2, false}, {widget_ids::cmbMonth, true},
+  };
+  bool eating = false;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.focused.value);
+    const int changes = site.control_info_changes;
+    SetFocus(widget_window(*control_, c.focused));
+    CONTROLINFO info{};
+    info.cb = sizeof info;
+    ASSERT_EQ(control->GetControlInfo(&info), S_OK);
+    if (info.hAccel != nullptr) DestroyAcceleratorTable(info.hAccel);
+    EXPECT_EQ((info.dwFlags & CTRLINFO_EATS_RETURN) != 0, c.eats);
+    EXPECT_EQ(site.control_info_changes - changes, c.eats != eating ? 1 : 0);
+    eating = c.eats;
+  }
+  // The control lets go of the site while the site is still there.
+  TearDown();
+  SetUp();
+}
+
 }  // namespace
 }  // namespace dnovar

@@ -47,7 +47,10 @@ class TestSite final : public IOleClientSite,
   HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
 
   // IOleControlSite: the extended control is the site's own IDispatch, which answers Name.
-  HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override {
+    ++control_info_changes;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE LockInPlaceActive(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** out) override;
   HRESULT STDMETHODCALLTYPE TransformCoords(POINTL*, POINTF*, DWORD) override { return E_NOTIMPL; }
@@ -71,6 +74,7 @@ class TestSite final : public IOleClientSite,
  public:
   bool user_mode;
   ULONG references = 1;
+  int control_info_changes = 0;
 };
 
 }  // namespace dnovar

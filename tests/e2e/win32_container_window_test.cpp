@@ -1,7 +1,9 @@
-// The Windows container's window and sites when things go wrong: a window that cannot be made
-// leaves nothing behind, and sites that a control holds past the window tell the window nothing.
+// The Windows container's window and sites: a window that cannot be made leaves nothing behind,
+// sites that a control holds past the window tell the window nothing, and Enter in the control
+// presses the window's default button only where the control does not take it.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <olectl.h>
 
 #include <gtest/gtest.h>
@@ -202,6 +204,115 @@ TEST(ContainerSites, AmbientUserModeIsFalseOnlyWhileTheContainerDesigns) {
   EXPECT_EQ(site->Invoke(DISPID_AMBIENT_BACKCOLOR, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
                          other.put(), nullptr, nullptr),
             DISP_E_MEMBERNOTFOUND);
+}
+
+// The first child of `parent` (at any depth) of the class whose text satisfies `wanted`.
+template <typename Wanted>
+HWND child_of_class(HWND parent, const wchar_t* class_name, Wanted wanted) {
+  struct Search {
+    const wchar_t* class_name;
+    Wanted* wanted;
+    HWND found = nullptr;
+  } search{class_name, &wanted};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM l) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(l);
+        wchar_t name[64] = {};
+        wchar_t text[64] = {};
+        GetClassNameW(window, name, 64);
+        GetWindowTextW(window, text, 64);
+        if (lstrcmpiW(name, s.class_name) != 0 || !(*s.wanted)(std::wstring(text))) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Lets the window handle what is posted to it, as the container's message loop does.
+void pump(ContainerWindow& window) {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (window.translate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    window.dispatched(message);
+  }
+}
+
+// Enter pressed on `focused`, through the container's message loop.
+void press_enter(ContainerWindow& window, HWND focused) {
+  SetFocus(focused);
+  pump(window);
+  MSG enter{focused, WM_KEYDOWN, VK_RETURN, 1};
+  if (!window.translate(enter)) {
+    TranslateMessage(&enter);
+    DispatchMessageW(&enter);
+  }
+  pump(window);
+}
+
+TEST(ContainerWindowKeys, EnterPressesTheDefaultButtonOnlyWhereTheControlDoesNotTakeIt) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  {
+    ContainerWindow window([](ContainerWindow&) {});
+    window.start(std::nullopt);
+    pump(window);
+    const HWND control = window.control_window();
+    ASSERT_NE(control, nullptr);
+    // The default button sets the value field's text into the chosen property: Dplus, 7.
+    const HWND list =
+        child_of_class(window.window(), WC_LISTVIEWW, [](const auto&) { return true; });
+    ASSERT_NE(list, nullptr);
+    LVFINDINFOW find{LVFI_STRING, L"Dplus"};
+    const auto row = static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                                   reinterpret_cast<LPARAM>(&find)));
+    ASSERT_GE(row, 0);
+    LVITEMW chosen{};
+    chosen.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    chosen.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&chosen));
+    pump(window);
+    // The field below the list, which shows the chosen property's value.
+    HWND value = nullptr;
+    while ((value = FindWindowExW(window.window(), value, L"EDIT", nullptr)) != nullptr) {
+      wchar_t text[8] = {};
+      GetWindowTextW(value, text, 8);
+      if (std::wstring(text) == L"1") break;
+    }
+    ASSERT_NE(value, nullptr);
+    // Dplus as the list shows it.
+    const auto shift = [&] {
+      wchar_t text[32] = {};
+      LVITEMW item{};
+      item.iSubItem = 1;
+      item.pszText = text;
+      item.cchTextMax = 32;
+      SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&item));
+      return std::wstring(text);
+    };
+    ASSERT_EQ(shift(), L"1");
+    SetWindowTextW(value, L"7");
+
+    const HWND year = child_of_class(control, L"EDIT", [](const std::wstring& t) {
+      return t.size() == 4 && t >= L"1000" && t <= L"3000";
+    });
+    ASSERT_NE(year, nullptr);
+    SetWindowTextW(year, L"2025");
+    press_enter(window, year);
+    EXPECT_NE(child_of_class(control, L"EDIT", [](const auto& t) { return t == L"2025"; }), nullptr)
+        << "the year box took the Enter";
+    EXPECT_EQ(shift(), L"1") << "the default button took the Enter";
+
+    press_enter(window, child_of_class(control, UPDOWN_CLASSW, [](const auto&) { return true; }));
+    EXPECT_EQ(shift(), L"7") << "Enter on a spinner pressed no default button";
+  }
+  OleUninitialize();
 }
 
 }  // namespace

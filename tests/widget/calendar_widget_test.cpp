@@ -362,6 +362,9 @@ TEST_F(HostDialogTest, EnterInABoxTheControlActsOnStaysThere) {
   } cases[] = {
       {"the year box", year_box, "2025", [](auto& w) { return w.date() == QDate(2025, 5, 20); }},
       {"the shift box", shift_box, "12", [](auto& w) { return w.shiftDays() == 12; }},
+      {"the month list",
+       [](CalendarWidget& w) -> QLineEdit& { return *w.findChild<QComboBox*>()->lineEdit(); },
+       "Srpen", [](auto& w) { return w.date().month() == 8; }},
   };
   QSignalSpy finished(&dialog, &QDialog::finished);
   for (const auto& c : cases) {
@@ -462,9 +465,18 @@ int glyph_height(CalendarWidget& widget, int day) {
   return bottom - top + 1;
 }
 
+// Whether a day's cell shows its number in red (a host's rule's colour, not the control's).
+bool drawn_in_red(CalendarWidget& widget, int day) {
+  const QImage image = day_cell(widget, day).grab().toImage();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (const QRgb pixel = image.pixel(x, y); qRed(pixel) - qGreen(pixel) > 80) return true;
+  return false;
+}
+
 TEST_F(CalendarWidgetTest, StyleSheetsChangeNoDaysFontAndRulesOnTheWidgetPaintItsBackground) {
   const char* sheets[] = {
-      "QLabel { color: #203040; } QPushButton { padding: 1px; }",
+      "QLabel { color: #ff0000; } QPushButton { padding: 1px; }",
       "QWidget { font-size: 14px; } QLineEdit { border: 1px solid gray; }",
   };
   for (const char* sheet : sheets) {
@@ -472,10 +484,18 @@ TEST_F(CalendarWidgetTest, StyleSheetsChangeNoDaysFontAndRulesOnTheWidgetPaintIt
     qApp->setStyleSheet(QString::fromLatin1(sheet));
     for (QDate month : {QDate(2024, 6, 20), QDate(2024, 5, 20)}) {
       widget.setDate(month);
+      QCoreApplication::processEvents();
       const int height = glyph_height(widget, 1);
       EXPECT_GT(height, 4);
-      for (int day = 2; day <= month.daysInMonth(); ++day)
-        EXPECT_EQ(glyph_height(widget, day), height) << day << ". " << month.month() << ".";
+      const bool red = drawn_in_red(widget, 2);
+      for (int day = 2; day <= month.daysInMonth(); ++day) {
+        SCOPED_TRACE(QStringLiteral("%1. %2.").arg(day).arg(month.month()).toStdString());
+        EXPECT_EQ(glyph_height(widget, day), height);
+        // Every day in one colour: those once on cyan as well (the current day is dark on cyan).
+        if (day != month.day()) {
+          EXPECT_EQ(drawn_in_red(widget, day), red);
+        }
+      }
     }
   }
   qApp->setStyleSheet(QString());

@@ -390,11 +390,14 @@ void ContainerWindow::control_info_changed() {
   if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
   control_keys_ = nullptr;
   mnemonics_.clear();
+  control_eats_enter_ = false;
   OleControl* control = document_ ? document_->control() : nullptr;
   if (control == nullptr || control->ole_control() == nullptr) return;
   CONTROLINFO info{};
   info.cb = sizeof info;
-  if (FAILED(control->ole_control()->GetControlInfo(&info)) || info.hAccel == nullptr) return;
+  if (FAILED(control->ole_control()->GetControlInfo(&info))) return;
+  control_eats_enter_ = (info.dwFlags & CTRLINFO_EATS_RETURN) != 0;
+  if (info.hAccel == nullptr) return;
   control_keys_ = info.hAccel;
   mnemonics_.resize(info.cAccel);
   if (!mnemonics_.empty())
@@ -447,6 +450,14 @@ bool ContainerWindow::translate(MSG& message) {
     }
   }
   if (TranslateAcceleratorW(window_, accelerators_, &message)) return true;
+  // Enter in the control presses the window's default button, unless the control takes it where
+  // the focus is (a box whose handler acts on Enter).
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+      inside_control(message.hwnd)) {
+    if (control_eats_enter_) return false;
+    command(kSet);
+    return true;
+  }
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
     if (message.hwnd == name_) {
       rename();

@@ -81,6 +81,7 @@ class ContainerWindow final : private ole::SiteOwner, private SinkListener {
   std::string instance_name_ = "Dnovar1";  // the extender's Name
   ComRef<ole::InPlaceFrame> frame_;
   ComRef<ole::ContainerSite> site_;
+  bool control_eats_enter_ = false;  // where the focus is in it (CTRLINFO_EATS_RETURN)
   std::unique_ptr<OleDocument> document_;
   std::unique_ptr<PropertyList> properties_;
   std::unique_ptr<MethodButtons> methods_;

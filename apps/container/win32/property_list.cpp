@@ -39,8 +39,10 @@ PropertyList::PropertyList(HWND parent, int list_id, int value_id, int set_id) {
   value_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0, parent,
                            command_id(value_id), instance, nullptr);
-  set_ = CreateWindowExW(0, L"BUTTON", L"Set", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
-                         parent, command_id(set_id), instance, nullptr);
+  // The window's default button: Enter where nobody else takes it sets the value.
+  set_ =
+      CreateWindowExW(0, L"BUTTON", L"Set", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      0, 0, 0, 0, parent, command_id(set_id), instance, nullptr);
   for (HWND window : {list_, value_, set_})
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gui_font()), TRUE);
   SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
