@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "apps/installed/installed_module.h"
 #include "apps/script/script_host.h"
 #include "com/file_io.h"
+#include "platform/locale.h"
 #ifdef DNOVAR_WITH_QT
 #include "apps/script/qt/qt_script_backend.h"
 #endif
@@ -78,7 +80,13 @@ std::string read_script(const std::filesystem::path& file) {
   return contents.str();
 }
 
-int run_script(const std::string& backend_name, const std::string& file) {
+int run_script(const std::string& backend_name, const std::string& file,
+               const std::string& locale_name) {
+  const std::optional<Locale> locale = locale_named(locale_name);
+  if (!locale) {
+    std::cerr << "unknown locale: " << locale_name << " (cs-CZ or en-US)\n";
+    return 2;
+  }
   std::unique_ptr<script::ScriptBackend> backend;
   for (const Backend& candidate : backends()) {
     if (candidate.name == backend_name) backend = candidate.make();
@@ -96,6 +104,7 @@ int run_script(const std::string& backend_name, const std::string& file) {
   TemporaryRegistry registry;
   script::ScriptHost host(*backend, std::cout,
                           {[&registry] { return registry.path(); }, program_control_module()});
+  host.set_locale(*locale);
   return host.run(*in, std::cerr);
 }
 
@@ -108,8 +117,13 @@ void add_script_command(CLI::App& app) {
   auto file = std::make_shared<std::string>();
   command->add_option("--backend", *backend, "The toolkit: " + backend_list())
       ->capture_default_str();
+  auto locale = std::make_shared<std::string>("en-US");
+  command
+      ->add_option("--locale", *locale,
+                   "How text given for numbers, dates and booleans is read: cs-CZ or en-US")
+      ->capture_default_str();
   command->add_option("file", *file, "Script file, - for standard input")->required();
-  command->callback([backend, file] { std::exit(run_script(*backend, *file)); });
+  command->callback([backend, file, locale] { std::exit(run_script(*backend, *file, *locale)); });
 }
 
 }  // namespace dnovar::app

@@ -2,6 +2,7 @@
 // dispatch ids, so late and early binding behave alike.
 #include <utility>
 
+#include "com/text_arguments.h"
 #include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
 #include "com/windows/variant_bridge.h"
@@ -9,6 +10,7 @@
 #include "host/activex/module_library.h"
 #include "host/activex/object_hold.h"
 #include "host/type_library.h"
+#include "platform/locale.h"
 #include "platform/wide_text.h"
 
 namespace dnovar {
@@ -22,6 +24,13 @@ const TypeInfo& automation_type() {
 // Errors of the automation interface name the control's class and the dual interface, whether
 // the call came late-bound or through the vtable.
 constexpr ErrorOrigin kAutomationOrigin{kDnovarProgId, &DnovarDual::iid};
+
+// The year a date given without one falls in, as the system's own conversion takes it.
+int system_year() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return now.wYear;
+}
 
 bool is_missing(const VARIANT& value) {
   return V_VT(&value) == VT_ERROR && V_ERROR(&value) == DISP_E_PARAMNOTFOUND;
@@ -93,7 +102,7 @@ HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
   });
 }
 
-HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID, WORD flags,
+HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD flags,
                                DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                UINT* argument_error) {
   if (interface_id != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
@@ -125,6 +134,19 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID, WORD flags,
         args.push_back(variant_from_com(parameters->rgvarg[index]));
       } catch (const RuntimeError& error) {
         if (argument_error != nullptr) *argument_error = index;
+        return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
+      }
+    }
+
+    // Text for a typed parameter is read by the caller's locale, as the standard dispatcher
+    // converts it; a failure names the argument as the caller counts them (last first).
+    const Function* function = find_function(automation_type(), id, kind);
+    const Locale locale = locale_of_id(ConvertDefaultLocale(lcid));
+    for (std::size_t i = 0; i < args.size() && i < function->parameters.size(); ++i) {
+      try {
+        args[i] = argument_from_text(args[i], function->parameters[i].type, locale, system_year());
+      } catch (const RuntimeError& error) {
+        if (argument_error != nullptr) *argument_error = given - 1 - static_cast<UINT>(i);
         return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
       }
     }
