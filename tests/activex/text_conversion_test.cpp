@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <oleauto.h>
+
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
