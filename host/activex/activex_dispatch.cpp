@@ -1,12 +1,13 @@
 // IDispatch and the dual _Dnovar: both end in the component's invoke with the type library's
 // dispatch ids, so late and early binding behave alike.
+#include <string>
 #include <utility>
 
-#include "com/text_arguments.h"
 #include "com/windows/com_boundary.h"
 #include "com/windows/com_guid.h"
 #include "com/windows/variant_bridge.h"
 #include "host/activex/activex_control.h"
+#include "host/activex/dispatch_arguments.h"
 #include "host/activex/module_library.h"
 #include "host/activex/object_hold.h"
 #include "host/type_library.h"
@@ -32,26 +33,22 @@ int system_year() {
   return now.wYear;
 }
 
-bool is_missing(const VARIANT& value) {
-  return V_VT(&value) == VT_ERROR && V_ERROR(&value) == DISP_E_PARAMNOTFOUND;
-}
-
-// Which of a member's functions a dispatch call means. Scripts ask for a value with METHOD and
-// PROPERTYGET together, and call a method that returns one the same way.
+// Which of a member's functions a dispatch call means, as the standard dispatcher chooses: a
+// method only for DISPATCH_METHOD, a read accessor only for DISPATCH_PROPERTYGET (scripts ask for a
+// value with both, and call a method that returns one the same way). Reading a method's value
+// finds nothing, so it never runs it (JScript's `typeof c.ShowAbout`).
 bool choose_kind(DISPID id, WORD flags, InvokeKind& kind) {
   const TypeInfo& type = automation_type();
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
     kind = InvokeKind::property_put;
     return find_function(type, id, kind) != nullptr;
   }
-  if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) &&
-      find_function(type, id, InvokeKind::method) != nullptr) {
+  if ((flags & DISPATCH_METHOD) && find_function(type, id, InvokeKind::method) != nullptr) {
     kind = InvokeKind::method;
     return true;
   }
   kind = InvokeKind::property_get;
-  return (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) &&
-         find_function(type, id, kind) != nullptr;
+  return (flags & DISPATCH_PROPERTYGET) && find_function(type, id, kind) != nullptr;
 }
 
 }  // namespace
@@ -93,12 +90,19 @@ HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (names == nullptr || ids == nullptr || count == 0) return E_POINTER;
   return com_boundary(kAutomationOrigin, [&] {
+    const std::string member = utf8_text(names[0]);
     DispatchId id = kDispidUnknown;
-    const Status status = calendar_->get_ids_of_names(utf8_text(names[0]), &id);
+    const Status status = calendar_->get_ids_of_names(member, &id);
     ids[0] = id;
-    // Parameters are passed by position only.
-    for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    return failed(status) || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
+    // The names after the member's are its parameters', for named arguments.
+    if (failed(status)) {
+      for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+      return DISP_E_UNKNOWNNAME;
+    }
+    const TypeInfo& type = automation_type();
+    const bool found =
+        parameter_ids(type, *find_function(type, member), names + 1, count - 1, ids + 1);
+    return found ? S_OK : DISP_E_UNKNOWNNAME;
   });
 }
 
@@ -110,45 +114,21 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD f
   if (parameters == nullptr) parameters = &none;
   InvokeKind kind;
   if (!choose_kind(id, flags, kind)) return DISP_E_MEMBERNOTFOUND;
-  const UINT named = parameters->cNamedArgs;
-  if (kind == InvokeKind::property_put) {
-    if (named != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT ||
-        parameters->cArgs != 1) {
-      return named > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
-    }
-  } else if (named != 0) {
-    return DISP_E_NONAMEDARGS;
+  // A write accessor takes its one value, named as the new value.
+  if (kind == InvokeKind::property_put &&
+      (parameters->cNamedArgs != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT ||
+       parameters->cArgs != 1)) {
+    return parameters->cNamedArgs > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
   }
 
   return dispatch_boundary(kAutomationOrigin, exception, [&] {
-    // Arguments come last first; a left-out optional one is marked missing.
     std::vector<Variant> args;
-    // Trailing missing arguments are left out altogether (rgvarg[0] is the last argument).
-    const UINT given = parameters->cArgs;
-    UINT trailing_missing = 0;
-    while (trailing_missing < given && is_missing(parameters->rgvarg[trailing_missing]))
-      ++trailing_missing;
-    for (UINT position = given; position > trailing_missing; --position) {
-      const UINT index = position - 1;
-      try {
-        args.push_back(variant_from_com(parameters->rgvarg[index]));
-      } catch (const RuntimeError& error) {
-        if (argument_error != nullptr) *argument_error = index;
-        return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
-      }
-    }
-
-    // Text for a typed parameter is read by the caller's locale, as the standard dispatcher
-    // converts it; a failure names the argument as the caller counts them (last first).
-    const Function* function = find_function(automation_type(), id, kind);
     const Locale locale = locale_of_id(ConvertDefaultLocale(lcid));
-    for (std::size_t i = 0; i < args.size() && i < function->parameters.size(); ++i) {
-      try {
-        args[i] = argument_from_text(args[i], function->parameters[i].type, locale, system_year());
-      } catch (const RuntimeError& error) {
-        if (argument_error != nullptr) *argument_error = given - 1 - static_cast<UINT>(i);
-        return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
-      }
+    if (const HRESULT taken =
+            arguments_in_order(*find_function(automation_type(), id, kind), *parameters, locale,
+                               system_year(), args, argument_error);
+        FAILED(taken)) {
+      return taken;
     }
 
     Variant value;
