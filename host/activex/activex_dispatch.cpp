@@ -68,6 +68,7 @@ HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& a
 
 template <typename Body>
 HRESULT ActiveXControl::dual_call(Body&& body) noexcept {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kAutomationOrigin, std::forward<Body>(body));
 }
 
@@ -81,6 +82,7 @@ HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kAutomationOrigin, [&] {
     if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
     return library_->GetTypeInfoOfGuid(windows_guid(kDnovarInterfaceId), out);
@@ -89,6 +91,7 @@ HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 
 HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (names == nullptr || ids == nullptr || count == 0) return E_POINTER;
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kAutomationOrigin, [&] {
     const std::string member = utf8_text(names[0]);
     DispatchId id = kDispidUnknown;
@@ -110,6 +113,7 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD f
                                DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                UINT* argument_error) {
   if (interface_id != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   DISPPARAMS none{};
   if (parameters == nullptr) parameters = &none;
   InvokeKind kind;
