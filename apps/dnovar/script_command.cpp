@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "apps/installed/installed_module.h"
 #include "apps/script/script_host.h"
 #include "com/file_io.h"
+#include "platform/locale.h"
 #ifdef DNOVAR_WITH_QT
 #include "apps/script/qt/qt_script_backend.h"
 #endif
@@ -79,11 +81,16 @@ std::string read_script(const std::filesystem::path& file) {
 }
 
 int run_script(const std::string& backend_name, const std::string& file,
-               const std::string& rules_name) {
+               const std::string& rules_name, const std::string& locale_name) {
   const CalendarRules rules = *rules_from_name(rules_name);  // the option admits only the names
   if (rules != CalendarRules::Control && backend_name == "ole") {
     // The ActiveX control keeps its own rules whoever hosts it: its output would not be theirs.
     std::cerr << "--rules " << rules_name << " is not available on the ole backend\n";
+    return 2;
+  }
+  const std::optional<Locale> locale = locale_named(locale_name);
+  if (!locale) {
+    std::cerr << "unknown locale: " << locale_name << " (cs-CZ or en-US)\n";
     return 2;
   }
   std::unique_ptr<script::ScriptBackend> backend;
@@ -104,6 +111,7 @@ int run_script(const std::string& backend_name, const std::string& file,
   script::ScriptHost host(*backend, std::cout,
                           {[&registry] { return registry.path(); }, program_control_module()});
   host.set_rules(rules);
+  host.set_locale(*locale);
   return host.run(*in, std::cerr);
 }
 
@@ -123,8 +131,14 @@ void add_script_command(CLI::App& app) {
                    "Czech calendar: Gregorian Easter, Good Friday, ISO weeks)")
       ->check(CLI::IsMember({"control", "current"}))
       ->capture_default_str();
+  auto locale = std::make_shared<std::string>("en-US");
+  command
+      ->add_option("--locale", *locale,
+                   "How text given for numbers, dates and booleans is read: cs-CZ or en-US")
+      ->capture_default_str();
   command->add_option("file", *file, "Script file, - for standard input")->required();
-  command->callback([backend, file, rules] { std::exit(run_script(*backend, *file, *rules)); });
+  command->callback(
+      [backend, file, rules, locale] { std::exit(run_script(*backend, *file, *rules, *locale)); });
 }
 
 }  // namespace dnovar::app

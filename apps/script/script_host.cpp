@@ -10,6 +10,7 @@
 #include "apps/script/surface_json.h"
 #include "com/bag_file.h"
 #include "com/module.h"
+#include "com/text_arguments.h"
 #include "host/type_library.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
@@ -243,9 +244,22 @@ void ScriptHost::get(const Arguments& args) {
   out_ << args[0].text << '=' << format_property(args[0].text, value) << '\n';
 }
 
+Variant ScriptHost::argument(const Token& token, std::string_view member, InvokeKind kind,
+                             std::size_t position) const {
+  const Variant value = parse_value(token);
+  const Function* function =
+      find_function(dnovar_type_library().types.at(kDnovarInterfaceIndex), member);
+  if (function != nullptr && function->kind != kind)
+    function =
+        find_function(dnovar_type_library().types.at(kDnovarInterfaceIndex), function->id, kind);
+  if (function == nullptr || position >= function->parameters.size()) return value;
+  return argument_from_text(value, function->parameters[position].type, locale_,
+                            civil_date(clock_.today()).year);
+}
+
 void ScriptHost::put(const Arguments& args) {
   expect_count(args, 2, 2);
-  const Variant value = parse_value(args[1]);
+  const Variant value = argument(args[1], args[0].text, InvokeKind::property_put, 0);
   instance().put(args[0].text, value);
   ok();
 }
@@ -253,7 +267,8 @@ void ScriptHost::put(const Arguments& args) {
 void ScriptHost::call(const Arguments& args) {
   expect_count(args, 1, 8);
   std::vector<Variant> values;
-  for (std::size_t i = 1; i < args.size(); ++i) values.push_back(parse_value(args[i]));
+  for (std::size_t i = 1; i < args.size(); ++i)
+    values.push_back(argument(args[i], args[0].text, InvokeKind::method, i - 1));
   const Variant result = instance().call(args[0].text, values);
   if (result.is_empty())
     ok();

@@ -18,6 +18,7 @@
 #include "com/activation.h"
 #include "com/registry.h"
 #include "platform/clock.h"
+#include "platform/locale.h"
 
 namespace dnovar::script {
 
@@ -51,6 +52,9 @@ class ScriptHost {
   void set_rules(CalendarRules rules) { site_.set_rules(rules); }
   // Runs one line. Throws SyntaxError when it cannot be parsed; prints run-time errors.
   void execute_line(const std::string& line);
+  // The locale text arguments are read in (text_conversion.h); English (United States) unless
+  // set.
+  void set_locale(Locale locale) { locale_ = locale; }
 
  private:
   using Arguments = std::vector<Token>;
@@ -81,6 +85,9 @@ class ScriptHost {
   void extender(const Arguments& args);
   void modal(const Arguments& args);
 
+  // A value as the script wrote it, text for a typed parameter read by the script's locale.
+  Variant argument(const Token& token, std::string_view member, InvokeKind kind,
+                   std::size_t position) const;
   ScriptInstance& instance();
   // Creates the control by its ProgID through the registry and its module; keeps the current
   // name unless a NAME is the first argument.
@@ -93,6 +100,7 @@ class ScriptHost {
   ScriptBackend& backend_;
   std::ostream& out_;
   ScriptClock clock_;
+  Locale locale_ = Locale::en_US;
   ScriptSite site_;
   ComponentSource components_;
   ModuleCache modules_;

@@ -267,6 +267,12 @@ class ActiveXControl final
   Win32Surface* surface() const { return toolkit_ ? toolkit_->control_surface() : nullptr; }
   SIZEL natural_extent() const;
 
+  // The control is apartment-threaded: its windows and state belong to the thread that made it.
+  // A call another thread makes with the raw pointer (no proxy) is refused before it touches
+  // either, so it neither waits on the owner's messages nor races it.
+  bool on_owner_thread() const { return GetCurrentThreadId() == owner_thread_; }
+  const DWORD owner_thread_ = GetCurrentThreadId();
+
   HWND parking_window_ = nullptr;  // hidden; holds the control's window while it is not in place
   HWND window_ = nullptr;          // the control's window, parent of its surface
   Listener listener_{*this};       // before the toolkit, which tells it what the surface hears

@@ -1,14 +1,17 @@
 // IDispatch and the dual _Dnovar: both end in the component's invoke with the type library's
 // dispatch ids, so late and early binding behave alike.
+#include <string>
 #include <utility>
 
 #include "host/activex/activex_control.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/com_guid.h"
+#include "host/activex/dispatch_arguments.h"
 #include "host/activex/module_library.h"
 #include "host/activex/object_hold.h"
 #include "host/activex/variant_bridge.h"
 #include "host/type_library.h"
+#include "platform/locale.h"
 #include "platform/wide_text.h"
 
 namespace dnovar {
@@ -23,26 +26,29 @@ const TypeInfo& automation_type() {
 // the call came late-bound or through the vtable.
 constexpr ErrorOrigin kAutomationOrigin{kDnovarProgId, &DnovarDual::iid};
 
-bool is_missing(const VARIANT& value) {
-  return V_VT(&value) == VT_ERROR && V_ERROR(&value) == DISP_E_PARAMNOTFOUND;
+// The year a date given without one falls in, as the system's own conversion takes it.
+int system_year() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return now.wYear;
 }
 
-// Which of a member's functions a dispatch call means. Scripts ask for a value with METHOD and
-// PROPERTYGET together, and call a method that returns one the same way.
+// Which of a member's functions a dispatch call means, as the standard dispatcher chooses: a
+// method only for DISPATCH_METHOD, a read accessor only for DISPATCH_PROPERTYGET (scripts ask for a
+// value with both, and call a method that returns one the same way). Reading a method's value
+// finds nothing, so it never runs it (JScript's `typeof c.ShowAbout`).
 bool choose_kind(DISPID id, WORD flags, InvokeKind& kind) {
   const TypeInfo& type = automation_type();
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
     kind = InvokeKind::property_put;
     return find_function(type, id, kind) != nullptr;
   }
-  if ((flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) &&
-      find_function(type, id, InvokeKind::method) != nullptr) {
+  if ((flags & DISPATCH_METHOD) && find_function(type, id, InvokeKind::method) != nullptr) {
     kind = InvokeKind::method;
     return true;
   }
   kind = InvokeKind::property_get;
-  return (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) &&
-         find_function(type, id, kind) != nullptr;
+  return (flags & DISPATCH_PROPERTYGET) && find_function(type, id, kind) != nullptr;
 }
 
 }  // namespace
@@ -62,6 +68,7 @@ HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& a
 
 template <typename Body>
 HRESULT ActiveXControl::dual_call(Body&& body) noexcept {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kAutomationOrigin, std::forward<Body>(body));
 }
 
@@ -75,6 +82,7 @@ HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kAutomationOrigin, [&] {
     if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
     return library_->GetTypeInfoOfGuid(windows_guid(kDnovarInterfaceId), out);
@@ -83,50 +91,48 @@ HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 
 HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (names == nullptr || ids == nullptr || count == 0) return E_POINTER;
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kAutomationOrigin, [&] {
+    const std::string member = utf8_text(names[0]);
     DispatchId id = kDispidUnknown;
-    const Status status = calendar_->get_ids_of_names(utf8_text(names[0]), &id);
+    const Status status = calendar_->get_ids_of_names(member, &id);
     ids[0] = id;
-    // Parameters are passed by position only.
-    for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    return failed(status) || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
+    // The names after the member's are its parameters', for named arguments.
+    if (failed(status)) {
+      for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+      return DISP_E_UNKNOWNNAME;
+    }
+    const TypeInfo& type = automation_type();
+    const bool found =
+        parameter_ids(type, *find_function(type, member), names + 1, count - 1, ids + 1);
+    return found ? S_OK : DISP_E_UNKNOWNNAME;
   });
 }
 
-HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID, WORD flags,
+HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD flags,
                                DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                UINT* argument_error) {
   if (interface_id != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   DISPPARAMS none{};
   if (parameters == nullptr) parameters = &none;
   InvokeKind kind;
   if (!choose_kind(id, flags, kind)) return DISP_E_MEMBERNOTFOUND;
-  const UINT named = parameters->cNamedArgs;
-  if (kind == InvokeKind::property_put) {
-    if (named != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT ||
-        parameters->cArgs != 1) {
-      return named > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
-    }
-  } else if (named != 0) {
-    return DISP_E_NONAMEDARGS;
+  // A write accessor takes its one value, named as the new value.
+  if (kind == InvokeKind::property_put &&
+      (parameters->cNamedArgs != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT ||
+       parameters->cArgs != 1)) {
+    return parameters->cNamedArgs > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
   }
 
   return dispatch_boundary(kAutomationOrigin, exception, [&] {
-    // Arguments come last first; a left-out optional one is marked missing.
     std::vector<Variant> args;
-    // Trailing missing arguments are left out altogether (rgvarg[0] is the last argument).
-    const UINT given = parameters->cArgs;
-    UINT trailing_missing = 0;
-    while (trailing_missing < given && is_missing(parameters->rgvarg[trailing_missing]))
-      ++trailing_missing;
-    for (UINT position = given; position > trailing_missing; --position) {
-      const UINT index = position - 1;
-      try {
-        args.push_back(variant_from_com(parameters->rgvarg[index]));
-      } catch (const RuntimeError& error) {
-        if (argument_error != nullptr) *argument_error = index;
-        return error.number() == error_number::overflow ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
-      }
+    const Locale locale = locale_of_id(ConvertDefaultLocale(lcid));
+    if (const HRESULT taken =
+            arguments_in_order(*find_function(automation_type(), id, kind), *parameters, locale,
+                               system_year(), args, argument_error);
+        FAILED(taken)) {
+      return taken;
     }
 
     Variant value;
