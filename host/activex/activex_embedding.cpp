@@ -49,6 +49,7 @@ bool is_alt_key(const MSG& message) {
 }  // namespace
 
 HRESULT ActiveXControl::SetClientSite(IOleClientSite* site) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   client_site_ = ComRef<IOleClientSite>::share(site);
   user_mode_ = read_user_mode();
   if (site == nullptr) {
@@ -60,14 +61,17 @@ HRESULT ActiveXControl::SetClientSite(IOleClientSite* site) {
 }
 
 HRESULT ActiveXControl::GetClientSite(IOleClientSite** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return client_site_.copy_to(out);
 }
 
 HRESULT ActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;
 }
 
 HRESULT ActiveXControl::Close(DWORD save_option) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   const ObjectHold hold(holder());
   if (save_option == OLECLOSE_SAVEIFDIRTY && client_site_ && is_dirty()) client_site_->SaveObject();
   if (in_place_active_) InPlaceDeactivate();
@@ -76,25 +80,30 @@ HRESULT ActiveXControl::Close(DWORD save_option) {
 }
 
 HRESULT ActiveXControl::SetMoniker(DWORD, IMoniker*) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return E_NOTIMPL;  // a control is not linked to
 }
 
 HRESULT ActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out != nullptr) *out = nullptr;
   return E_NOTIMPL;
 }
 
 HRESULT ActiveXControl::InitFromData(IDataObject*, BOOL, DWORD) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return E_NOTIMPL;  // nothing is pasted into a calendar
 }
 
 HRESULT ActiveXControl::GetClipboardData(DWORD, IDataObject** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out != nullptr) *out = nullptr;
   return E_NOTIMPL;
 }
 
 HRESULT ActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* active_site, LONG, HWND parent,
                                LPCRECT position) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   IOleClientSite* site = active_site != nullptr ? active_site : client_site_.get();
   switch (verb) {
     case OLEIVERB_PRIMARY:
@@ -113,6 +122,7 @@ HRESULT ActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* active_site, LO
 
 HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent,
                                           LPCRECT position) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (site == nullptr) return E_UNEXPECTED;
   const ObjectHold hold(holder());
   if (!in_place_active_) {
@@ -150,28 +160,34 @@ HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate
 }
 
 HRESULT ActiveXControl::EnumVerbs(IEnumOLEVERB** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out != nullptr) *out = nullptr;
   return OLE_S_USEREG;
 }
 
 HRESULT ActiveXControl::Update() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;
 }
 
 HRESULT ActiveXControl::IsUpToDate() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;
 }
 
 HRESULT ActiveXControl::GetUserClassID(CLSID* out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return GetClassID(out);
 }
 
 HRESULT ActiveXControl::GetUserType(DWORD, LPOLESTR* out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out != nullptr) *out = nullptr;
   return OLE_S_USEREG;
 }
 
 HRESULT ActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (size == nullptr) return E_POINTER;
   extent_ = *size;
@@ -179,6 +195,7 @@ HRESULT ActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {
 }
 
 HRESULT ActiveXControl::GetExtent(DWORD aspect, SIZEL* size) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (size == nullptr) return E_POINTER;
   *size = extent_;
@@ -186,42 +203,50 @@ HRESULT ActiveXControl::GetExtent(DWORD aspect, SIZEL* size) {
 }
 
 HRESULT ActiveXControl::Advise(IAdviseSink* sink, DWORD* cookie) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (sink == nullptr || cookie == nullptr) return E_POINTER;
   if (!advise_holder_ && FAILED(CreateOleAdviseHolder(advise_holder_.put()))) return E_OUTOFMEMORY;
   return advise_holder_->Advise(sink, cookie);
 }
 
 HRESULT ActiveXControl::Unadvise(DWORD cookie) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return advise_holder_ ? advise_holder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
 }
 
 HRESULT ActiveXControl::EnumAdvise(IEnumSTATDATA** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   return advise_holder_ ? advise_holder_->EnumAdvise(out) : S_OK;
 }
 
 HRESULT ActiveXControl::GetMiscStatus(DWORD aspect, DWORD* status) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (status == nullptr) return E_POINTER;
   *status = aspect == DVASPECT_CONTENT ? kControlMiscStatus : 0;
   return S_OK;
 }
 
 HRESULT ActiveXControl::SetColorScheme(LOGPALETTE*) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return E_NOTIMPL;  // the control draws in system colours
 }
 
 HRESULT ActiveXControl::GetWindow(HWND* out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out == nullptr) return E_POINTER;
   *out = window_;
   return S_OK;
 }
 
 HRESULT ActiveXControl::ContextSensitiveHelp(BOOL) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return E_NOTIMPL;  // the control has no help file
 }
 
 HRESULT ActiveXControl::InPlaceDeactivate() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (!in_place_active_) return S_OK;
   const ObjectHold hold(holder());
   UIDeactivate();
@@ -234,6 +259,7 @@ HRESULT ActiveXControl::InPlaceDeactivate() {
 }
 
 HRESULT ActiveXControl::UIDeactivate() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (!ui_active_) return S_OK;
   const ObjectHold hold(holder());
   ui_active_ = false;
@@ -246,6 +272,7 @@ HRESULT ActiveXControl::UIDeactivate() {
 }
 
 HRESULT ActiveXControl::SetObjectRects(LPCRECT position, LPCRECT) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (position == nullptr) return E_POINTER;
   MoveWindow(window_, position->left, position->top, position->right - position->left,
              position->bottom - position->top, TRUE);
@@ -253,10 +280,12 @@ HRESULT ActiveXControl::SetObjectRects(LPCRECT position, LPCRECT) {
 }
 
 HRESULT ActiveXControl::ReactivateAndUndo() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return INPLACE_E_NOTUNDOABLE;
 }
 
 HRESULT ActiveXControl::TranslateAccelerator(LPMSG message) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (message == nullptr) return E_POINTER;
   // Tab and Shift+Tab move between the control's widgets, Alt with an access key presses its
   // button; everything else is the container's or the focused widget's.
@@ -289,22 +318,27 @@ bool ActiveXControl::tabs_out_of_control(bool backwards) const {
 }
 
 HRESULT ActiveXControl::OnFrameWindowActivate(BOOL) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;
 }
 
 HRESULT ActiveXControl::OnDocWindowActivate(BOOL) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;
 }
 
 HRESULT ActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;  // the control has no toolbars to place
 }
 
 HRESULT ActiveXControl::EnableModeless(BOOL) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return S_OK;
 }
 
 HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (info == nullptr) return E_POINTER;
   return com_boundary(kControlOrigin, [&] {
     std::vector<ACCEL> accelerators;
@@ -325,6 +359,7 @@ HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
 }
 
 HRESULT ActiveXControl::OnMnemonic(MSG* message) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (message == nullptr) return E_POINTER;
   Win32Surface* shown = surface();
   if (shown == nullptr) return S_FALSE;
@@ -343,6 +378,7 @@ HRESULT ActiveXControl::OnMnemonic(MSG* message) {
 }
 
 HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID changed) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   // The one ambient the control reads is UserMode: its colours are the system's, its caption its
   // own. DISPID_UNKNOWN means several changed.
   if (changed == DISPID_AMBIENT_USERMODE || changed == DISPID_UNKNOWN)
@@ -351,6 +387,7 @@ HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID changed) {
 }
 
 HRESULT ActiveXControl::FreezeEvents(BOOL freeze) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (freeze) {
     ++frozen_events_;
   } else if (frozen_events_ > 0) {

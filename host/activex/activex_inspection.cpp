@@ -30,6 +30,7 @@ std::string joined(const std::vector<std::string>& items) {
 }  // namespace
 
 HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (value == nullptr) return E_POINTER;
   VariantInit(value);
   return com_boundary(kInspectionOrigin, [&] {
@@ -42,6 +43,7 @@ HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
 }
 
 HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* value) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (value == nullptr) return E_POINTER;
   VariantInit(value);
   Win32Surface* shown = surface();
@@ -106,6 +108,7 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
 }
 
 HRESULT ActiveXControl::StartOn(DATE date) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (persistence_started_) return E_UNEXPECTED;
   persistence_started_ = true;
   return com_boundary(kInspectionOrigin, [&] {

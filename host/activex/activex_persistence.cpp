@@ -43,12 +43,14 @@ void write_all(IStream& stream, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 HRESULT ActiveXControl::GetClassID(CLSID* out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out == nullptr) return E_POINTER;
   *out = windows_guid(kDnovarClassId);
   return S_OK;
 }
 
 HRESULT ActiveXControl::InitNew() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   // One of InitNew and Load, once: a second is the container's mistake.
   if (persistence_started_) return E_UNEXPECTED;
   persistence_started_ = true;
@@ -64,6 +66,7 @@ HRESULT ActiveXControl::InitNew() {
 }
 
 HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (bag == nullptr) return E_POINTER;
   if (persistence_started_) return E_UNEXPECTED;
   persistence_started_ = true;
@@ -78,6 +81,7 @@ HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
 }
 
 HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (bag == nullptr) return E_POINTER;
   return com_boundary(kBagOrigin, [&] {
     PropertyBagBridge bridge(*bag, nullptr);
@@ -89,10 +93,12 @@ HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
 }
 
 HRESULT ActiveXControl::IsDirty() {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return com_boundary(kStreamOrigin, [&] { return is_dirty() ? S_OK : S_FALSE; });
 }
 
 HRESULT ActiveXControl::Load(LPSTREAM stream) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (stream == nullptr) return E_POINTER;
   if (persistence_started_) return E_UNEXPECTED;
   persistence_started_ = true;
@@ -113,6 +119,7 @@ HRESULT ActiveXControl::Load(LPSTREAM stream) {
 }
 
 HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (stream == nullptr) return E_POINTER;
   return com_boundary(kStreamOrigin, [&] {
     ExceptionInfo info;
@@ -128,6 +135,7 @@ HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
 }
 
 HRESULT ActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (size == nullptr) return E_POINTER;
   return com_boundary(kStreamOrigin, [&] {
     ExceptionInfo info;

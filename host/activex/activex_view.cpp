@@ -19,6 +19,7 @@ constexpr ErrorOrigin kConnectionsOrigin{kDnovarProgId, &IID_IConnectionPointCon
 HRESULT ActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC target,
                              LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
                              ULONG_PTR) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (target == nullptr || bounds == nullptr) return E_INVALIDARG;
   Win32Surface* shown = surface();
@@ -41,20 +42,24 @@ HRESULT ActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HD
 }
 
 HRESULT ActiveXControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out != nullptr) *out = nullptr;
   return S_FALSE;  // no palette of its own
 }
 
 HRESULT ActiveXControl::Freeze(DWORD, LONG, void*, DWORD* cookie) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (cookie != nullptr) *cookie = 0;
   return E_NOTIMPL;  // every drawing shows the control as it is
 }
 
 HRESULT ActiveXControl::Unfreeze(DWORD) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return OLE_E_NOCONNECTION;
 }
 
 HRESULT ActiveXControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   view_sink_ = ComRef<IAdviseSink>::share(sink);
   view_advise_aspects_ = aspects;
   view_advise_flags_ = flags;
@@ -63,6 +68,7 @@ HRESULT ActiveXControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
 }
 
 HRESULT ActiveXControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (aspects != nullptr) *aspects = view_advise_aspects_;
   if (flags != nullptr) *flags = view_advise_flags_;
   if (out != nullptr) view_sink_.copy_to(out);
@@ -70,10 +76,12 @@ HRESULT ActiveXControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** ou
 }
 
 HRESULT ActiveXControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   return GetExtent(aspect, size);
 }
 
 HRESULT ActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   return com_boundary(kConnectionsOrigin, [&] {
@@ -85,6 +93,7 @@ HRESULT ActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
 }
 
 HRESULT ActiveXControl::FindConnectionPoint(REFIID interface_id, IConnectionPoint** out) {
+  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   ConnectionPoint* point = nullptr;

@@ -81,6 +81,7 @@ HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer**
 
 HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   if (sink == nullptr || cookie == nullptr) return E_POINTER;
+  if (GetCurrentThreadId() != owner_thread_) return RPC_E_WRONG_THREAD;
   *cookie = 0;
   ComRef<IUnknown> held;
   if (FAILED(sink->QueryInterface(outgoing_, held.put_void())) &&
@@ -95,6 +96,7 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 }
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
+  if (GetCurrentThreadId() != owner_thread_) return RPC_E_WRONG_THREAD;
   for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
     if (it->first == cookie) {
       ComRef<IUnknown> leaving = std::move(it->second);  // released after the list is sound
@@ -106,6 +108,7 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
+  if (GetCurrentThreadId() != owner_thread_) return RPC_E_WRONG_THREAD;
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IConnectionPoint}, [&] {

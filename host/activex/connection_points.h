@@ -37,6 +37,9 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   void clear() { sinks_.clear(); }
 
  private:
+  // Made with its control, on the control's thread; sinks are (un)advised there only, as every
+  // call of the apartment-threaded control.
+  const DWORD owner_thread_ = GetCurrentThreadId();
   IConnectionPointContainer& container_;
   IID outgoing_;
   bool or_dispatch_;

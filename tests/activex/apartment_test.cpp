@@ -89,6 +89,10 @@ class ApartmentTest : public ::testing::Test {
 TEST_F(ApartmentTest, ARawCallFromAnotherThreadIsRefusedWithinASecond) {
   IDispatch* control = control_.get();
   DnovarDual* dual = dual_.get();
+  ComRef<IConnectionPoint> changes;
+  ASSERT_EQ(control_.query<IConnectionPointContainer>()->FindConnectionPoint(
+                IID_IPropertyNotifySink, changes.put()),
+            S_OK);
   const struct {
     const char* what;
     std::function<HRESULT()> call;
@@ -115,6 +119,22 @@ TEST_F(ApartmentTest, ARawCallFromAnotherThreadIsRefusedWithinASecond) {
          return dual->get_Dplus(&value);
        }},
       {"Aktualizuj through the vtable", [&] { return dual->Aktualizuj(nullptr); }},
+      {"IOleObject::GetExtent",
+       [&] {
+         SIZEL extent{};
+         return control_.query<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent);
+       }},
+      {"IPersistStreamInit::IsDirty",
+       [&] { return control_.query<IPersistStreamInit>()->IsDirty(); }},
+      {"IConnectionPointContainer::FindConnectionPoint",
+       [&] {
+         ComRef<IConnectionPoint> point;
+         return control_.query<IConnectionPointContainer>()->FindConnectionPoint(
+             IID_IPropertyNotifySink, point.put());
+       }},
+      {"IConnectionPoint::Unadvise", [&] { return changes->Unadvise(1); }},
+      {"IOleControl::OnAmbientPropertyChange",
+       [&] { return control_.query<IOleControl>()->OnAmbientPropertyChange(DISPID_UNKNOWN); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
