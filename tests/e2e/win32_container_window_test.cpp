@@ -245,7 +245,7 @@ void pump(ContainerWindow& window) {
 void press_enter(ContainerWindow& window, HWND focused) {
   SetFocus(focused);
   pump(window);
-  MSG enter{focused, WM_KEYDOWN, VK_RETURN, 1};
+  MSG enter{focused, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
   if (!window.translate(enter)) {
     TranslateMessage(&enter);
     DispatchMessageW(&enter);
@@ -267,7 +267,7 @@ TEST(ContainerWindowKeys, EnterPressesTheDefaultButtonOnlyWhereTheControlDoesNot
     const HWND list =
         child_of_class(window.window(), WC_LISTVIEWW, [](const auto&) { return true; });
     ASSERT_NE(list, nullptr);
-    LVFINDINFOW find{LVFI_STRING, L"Dplus"};
+    LVFINDINFOW find{LVFI_STRING, L"Dplus", 0, {}, 0};
     const auto row = static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
                                                    reinterpret_cast<LPARAM>(&find)));
     ASSERT_GE(row, 0);

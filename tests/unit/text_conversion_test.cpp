@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "platform/error.h"
@@ -24,6 +25,11 @@ struct NumberCase {
   double expected;  // ignored when error != 0
   int error;
 };
+
+// Named by its text and locale in the tests' output.
+void PrintTo(const NumberCase& c, std::ostream* out) {
+  *out << '"' << c.text << "\" " << (c.locale == cs ? "cs-CZ" : "en-US");
+}
 
 class NumberFromText : public ::testing::TestWithParam<NumberCase> {};
 
@@ -62,6 +68,11 @@ struct IntegerCase {
   int error;
 };
 
+// Named by its text and locale in the tests' output.
+void PrintTo(const IntegerCase& c, std::ostream* out) {
+  *out << '"' << c.text << "\" " << (c.locale == cs ? "cs-CZ" : "en-US");
+}
+
 class IntegerFromText : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IntegerFromText, RoundsHalvesToEvenAndChecksTheRange) {
@@ -89,6 +100,11 @@ struct DateCase {
   Locale locale;
   int year, month, day, hour, minute, second;  // year 0: error 13
 };
+
+// Named by its text and locale in the tests' output.
+void PrintTo(const DateCase& c, std::ostream* out) {
+  *out << '"' << c.text << "\" " << (c.locale == cs ? "cs-CZ" : "en-US");
+}
 
 class DateFromText : public ::testing::TestWithParam<DateCase> {};
 
