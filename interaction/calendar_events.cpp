@@ -13,7 +13,7 @@ int day_cell_of(WidgetId id) {
 }
 }  // namespace
 
-CalendarEvents::CalendarEvents(Calendar& calendar) : calendar_(calendar) {
+CalendarEvents::CalendarEvents(Calendar& calendar) : calendar_(calendar), grid_keys_(calendar) {
   calendar_.surface().set_events(this);
 }
 
@@ -66,6 +66,18 @@ void CalendarEvents::focus_entered() {
 
 void CalendarEvents::focus_left() {
   calendar_.exit_focus();
+}
+
+void CalendarEvents::grid_focus_entered() {
+  grid_keys_.focus_entered();
+}
+
+void CalendarEvents::grid_focus_left() {
+  grid_keys_.focus_left();
+}
+
+void CalendarEvents::grid_key(GridKey key, int modifiers) {
+  grid_keys_.key(key, modifiers);
 }
 
 }  // namespace dnovar

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/calendar.h"
+#include "interaction/grid_keys.h"
 #include "platform/toolkit.h"
 
 namespace dnovar {
@@ -22,9 +23,13 @@ class CalendarEvents final : public WidgetEvents {
   void double_click(WidgetId id) override;
   void focus_entered() override;
   void focus_left() override;
+  void grid_focus_entered() override;
+  void grid_focus_left() override;
+  void grid_key(GridKey key, int modifiers) override;
 
  private:
   Calendar& calendar_;
+  GridKeys grid_keys_;
 };
 
 }  // namespace dnovar

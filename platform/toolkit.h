@@ -36,6 +36,11 @@ inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyEnter = 13;
 inline constexpr int kKeyEscape = 27;
 
+// The keys the day grid passes on while it has the focus, and the modifiers held with them (bits).
+enum class GridKey { Up, Down, Left, Right, Home, End, Enter, Space };
+inline constexpr int kShiftHeld = 1;
+inline constexpr int kCtrlHeld = 2;
+
 // A widget's accessible texts as a recipe: a composer and the few numbers it composes them from.
 // A refresh renames every day cell, and storing a handful of numbers per cell costs a fraction of
 // building 37 names that only a screen reader (or a test) reads; the texts are composed from the
@@ -149,6 +154,12 @@ class WidgetEvents {
   // Focus moved into the surface from outside, or out of it.
   virtual void focus_entered() {}
   virtual void focus_left() {}
+  // The day grid took the focus (it is one more tab stop, after the table's last) or lost it, and
+  // a key pressed while it has it. Taking the focus from outside the surface comes after
+  // focus_entered; losing it to outside comes before focus_left.
+  virtual void grid_focus_entered() {}
+  virtual void grid_focus_left() {}
+  virtual void grid_key(GridKey, int /*modifiers*/) {}
 };
 
 // Where the backend reports a handler's failure (the host shows it; the control stays usable).
@@ -169,6 +180,12 @@ class Surface {
   // The enabled state of the surface as a whole; the widgets' own flags are not touched.
   virtual void set_enabled(bool enabled) = 0;
   virtual bool enabled() const = 0;
+  // The day cell the grid's keyboard cursor is on (-1: none). While the grid has the focus the
+  // backend draws a focus rectangle on that cell and tells assistive technology the cell has the
+  // focus. A surface without a day grid (a form) ignores it.
+  virtual void set_grid_cursor(int /*cell*/) {}
+  // The cell the focus rectangle is on: -1 while the grid lacks the focus.
+  virtual int grid_cursor() const { return -1; }
 };
 
 // A top-level form (a dialog).

@@ -29,6 +29,10 @@ class HeadlessBackend final : public ScriptBackend {
   void double_click(Surface& s, WidgetId id) override { headless(s).user_double_click(id); }
   void focus_in(Surface& s) override { headless(s).user_focus_in(); }
   void focus_out(Surface& s) override { headless(s).user_focus_out(); }
+  void focus_grid(Surface& s) override { headless(s).user_focus_grid(); }
+  void grid_key(Surface& s, GridKey key, int modifiers) override {
+    headless(s).user_grid_key(key, modifiers);
+  }
   void queue_modal(ModalAction action) override { toolkit_.queue_modal_action(action); }
 
  private:

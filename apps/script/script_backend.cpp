@@ -4,6 +4,14 @@
 
 namespace dnovar::script {
 
+void ScriptBackend::focus_grid(Surface&) {
+  raise_not_supported();
+}
+
+void ScriptBackend::grid_key(Surface&, GridKey, int) {
+  raise_not_supported();
+}
+
 std::unique_ptr<ScriptInstance> ScriptBackend::create_instance(ScriptSite&) {
   return nullptr;
 }

@@ -33,6 +33,10 @@ class ScriptBackend {
   virtual void double_click(Surface& surface, WidgetId id) = 0;
   virtual void focus_in(Surface& surface) = 0;
   virtual void focus_out(Surface& surface) = 0;
+  // The user tabs onto the day grid (from the control's last tab stop, or into the control from
+  // the host's field), and presses a key there. A backend without the keyboard path raises 438.
+  virtual void focus_grid(Surface& surface);
+  virtual void grid_key(Surface& surface, GridKey key, int modifiers);
   // What the user does inside the next modal form.
   virtual void queue_modal(ModalAction action) = 0;
 

@@ -4,6 +4,9 @@
 #include <iostream>
 #include <istream>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "apps/common/control_registration.h"
 #include "apps/script/script_value.h"
@@ -46,6 +49,34 @@ std::string format_property(std::string_view name, const Variant& value) {
   return format_value(value);
 }
 
+// A grid key as a script writes it: `shift+`, `ctrl+` (in either order) before the key's name.
+struct GridPress {
+  GridKey key;
+  int modifiers;
+};
+
+GridPress parse_grid_press(std::string_view text) {
+  static constexpr std::pair<std::string_view, int> kModifiers[] = {{"shift+", kShiftHeld},
+                                                                    {"ctrl+", kCtrlHeld}};
+  static constexpr std::pair<std::string_view, GridKey> kKeys[] = {
+      {"up", GridKey::Up},       {"down", GridKey::Down},  {"left", GridKey::Left},
+      {"right", GridKey::Right}, {"home", GridKey::Home},  {"end", GridKey::End},
+      {"enter", GridKey::Enter}, {"space", GridKey::Space}};
+  int modifiers = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& [prefix, bit] : kModifiers) {
+      if (!text.starts_with(prefix) || (modifiers & bit) != 0) continue;
+      modifiers |= bit;
+      text.remove_prefix(prefix.size());
+      found = true;
+    }
+  }
+  for (const auto& [name, key] : kKeys)
+    if (text == name) return {key, modifiers};
+  throw SyntaxError("gridkey [shift+][ctrl+]up|down|left|right|home|end|enter|space");
+}
+
 }  // namespace
 
 ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out, ComponentSource components)
@@ -55,18 +86,19 @@ ScriptHost::ScriptHost(ScriptBackend& backend, std::ostream& out, ComponentSourc
       components_(std::move(components)) {
   backend_.on_beep([this] { site_.record("beep"); });
   commands_ = {
-      {"today", &ScriptHost::today},   {"start", &ScriptHost::start},
-      {"get", &ScriptHost::get},       {"put", &ScriptHost::put},
-      {"call", &ScriptHost::call},     {"focus", &ScriptHost::focus},
-      {"show", &ScriptHost::show},     {"state", &ScriptHost::state},
-      {"events", &ScriptHost::events}, {"click", &ScriptHost::click},
-      {"select", &ScriptHost::select}, {"spin", &ScriptHost::spin},
-      {"key", &ScriptHost::key},       {"text", &ScriptHost::text},
-      {"mouse", &ScriptHost::mouse},   {"dblclick", &ScriptHost::dblclick},
-      {"grid", &ScriptHost::grid},     {"new", &ScriptHost::new_instance},
-      {"load", &ScriptHost::load},     {"save", &ScriptHost::save},
-      {"rename", &ScriptHost::rename}, {"extender", &ScriptHost::extender},
-      {"modal", &ScriptHost::modal},   {"access", &ScriptHost::access},
+      {"today", &ScriptHost::today},     {"start", &ScriptHost::start},
+      {"get", &ScriptHost::get},         {"put", &ScriptHost::put},
+      {"call", &ScriptHost::call},       {"focus", &ScriptHost::focus},
+      {"show", &ScriptHost::show},       {"state", &ScriptHost::state},
+      {"events", &ScriptHost::events},   {"click", &ScriptHost::click},
+      {"select", &ScriptHost::select},   {"spin", &ScriptHost::spin},
+      {"key", &ScriptHost::key},         {"text", &ScriptHost::text},
+      {"mouse", &ScriptHost::mouse},     {"dblclick", &ScriptHost::dblclick},
+      {"grid", &ScriptHost::grid},       {"new", &ScriptHost::new_instance},
+      {"load", &ScriptHost::load},       {"save", &ScriptHost::save},
+      {"rename", &ScriptHost::rename},   {"extender", &ScriptHost::extender},
+      {"modal", &ScriptHost::modal},     {"access", &ScriptHost::access},
+      {"gridkey", &ScriptHost::gridkey}, {"cursor", &ScriptHost::cursor},
   };
 }
 
@@ -282,8 +314,10 @@ void ScriptHost::focus(const Arguments& args) {
     backend_.focus_in(surface());
   else if (args[0].text == "out")
     backend_.focus_out(surface());
+  else if (args[0].text == "grid")
+    backend_.focus_grid(surface());
   else
-    throw SyntaxError("focus in|out");
+    throw SyntaxError("focus in|out|grid");
   ok();
 }
 
@@ -384,6 +418,19 @@ void ScriptHost::mouse(const Arguments& args) {
   else
     backend_.mouse_move(surface(), cell, buttons);
   ok();
+}
+
+void ScriptHost::gridkey(const Arguments& args) {
+  expect_count(args, 1, 1);
+  const GridPress press = parse_grid_press(args[0].text);
+  backend_.grid_key(surface(), press.key, press.modifiers);
+  ok();
+}
+
+void ScriptHost::cursor(const Arguments& args) {
+  expect_count(args, 0, 0);
+  const int cell = surface().grid_cursor();
+  out_ << "cursor " << (cell < 0 ? std::string("none") : std::to_string(cell)) << '\n';
 }
 
 void ScriptHost::dblclick(const Arguments& args) {

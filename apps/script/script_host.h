@@ -78,6 +78,8 @@ class ScriptHost {
   void text(const Arguments& args);
   void mouse(const Arguments& args);
   void dblclick(const Arguments& args);
+  void gridkey(const Arguments& args);
+  void cursor(const Arguments& args);
   void new_instance(const Arguments& args);
   void load(const Arguments& args);
   void save(const Arguments& args);

@@ -134,7 +134,26 @@ void HeadlessSurface::user_focus_in() {
   deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_entered(); });
 }
 
+void HeadlessSurface::user_focus_grid() {
+  if (!enabled_ || !loaded_ || grid_focused_) return;
+  if (!focus_inside_) {
+    focus_inside_ = true;
+    deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_entered(); });
+  }
+  grid_focused_ = true;
+  deliver(WidgetId{}, [&](WidgetEvents& events) { events.grid_focus_entered(); });
+}
+
+void HeadlessSurface::user_grid_key(GridKey key, int modifiers) {
+  if (!enabled_ || !loaded_ || !grid_focused_) return;
+  deliver(WidgetId{}, [&](WidgetEvents& events) { events.grid_key(key, modifiers); });
+}
+
 void HeadlessSurface::user_focus_out() {
+  if (grid_focused_) {
+    grid_focused_ = false;
+    deliver(WidgetId{}, [&](WidgetEvents& events) { events.grid_focus_left(); });
+  }
   if (!focus_inside_) return;
   focus_inside_ = false;
   deliver(WidgetId{}, [&](WidgetEvents& events) { events.focus_left(); });

@@ -49,6 +49,15 @@ class HeadlessSurface : public Form {
   void user_focus_in();
   void user_focus_out();
   bool focus_inside() const { return focus_inside_; }
+  // The user tabs onto the day grid: from the table's last tab stop, or from outside the surface
+  // (which enters it first). A disabled surface takes no focus.
+  void user_focus_grid();
+  // A key on the day grid; delivered only while the grid has the focus.
+  void user_grid_key(GridKey key, int modifiers);
+  bool grid_focused() const { return grid_focused_; }
+
+  void set_grid_cursor(int cell) override { grid_cursor_ = cell; }
+  int grid_cursor() const override { return grid_focused_ ? grid_cursor_ : -1; }
 
   // Finds a widget by name and array index; error 340 for a missing element, 438 for no such name.
   WidgetId find(std::string_view name, int index = kNoIndex) const;
@@ -65,6 +74,8 @@ class HeadlessSurface : public Form {
   WidgetEvents* events_ = nullptr;
   bool enabled_ = true;
   bool focus_inside_ = false;
+  bool grid_focused_ = false;
+  int grid_cursor_ = -1;
   bool loaded_ = true;
   std::deque<ModalAction>* modal_actions_;
 };
