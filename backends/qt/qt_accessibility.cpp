@@ -70,6 +70,14 @@ class GridCellAccessible final : public QAccessibleWidget, public QAccessibleTab
     return QAccessibleWidget::text(t);
   }
 
+  // The cell under the grid's keyboard cursor has the focus while the grid has it.
+  QAccessible::State state() const override {
+    QAccessible::State st = QAccessibleWidget::state();
+    const CellGrid* grid = grid_of(widget());
+    if (grid != nullptr && grid->focused_cell() == widget()) st.focused = true;
+    return st;
+  }
+
   bool isSelected() const override { return false; }
   int columnExtent() const override { return 1; }
   int rowExtent() const override { return 1; }

@@ -1,8 +1,11 @@
 #include "backends/qt/qt_cell_grid.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <algorithm>
 #include <utility>
 
+#include "backends/qt/qt_mouse_label.h"
 #include "backends/qt/qt_widget_factory.h"
 
 namespace dnovar {
@@ -64,6 +67,10 @@ void CellGrid::adopt(QWidget& label, const WidgetRow& row) {
   const int row_index = position_of(shape_.tops, row.rect.top);
   const int column = position_of(shape_.lefts, row.rect.left);
   cells_[static_cast<std::size_t>(row_index * column_count() + column)] = &label;
+  if (row.index < 0) return;
+  const auto index = static_cast<std::size_t>(row.index);
+  if (by_index_.size() <= index) by_index_.resize(index + 1, nullptr);
+  by_index_[index] = &label;
 }
 
 QWidget* CellGrid::cell(int row, int column) const {
@@ -78,6 +85,85 @@ std::optional<std::pair<int, int>> CellGrid::place_of(const QWidget* label) cons
       return std::pair{index / column_count(), index % column_count()};
     }
   return std::nullopt;
+}
+
+namespace {
+
+std::optional<GridKey> grid_key_of(int key) {
+  switch (key) {
+    case Qt::Key_Up:
+      return GridKey::Up;
+    case Qt::Key_Down:
+      return GridKey::Down;
+    case Qt::Key_Left:
+      return GridKey::Left;
+    case Qt::Key_Right:
+      return GridKey::Right;
+    case Qt::Key_Home:
+      return GridKey::Home;
+    case Qt::Key_End:
+      return GridKey::End;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return GridKey::Enter;
+    case Qt::Key_Space:
+      return GridKey::Space;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void CellGrid::take_keys(std::function<void(GridKey, int)> on_key) {
+  on_key_ = std::move(on_key);
+  setFocusPolicy(Qt::TabFocus);
+}
+
+QWidget* CellGrid::label_at(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= by_index_.size()) return nullptr;
+  return by_index_[static_cast<std::size_t>(index)];
+}
+
+void CellGrid::set_cursor(int index) {
+  show_cursor(false);
+  cursor_ = index;
+  show_cursor(hasFocus());
+  if (QWidget* cell = focused_cell()) {
+    QAccessibleEvent event(cell, QAccessible::Focus);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+QWidget* CellGrid::focused_cell() const {
+  return hasFocus() ? label_at(cursor_) : nullptr;
+}
+
+void CellGrid::show_cursor(bool shown) {
+  if (auto* label = dynamic_cast<MouseLabel*>(label_at(cursor_))) label->set_keyboard_cursor(shown);
+}
+
+void CellGrid::keyPressEvent(QKeyEvent* event) {
+  const std::optional<GridKey> key = grid_key_of(event->key());
+  if (!key || !on_key_) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  int modifiers = 0;
+  if (event->modifiers() & Qt::ShiftModifier) modifiers |= kShiftHeld;
+  if (event->modifiers() & Qt::ControlModifier) modifiers |= kCtrlHeld;
+  on_key_(*key, modifiers);
+}
+
+void CellGrid::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  show_cursor(true);
+}
+
+void CellGrid::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  show_cursor(false);
 }
 
 }  // namespace dnovar

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/toolkit.h"
 #include "platform/widget_table.h"
 
 namespace dnovar {
@@ -41,10 +43,32 @@ class CellGrid final : public QWidget {
   // The row and column of `label`, when it is one of the grid's.
   std::optional<std::pair<int, int>> place_of(const QWidget* label) const;
 
+  // Makes the grid a keyboard target: it takes the focus by Tab (a click leaves the focus where
+  // it is) and hands the arrows, Home, End, Enter and Space with their Shift and Ctrl to `on_key`.
+  void take_keys(std::function<void(GridKey, int)> on_key);
+  // The keyboard cursor: on the label of array index `index` (-1: none). The label shows it while
+  // the grid has the focus, and assistive technology is told the label has the focus.
+  void set_cursor(int index);
+  int cursor() const { return cursor_; }
+  // The label the cursor is on while the grid has the focus, else null.
+  QWidget* focused_cell() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
  private:
+  QWidget* label_at(int index) const;
+  void show_cursor(bool shown);
+
   LabelGridShape shape_;
   // Row by row, null where the grid has a gap.
   std::vector<QWidget*> cells_;
+  // By array index, null for an index the grid lacks.
+  std::vector<QWidget*> by_index_;
+  int cursor_ = -1;
+  std::function<void(GridKey, int)> on_key_;
 };
 
 }  // namespace dnovar

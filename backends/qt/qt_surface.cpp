@@ -48,6 +48,7 @@ QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
   set_tab_order();
   if (role == Role::Form) fit_form_to_text(*root_);
   if (role == Role::Control) {
+    take_grid_keys();
     for (QWidget* widget : tab_order_) root_->watch(*widget);
     root_->on_enabled_change([this] { follow_focus_target(); });
     follow_focus_target();
@@ -123,6 +124,33 @@ void QtSurface::set_tab_order() {
   for (std::size_t i : focusable) tab_order_.push_back(&widgets_[i]->qt_widget());
 }
 
+void QtSurface::take_grid_keys() {
+  // A CellGrid has no meta-object of its own, so Qt's findChild cannot tell it from any widget.
+  for (QWidget* child : root_->findChildren<QWidget*>()) {
+    key_grid_ = dynamic_cast<CellGrid*>(child);
+    if (key_grid_ != nullptr) break;
+  }
+  if (key_grid_ == nullptr) return;
+  key_grid_->take_keys([this](GridKey key, int modifiers) {
+    relay_.deliver([&](WidgetEvents& events) { events.grid_key(key, modifiers); });
+  });
+  if (!tab_order_.empty()) QWidget::setTabOrder(tab_order_.back(), key_grid_.data());
+}
+
+void QtSurface::set_grid_cursor(int cell) {
+  if (key_grid_ != nullptr) key_grid_->set_cursor(cell);
+}
+
+int QtSurface::grid_cursor() const {
+  return key_grid_ != nullptr && key_grid_->hasFocus() ? key_grid_->cursor() : -1;
+}
+
+void QtSurface::leave_grid() {
+  if (!grid_focused_) return;
+  grid_focused_ = false;
+  relay_.deliver([](WidgetEvents& events) { events.grid_focus_left(); });
+}
+
 // A host gives the control the focus as one widget (setFocus, a buddy label, Tab from its own
 // fields): the control's first widget in tab order that can take it has it, as in Qt's own
 // composite widgets. When none can, the surface takes the focus itself, so the control still
@@ -152,6 +180,7 @@ void QtSurface::set_enabled(bool enabled) {
   // control), or nowhere. Either way the control has lost it, as a host takes the focus off a
   // disabled control.
   root_->setEnabled(enabled);
+  if (!enabled) leave_grid();
   if (!enabled && focus_inside_) {
     focus_inside_ = false;
     relay_.deliver([](WidgetEvents& events) { events.focus_left(); });
@@ -173,15 +202,22 @@ void QtSurface::track_focus(QWidget* now) {
   // surface is in: a dialog, a popup or another application's window takes the focus of the
   // application, not of the window, and gives it back where it was.
   if (now == nullptr || root_ == nullptr || now->window() != root_->window()) return;
+  const bool on_grid = key_grid_ != nullptr && now == key_grid_.data();
+  if (!on_grid) leave_grid();
   const bool inside = contains(now);
-  if (inside == focus_inside_) return;
-  focus_inside_ = inside;
-  relay_.deliver([inside](WidgetEvents& events) {
-    if (inside)
-      events.focus_entered();
-    else
-      events.focus_left();
-  });
+  if (inside != focus_inside_) {
+    focus_inside_ = inside;
+    relay_.deliver([inside](WidgetEvents& events) {
+      if (inside)
+        events.focus_entered();
+      else
+        events.focus_left();
+    });
+  }
+  if (on_grid && !grid_focused_) {
+    grid_focused_ = true;
+    relay_.deliver([](WidgetEvents& events) { events.grid_focus_entered(); });
+  }
 }
 
 void QtSurface::show_modal() {

@@ -20,6 +20,7 @@ class QEventLoop;
 
 namespace dnovar {
 
+class CellGrid;
 class SurfaceRoot;
 
 class QtSurface final : public Form {
@@ -37,6 +38,8 @@ class QtSurface final : public Form {
   // Disables the root: Qt then lets no input reach any child, and the children's own flags stay.
   void set_enabled(bool enabled) override;
   bool enabled() const override;
+  void set_grid_cursor(int cell) override;
+  int grid_cursor() const override;
 
   // Shows the root as an application-modal window and runs an event loop until unload().
   // Showing a form that is already shown modally is error 400. After unload the Qt widgets stay
@@ -50,6 +53,8 @@ class QtSurface final : public Form {
  private:
   void build_widgets();
   void set_tab_order();
+  void take_grid_keys();
+  void leave_grid();
   void follow_focus_target();
   void track_focus(QWidget* now);
   bool contains(const QWidget* widget) const;
@@ -62,8 +67,11 @@ class QtSurface final : public Form {
   std::vector<std::unique_ptr<QtWidget>> widgets_;
   std::vector<QWidget*> tab_order_;  // the widgets that take the focus, in the table's tab order
   QMetaObject::Connection focus_connection_;
+  // A control's day grid: the tab stop after the table's last, taking the grid keys.
+  QPointer<CellGrid> key_grid_;
   bool enabled_ = true;
   bool focus_inside_ = false;
+  bool grid_focused_ = false;
   bool loaded_ = true;
   QEventLoop* modal_loop_ = nullptr;
 };

@@ -257,8 +257,9 @@ TEST_F(ContainerWindowTest, TabFromTheNameFieldReachesTheControlAndGoesOnPastIt)
   QTest::keyClick(&window->name_editor(), Qt::Key_Tab);
   ASSERT_NE(QApplication::focusWidget(), nullptr);
   EXPECT_TRUE(root.isAncestorOf(QApplication::focusWidget())) << "Tab from Name";
-  // Nine widgets of the control take the focus; the ninth Tab leaves it, for the window.
-  for (int i = 0; i < 9; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  // Nine widgets of the control and its day grid take the focus; the tenth Tab leaves it, for
+  // the window.
+  for (int i = 0; i < 10; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_FALSE(root.isAncestorOf(QApplication::focusWidget()));
   EXPECT_NE(QApplication::focusWidget(), &window->name_editor());
 }

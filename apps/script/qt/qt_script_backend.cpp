@@ -177,9 +177,64 @@ class QtBackend final : public ScriptBackend {
     settle();
   }
 
+  void focus_grid(Surface& s) override {
+    QWidget& root = surface_root(s);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || !root.isAncestorOf(focus)) {
+      // The user tabs backwards from the host's field: the grid is the control's last stop.
+      window_->field().setFocus(Qt::OtherFocusReason);
+      press_key(window_->field(), Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+      // Tab from stop to stop up to the grid; a full round at most.
+      for (int stop = 0; stop < kMaxTabStops && !on_grid(s); ++stop) {
+        QWidget* from = QApplication::focusWidget();
+        if (from == nullptr || !root.isAncestorOf(from)) break;
+        press_key(*from, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+      }
+    }
+    settle();
+  }
+
+  void grid_key(Surface& s, GridKey key, int modifiers) override {
+    // Keys go where the focus is: only the grid with the focus takes them.
+    if (!on_grid(s)) return;
+    Qt::KeyboardModifiers held;
+    if ((modifiers & kShiftHeld) != 0) held |= Qt::ShiftModifier;
+    if ((modifiers & kCtrlHeld) != 0) held |= Qt::ControlModifier;
+    press_key(*QApplication::focusWidget(), qt_grid_key(key), held,
+              key == GridKey::Space ? QStringLiteral(" ") : QString());
+    settle();
+  }
+
   void queue_modal(ModalAction action) override { player_.queue(action); }
 
  private:
+  static constexpr int kMaxTabStops = 64;
+
+  static bool on_grid(Surface& s) { return s.grid_cursor() >= 0; }
+
+  static int qt_grid_key(GridKey key) {
+    switch (key) {
+      case GridKey::Up:
+        return Qt::Key_Up;
+      case GridKey::Down:
+        return Qt::Key_Down;
+      case GridKey::Left:
+        return Qt::Key_Left;
+      case GridKey::Right:
+        return Qt::Key_Right;
+      case GridKey::Home:
+        return Qt::Key_Home;
+      case GridKey::End:
+        return Qt::Key_End;
+      case GridKey::Enter:
+        return Qt::Key_Return;
+      case GridKey::Space:
+        return Qt::Key_Space;
+    }
+    return Qt::Key_unknown;
+  }
+
   // The Qt widget that takes the user's input, or null when the control or the widget is
   // disabled: then, as on every backend, the input reaches nothing.
   static QWidget* input_widget(Surface& s, WidgetId id) {
