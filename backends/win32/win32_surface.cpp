@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "backends/win32/win32_drawn.h"
 #include "platform/guarded_notification.h"
@@ -106,6 +108,7 @@ Win32Surface::Win32Surface(const WidgetTable& table, ErrorSink& errors, Role rol
   role_ = role;
   OwnedWindow made = create_window(role, context.parent);
   build_widgets();
+  if (role == Role::Control) make_grid_keys();
   follow_tab_stop();
   // Shown once its widgets are in: each window made inside a visible one would be placed,
   // clipped and invalidated in it on its own.
@@ -387,6 +390,70 @@ void Win32Surface::draw_widgets(HDC dc, const RECT& invalid, bool all) {
         IntersectRect(&overlap, &widget->area(), &invalid))
       widget->draw(text);
   }
+  // Over the cursor's cell when it was drawn just now: the rectangle inverts what is under it.
+  Win32Widget* cursor = grid_focused_ ? grid_cell(grid_cursor_) : nullptr;
+  RECT overlap{};
+  if (cursor != nullptr && (all || cursor->stale()) &&
+      IntersectRect(&overlap, &cursor->area(), &invalid))
+    DrawFocusRect(dc, &cursor->area());
+}
+
+void Win32Surface::make_grid_keys() {
+  // The day cells are the largest array of labels (the weekday names are another, shorter one).
+  std::map<std::string, std::vector<std::size_t>> arrays;
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
+    if (table_.widgets[i].kind == WidgetKind::Label && table_.widgets[i].index >= 0)
+      arrays[table_.widgets[i].name].push_back(i);
+  const auto largest = std::max_element(arrays.begin(), arrays.end(), [](auto& a, auto& b) {
+    return a.second.size() < b.second.size();
+  });
+  if (largest == arrays.end()) return;
+  for (const std::size_t i : largest->second) {
+    const auto index = static_cast<std::size_t>(table_.widgets[i].index);
+    if (grid_cells_.size() <= index) grid_cells_.resize(index + 1, nullptr);
+    grid_cells_[index] = widgets_[i].get();
+  }
+  grid_keys_ = std::make_unique<Win32GridKeys>(
+      window_, code_instance(),
+      [this](bool arriving, HWND other) { grid_focus_moved(arriving, other); },
+      [this](GridKey key, int modifiers) {
+        deliver([&](WidgetEvents& events) { events.grid_key(key, modifiers); });
+      });
+}
+
+Win32Widget* Win32Surface::grid_cell(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= grid_cells_.size()) return nullptr;
+  return grid_cells_[static_cast<std::size_t>(index)];
+}
+
+void Win32Surface::grid_focus_moved(bool arriving, HWND other) {
+  if (Win32Widget* cursor = grid_cell(grid_cursor_)) redraw(*cursor);
+  if (arriving) {
+    focus_moved(other, true);
+    grid_focused_ = true;
+    deliver([](WidgetEvents& events) { events.grid_focus_entered(); });
+    return;
+  }
+  if (!grid_focused_) return;
+  grid_focused_ = false;
+  deliver([](WidgetEvents& events) { events.grid_focus_left(); });
+  focus_moved(other, false);
+}
+
+void Win32Surface::set_grid_cursor(int cell) {
+  if (Win32Widget* old = grid_cell(grid_cursor_)) redraw(*old);
+  grid_cursor_ = cell;
+  Win32Widget* now = grid_cell(cell);
+  if (now == nullptr) return;
+  redraw(*now);
+  if (!grid_focused_) return;
+  // The client object's children are the drawn widgets first, in the table's order, from 1.
+  LONG child = 1;
+  for (const auto& widget : widgets_) {
+    if (widget.get() == now) break;
+    if (widget->drawn()) ++child;
+  }
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, child);
 }
 
 WidgetId Win32Surface::label_at(LPARAM position) const {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "backends/win32/win32_accessible.h"
+#include "backends/win32/win32_grid_keys.h"
 #include "backends/win32/win32_handles.h"
 #include "backends/win32/win32_look.h"
 #include "backends/win32/win32_tool_tips.h"
@@ -60,6 +61,12 @@ class Win32Surface final : public Form {
   // stay.
   void set_enabled(bool enabled) override;
   bool enabled() const override { return enabled_; }
+  // The cursor's cell has a focus rectangle while the grid window has the focus, and MSAA clients
+  // hear EVENT_OBJECT_FOCUS for it (the cell as a child of the surface's client object).
+  void set_grid_cursor(int cell) override;
+  int grid_cursor() const override { return grid_focused_ ? grid_cursor_ : -1; }
+  // The window holding the focus while the day grid has it; null on a form.
+  HWND grid_window() const { return grid_keys_ ? grid_keys_->window() : nullptr; }
 
   // Error 400 when the form is already shown modally. Returns once the form has been unloaded.
   void show_modal() override;
@@ -114,6 +121,10 @@ class Win32Surface final : public Form {
   void focus_moved(HWND other, bool arriving);
   void follow_tab_stop();
   void follow_enter_box(bool inside);
+  // A control's day grid: the labels of its largest label array, by array index.
+  void make_grid_keys();
+  void grid_focus_moved(bool arriving, HWND other);
+  Win32Widget* grid_cell(int index) const;
 
   // One notification, one dispatch: a handler's failure goes to the ErrorSink.
   template <typename Handler>
@@ -134,6 +145,10 @@ class Win32Surface final : public Form {
   bool focus_inside_ = false;
   Role role_ = Role::Control;
   bool focus_in_enter_box_ = false;
+  std::vector<Win32Widget*> grid_cells_;
+  std::unique_ptr<Win32GridKeys> grid_keys_;
+  int grid_cursor_ = -1;
+  bool grid_focused_ = false;
   // The labels and frames' bounds, the changed ones among them, and whether they wait for a paint
   // that the surface asked for (`redraw_all_`: one the system asked for first, which may need all).
   RECT drawn_bounds_{};
