@@ -45,6 +45,17 @@ class ListenedEvents final : public WidgetEvents {
     inner_.focus_left();
     listener_.focus_changed(false);
   }
+  void grid_focus_entered() override {
+    const ObjectHold hold(listener_.holder());
+    inner_.grid_focus_entered();
+  }
+  void grid_focus_left() override {
+    const ObjectHold hold(listener_.holder());
+    inner_.grid_focus_left();
+  }
+  void grid_key(GridKey key, int modifiers) override {
+    input([&] { inner_.grid_key(key, modifiers); });
+  }
 
  private:
   template <typename Handler>
@@ -78,6 +89,8 @@ class ControlToolkit::ListenedSurface final : public Surface {
   }
   void set_enabled(bool enabled) override { inner_->set_enabled(enabled); }
   bool enabled() const override { return inner_->enabled(); }
+  void set_grid_cursor(int cell) override { inner_->set_grid_cursor(cell); }
+  int grid_cursor() const override { return inner_->grid_cursor(); }
 
  private:
   std::unique_ptr<Win32Surface> inner_;

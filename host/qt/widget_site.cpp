@@ -36,6 +36,15 @@ class WidgetSite::ReportingEvents final : public WidgetEvents {
   void focus_left() override {
     forward([&](WidgetEvents& events) { events.focus_left(); });
   }
+  void grid_focus_entered() override {
+    forward([&](WidgetEvents& events) { events.grid_focus_entered(); });
+  }
+  void grid_focus_left() override {
+    forward([&](WidgetEvents& events) { events.grid_focus_left(); });
+  }
+  void grid_key(GridKey key, int modifiers) override {
+    forward([&](WidgetEvents& events) { events.grid_key(key, modifiers); });
+  }
 
  private:
   template <typename Notify>
@@ -71,6 +80,8 @@ class WidgetSite::ReportingSurface final : public Surface {
   }
   void set_enabled(bool enabled) override { inner_->set_enabled(enabled); }
   bool enabled() const override { return inner_->enabled(); }
+  void set_grid_cursor(int cell) override { inner_->set_grid_cursor(cell); }
+  int grid_cursor() const override { return inner_->grid_cursor(); }
 
  private:
   std::unique_ptr<Surface> inner_;

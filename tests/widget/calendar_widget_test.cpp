@@ -398,6 +398,25 @@ TEST_F(HostDialogTest, TheFocusGivenToTheWidgetGoesToItsFirstWidgetInTabOrder) {
   }
 }
 
+TEST_F(HostDialogTest, TheDayGridAfterTheControlsStopsPicksDaysAndKeepsItsEnter) {
+  QSignalSpy finished(&dialog, &QDialog::finished);
+  QTest::keyClick(field, Qt::Key_Tab);
+  // Nine stops of the control's own, then its day grid.
+  for (int i = 0; i < 9; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_TRUE(calendar->isAncestorOf(QApplication::focusWidget()));
+  const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  };
+  press(Qt::Key_Home);
+  press(Qt::Key_Return);
+  EXPECT_EQ(calendar->date(), QDate(2024, 5, 1));
+  EXPECT_EQ(finished.count(), 0) << "the dialog's default button saw the Enter";
+  press(Qt::Key_Down, Qt::ShiftModifier);
+  press(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(calendar->rangeLow(), 1);
+  EXPECT_EQ(calendar->rangeHigh(), 3);
+}
+
 // A dark palette as a host's dark theme sets it, with its own disabled colours.
 QPalette dark_palette() {
   QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));
