@@ -8,8 +8,6 @@ namespace dnovar {
 
 namespace {
 
-constexpr wchar_t kGridKeysClass[] = L"DnovarDayGrid";
-
 void register_grid_keys_class(HINSTANCE instance) {
   static const bool registered = [instance] {
     WNDCLASSEXW grid_class{};

@@ -12,6 +12,10 @@
 
 namespace dnovar {
 
+// The grid window's class: a host that reaches the control only through its windows finds it by
+// this name among the surface window's children.
+inline constexpr wchar_t kGridKeysClass[] = L"DnovarDayGrid";
+
 class Win32GridKeys {
  public:
   // `focus_moved(arriving, other)`: the window took the focus from `other` or lost it to it. The

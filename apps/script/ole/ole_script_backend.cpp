@@ -86,6 +86,7 @@ class OleBackend final : public WindowInputBackend {
     HWND widgets = surface(s).widget(day_cell_id(0)).mouse_window();
     return window != nullptr && (window == widgets || IsChild(widgets, window));
   }
+  HWND grid_window(Surface& s) override { return surface(s).grid_window(); }
 
   Win32Toolkit toolkit_;
   std::function<void()> beep_listener_;

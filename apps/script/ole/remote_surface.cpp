@@ -1,5 +1,6 @@
 #include "apps/script/ole/remote_surface.h"
 
+#include "backends/win32/win32_grid_keys.h"
 #include "core/surface_layout.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/variant_bridge.h"
@@ -81,6 +82,50 @@ void RemoteWidget::refresh_accessible_text() {
 RemoteSurface::RemoteSurface(ComRef<DnovarInspection> control) : control_(std::move(control)) {
   for (std::size_t i = 0; i < table().widgets.size(); ++i)
     widgets_.push_back(std::make_unique<RemoteWidget>(*control_, WidgetId{static_cast<int>(i)}));
+  // Called as this thread takes its messages, which every input's settling does.
+  focus_hook_ = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &focus_event,
+                                GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+  if (focus_hook_ != nullptr) listening_[focus_hook_] = this;
+}
+
+RemoteSurface::~RemoteSurface() {
+  if (focus_hook_ == nullptr) return;
+  UnhookWinEvent(focus_hook_);
+  listening_.erase(focus_hook_);
+}
+
+void CALLBACK RemoteSurface::focus_event(HWINEVENTHOOK hook, DWORD, HWND window, LONG object,
+                                         LONG child, DWORD, DWORD) {
+  if (const auto found = listening_.find(hook); found != listening_.end())
+    found->second->focused(window, object, child);
+}
+
+void RemoteSurface::focused(HWND window, LONG object, LONG child) {
+  if (object != OBJID_CLIENT || child <= 0 || window != surface_window()) return;
+  // The client object's children are the drawn widgets first (labels and frames), in the table's
+  // order, from 1.
+  LONG drawn = 0;
+  const std::vector<WidgetRow>& rows = table().widgets;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].kind != WidgetKind::Label && rows[i].kind != WidgetKind::Frame) continue;
+    if (++drawn != child) continue;
+    const int cell = static_cast<int>(i) - widget_ids::first_day_cell;
+    focused_cell_ = cell >= 0 && cell < kDayCellCount ? cell : -1;
+    return;
+  }
+}
+
+HWND RemoteSurface::surface_window() const {
+  return widgets_.at(day_cell_id(0).value)->mouse_window();
+}
+
+HWND RemoteSurface::grid_window() const {
+  return FindWindowExW(surface_window(), nullptr, kGridKeysClass, nullptr);
+}
+
+int RemoteSurface::grid_cursor() const {
+  const HWND grid = grid_window();
+  return grid != nullptr && GetFocus() == grid ? focused_cell_ : -1;
 }
 
 const WidgetTable& RemoteSurface::table() const {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -45,16 +46,33 @@ class RemoteWidget final : public Widget {
 class RemoteSurface final : public Surface {
  public:
   explicit RemoteSurface(ComRef<DnovarInspection> control);
+  ~RemoteSurface() override;
+  RemoteSurface(const RemoteSurface&) = delete;
+  RemoteSurface& operator=(const RemoteSurface&) = delete;
   const WidgetTable& table() const override;
   RemoteWidget& widget(WidgetId id) override;
   // The host drives the control's widgets only with input; nothing here is set from outside.
   void set_events(WidgetEvents*) override {}
   void set_enabled(bool) override { raise_not_supported(); }
   bool enabled() const override;
+  // The day grid's keyboard cursor as MSAA clients hear it: the day cell the control's window
+  // last reported focused (EVENT_OBJECT_FOCUS), while the grid's window has the focus.
+  int grid_cursor() const override;
+  // The control's window holding the focus while the day grid has it.
+  HWND grid_window() const;
 
  private:
+  static void CALLBACK focus_event(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                   LONG child, DWORD thread, DWORD time);
+  // The window the control draws its labels in (the mouse on a drawn label goes to it).
+  HWND surface_window() const;
+  void focused(HWND window, LONG object, LONG child);
+
+  inline static std::map<HWINEVENTHOOK, RemoteSurface*> listening_;
   ComRef<DnovarInspection> control_;
   std::vector<std::unique_ptr<RemoteWidget>> widgets_;
+  HWINEVENTHOOK focus_hook_ = nullptr;
+  int focused_cell_ = -1;
 };
 
 }  // namespace dnovar::script

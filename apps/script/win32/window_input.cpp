@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "backends/win32/win32_text.h"
 #include "platform/access_key.h"
 
@@ -205,6 +208,70 @@ void WindowInputBackend::focus_out(Surface&) {
   // The user clicks the host's field.
   SendMessageW(host_.field(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   SendMessageW(host_.field(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  settle();
+}
+
+void WindowInputBackend::focus_grid(Surface& s) {
+  const HWND grid = grid_window(s);
+  if (grid == nullptr) return;
+  // The user tabs into the control if the focus is outside, then on from stop to stop inside the
+  // control's window up to the grid (a full round at most), as its dialog manager moves it.
+  if (!surface_holds(s, GetFocus())) focus_in(s);
+  const HWND surface = GetParent(grid);
+  constexpr int kMaxTabStops = 64;
+  for (int stop = 0; stop < kMaxTabStops && GetFocus() != grid; ++stop) {
+    HWND from = GetFocus();
+    if (from == nullptr || !surface_holds(s, from)) break;
+    // A combo box's edit field stands for the combo box, the surface's own child.
+    while (GetParent(from) != surface && GetParent(from) != nullptr) from = GetParent(from);
+    HWND next = GetNextDlgTabItem(surface, from, FALSE);
+    if (next == nullptr || next == from) break;
+    SetFocus(next);
+  }
+  settle();
+}
+
+namespace {
+
+WPARAM virtual_key(GridKey key) {
+  switch (key) {
+    case GridKey::Up:
+      return VK_UP;
+    case GridKey::Down:
+      return VK_DOWN;
+    case GridKey::Left:
+      return VK_LEFT;
+    case GridKey::Right:
+      return VK_RIGHT;
+    case GridKey::Home:
+      return VK_HOME;
+    case GridKey::End:
+      return VK_END;
+    case GridKey::Enter:
+      return VK_RETURN;
+    case GridKey::Space:
+      return VK_SPACE;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void WindowInputBackend::grid_key(Surface& s, GridKey key, int modifiers) {
+  // Keys go where the focus is: only the grid with the focus takes them.
+  const HWND grid = grid_window(s);
+  if (grid == nullptr || GetFocus() != grid) return;
+  BYTE saved[256];
+  GetKeyboardState(saved);
+  BYTE held[256];
+  std::copy(std::begin(saved), std::end(saved), std::begin(held));
+  held[VK_SHIFT] = (modifiers & kShiftHeld) != 0 ? 0x80 : 0;
+  held[VK_CONTROL] = (modifiers & kCtrlHeld) != 0 ? 0x80 : 0;
+  SetKeyboardState(held);
+  const WPARAM code = virtual_key(key);
+  SendMessageW(grid, WM_KEYDOWN, code, 1);
+  SendMessageW(grid, WM_KEYUP, code, static_cast<LPARAM>(0xC0000001));
+  SetKeyboardState(saved);
   settle();
 }
 

@@ -47,6 +47,10 @@ class WindowInputBackend : public ScriptBackend {
   void double_click(Surface& s, WidgetId id) override;
   void focus_in(Surface& s) override;
   void focus_out(Surface& s) override;
+  // Tab into the control when the focus is outside, then from stop to stop up to the grid.
+  void focus_grid(Surface& s) override;
+  // The key's window reads Shift and Ctrl from the keyboard state, as for a real key.
+  void grid_key(Surface& s, GridKey key, int modifiers) override;
   void queue_modal(ModalAction action) override { actions_.push_back(action); }
 
  protected:
@@ -64,6 +68,8 @@ class WindowInputBackend : public ScriptBackend {
   virtual HWND text_field_window(Surface& s, WidgetId id) = 0;
   // The window has the focus inside the surface.
   virtual bool surface_holds(Surface& s, HWND window) = 0;
+  // The window holding the focus while the day grid has it.
+  virtual HWND grid_window(Surface& s) = 0;
 
   // The user's next action inside a modal form, posted to it as input; with nothing queued the
   // close box. Called when the form's loop is idle, so each action runs to its end first.
