@@ -19,6 +19,8 @@ void GridKeys::focus_left() {
 void GridKeys::key(GridKey key, int modifiers) {
   // The month may have changed under the cursor since the last key (the host sets the date).
   cursor_ = std::clamp<Int16>(cursor_, 1, last_day());
+  // Before the first refresh no day stands in a cell: there is nothing to move over or pick.
+  if (!in_grid(cursor_)) return;
   if (key == GridKey::Enter || key == GridKey::Space) {
     anchor_ = 0;
     day_double_click(calendar_, cell_of(cursor_));
@@ -26,9 +28,10 @@ void GridKeys::key(GridKey key, int modifiers) {
     return;
   }
   const bool extends = (modifiers & kShiftHeld) != 0;
-  if (!extends) anchor_ = 0;
+  if (!extends || !in_grid(anchor_)) anchor_ = 0;
   if (extends && anchor_ == 0) anchor_ = cursor_;
-  cursor_ = moved(key);
+  // A first weekday the host wrote past the grid's width may push the month's end out of it.
+  if (const Int16 next = moved(key); in_grid(next)) cursor_ = next;
   if (extends) drag(anchor_, cursor_, (modifiers & kCtrlHeld) != 0 ? kRightButton : kLeftButton);
   show_cursor();
 }
@@ -87,8 +90,13 @@ void GridKeys::drag(Int16 from_day, Int16 to_day, int button) {
   day_mouse_move(calendar_, to, 0);
 }
 
+bool GridKeys::in_grid(Int16 day) const {
+  const int cell = calendar_.state().Dtyd1 + day - 2;
+  return cell >= 0 && cell < kDayCellCount;
+}
+
 void GridKeys::show_cursor() {
-  calendar_.surface().set_grid_cursor(cell_of(cursor_));
+  calendar_.surface().set_grid_cursor(in_grid(cursor_) ? cell_of(cursor_) : -1);
 }
 
 }  // namespace dnovar

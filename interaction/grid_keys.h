@@ -23,6 +23,7 @@ class GridKeys {
  private:
   Int16 last_day() const;
   Int16 cell_of(Int16 day) const;
+  bool in_grid(Int16 day) const;
   Int16 moved(GridKey key) const;
   void drag(Int16 from_day, Int16 to_day, int button);
   void show_cursor();

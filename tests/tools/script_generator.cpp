@@ -91,7 +91,7 @@ std::string command(Random& random) {
   static const std::vector<std::string> properties = {"Datum",   "Dtyd",   "Dtyd1", "Svatky",
                                                       "Dlow",    "Dhigh",  "Dplus", "VyberColor",
                                                       "Caption", "Enabled"};
-  switch (random.below(20)) {
+  switch (random.below(21)) {
     case 0:
     case 1:
       return "key txtYear \"" + typed_text(random) + "\"";
@@ -129,7 +129,7 @@ std::string command(Random& random) {
       return random.below(2) ? "call Aktualizuj"
                              : "call Aktualizuj " + std::to_string(random.below(3));
     case 14:
-      return random.below(2) ? "focus in" : "focus out";
+      return random.pick(std::vector<std::string>{"focus in", "focus out", "focus grid"});
     case 15:
       return "show";
     case 16:
@@ -138,6 +138,14 @@ std::string command(Random& random) {
       return "grid";
     case 18:
       return "save";
+    case 19: {
+      const std::string modifiers =
+          random.pick(std::vector<std::string>{"", "", "shift+", "ctrl+shift+", "ctrl+"});
+      return "gridkey " + modifiers +
+             random.pick(std::vector<std::string>{"up", "down", "left", "right", "home", "end",
+                                                  "enter", "space"}) +
+             "\ncursor";
+    }
     default:
       return "events";
   }

@@ -190,5 +190,18 @@ TEST(GridKeys, TheGridTakesTheFocusAfterTheControlsStops) {
   EXPECT_EQ(s.grid_cursor(), -1);
 }
 
+TEST(GridKeys, ADayOutsideTheCellsTakesNoKeys) {
+  // The host wrote a first weekday that puts the 1st before cell 0; the refresh has not run.
+  StartedCalendar c(make_date(2024, 5, 1));
+  c.state().Dtyd1 = 0;
+  c.surface().user_focus_grid();
+  EXPECT_EQ(c.surface().grid_cursor(), -1);
+  press_all(c, {{GridKey::Down, kShift}, {GridKey::Enter}});
+  EXPECT_EQ(c.state().DenStisk, -1);
+  EXPECT_EQ(c.state().Dlow, 0);
+  EXPECT_EQ(c.calendar.Datum(), make_date(2024, 5, 1));
+  EXPECT_EQ(c.site.received, std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace dnovar

@@ -9,6 +9,7 @@
 #include "apps/script/qt/modal_player.h"
 #include "apps/script/qt/qt_user_input.h"
 #include "backends/qt/qt_access.h"
+#include "backends/qt/qt_cell_grid.h"
 #include "backends/qt/qt_text.h"
 #include "backends/qt/qt_toolkit.h"
 
@@ -211,7 +212,11 @@ class QtBackend final : public ScriptBackend {
  private:
   static constexpr int kMaxTabStops = 64;
 
-  static bool on_grid(Surface& s) { return s.grid_cursor() >= 0; }
+  // The focus is on the control's day grid.
+  static bool on_grid(Surface& s) {
+    QWidget* focus = QApplication::focusWidget();
+    return dynamic_cast<CellGrid*>(focus) != nullptr && surface_root(s).isAncestorOf(focus);
+  }
 
   static int qt_grid_key(GridKey key) {
     switch (key) {
