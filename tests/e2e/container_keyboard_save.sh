@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End to end in a real X server, without the mouse: dnovar-container opens a bag (Datum
-# 2024-05-20, the 1st a Wednesday), Alt+N and Tab walk from the name field through the control's nine
-# stops onto its day grid, Home and Enter pick 1 May, Right and Shift+Down three times mark 8..11
-# May, Ctrl+S saves, and the saved bag holds Datum 2024-05-01, Dlow 8 and Dhigh 11, as a
+# 2024-05-20, the 1st a Wednesday), Alt+N and Tab walk from the name field through the control's
+# nine stops onto its day grid, Home and Enter pick 1 May, Right and Shift+Down three times mark
+# 8..11 May, Ctrl+S saves, and the saved bag holds Datum 2024-05-01, Dlow 8 and Dhigh 11, as a
 # double-click on the 1st and a drag over 8..11 would. Starts its own Xvfb and uses its own
 # registry and files; every wait is bounded.
 #   container_keyboard_save.sh PATH/TO/dnovar-container
