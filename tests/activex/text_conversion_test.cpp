@@ -113,6 +113,16 @@ bool known_wine_difference(const std::string& text, Locale locale, VARTYPE type,
   return text.find('T') != std::string::npos && text.find('-') != std::string::npos;
 }
 
+// The 32-bit build computes doubles in the x87's 80-bit registers and rounds them twice, and so
+// does the 32-bit oleaut32 it is compared with, at other steps of the conversion: there the last
+// bit of a value may differ either way ("-21590.257096370", "6063-7-29 16:43"). The 64-bit build,
+// in SSE2 registers on both sides, is compared bit for bit.
+bool last_bit_apart_on_x87(const Outcome& own, const Outcome& system) {
+  if constexpr (sizeof(void*) != 4) return false;
+  return own.error == 0 && system.error == 0 &&
+         (std::nextafter(own.value, system.value) == system.value);
+}
+
 TEST(TextConversionBesideSystem, SameValuesAndErrors) {
   const std::array<std::pair<VARTYPE, const char*>, 4> types{
       {{VT_I2, "i2"}, {VT_R8, "r8"}, {VT_DATE, "date"}, {VT_BOOL, "bool"}}};
@@ -125,7 +135,8 @@ TEST(TextConversionBesideSystem, SameValuesAndErrors) {
         ++compared;
         if (own == system) {
           ++equal;
-        } else if (known_wine_difference(text, locale, type, own)) {
+        } else if (known_wine_difference(text, locale, type, own) ||
+                   last_bit_apart_on_x87(own, system)) {
           ++excused;
         } else {
           ADD_FAILURE() << locale_name(locale) << " " << name << " \"" << text << "\": own "

@@ -206,28 +206,24 @@ TEST(ContainerSites, AmbientUserModeIsFalseOnlyWhileTheContainerDesigns) {
             DISP_E_MEMBERNOTFOUND);
 }
 
+BOOL CALLBACK collect_child(HWND window, LPARAM children) {
+  reinterpret_cast<std::vector<HWND>*>(children)->push_back(window);
+  return TRUE;
+}
+
 // The first child of `parent` (at any depth) of the class whose text satisfies `wanted`.
 template <typename Wanted>
 HWND child_of_class(HWND parent, const wchar_t* class_name, Wanted wanted) {
-  struct Search {
-    const wchar_t* class_name;
-    Wanted* wanted;
-    HWND found = nullptr;
-  } search{class_name, &wanted};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM l) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(l);
-        wchar_t name[64] = {};
-        wchar_t text[64] = {};
-        GetClassNameW(window, name, 64);
-        GetWindowTextW(window, text, 64);
-        if (lstrcmpiW(name, s.class_name) != 0 || !(*s.wanted)(std::wstring(text))) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> children;
+  EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&children));
+  for (HWND window : children) {
+    wchar_t name[64] = {};
+    wchar_t text[64] = {};
+    GetClassNameW(window, name, 64);
+    GetWindowTextW(window, text, 64);
+    if (lstrcmpiW(name, class_name) == 0 && wanted(std::wstring(text))) return window;
+  }
+  return nullptr;
 }
 
 // Lets the window handle what is posted to it, as the container's message loop does.

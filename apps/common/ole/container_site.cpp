@@ -23,20 +23,11 @@ int screen_dpi(int axis) {
 }
 
 // The properties a container adds to each control; here its Name, late-bound only.
-class Extender final : public ComObject<IDispatch> {
+class Extender final : public LateBoundDispatch<IDispatch> {
  public:
   explicit Extender(std::shared_ptr<SiteConnection> connection)
       : connection_(std::move(connection)) {}
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
-    if (out != nullptr) *out = nullptr;
-    return DISP_E_BADINDEX;
-  }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (names == nullptr || ids == nullptr) return E_POINTER;
@@ -164,17 +155,6 @@ HRESULT ContainerSite::TransformCoords(POINTL* himetric, POINTF* container, DWOR
     return E_INVALIDARG;
   }
   return S_OK;
-}
-
-HRESULT ContainerSite::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ContainerSite::GetTypeInfo(UINT, LCID, ITypeInfo** out) {
-  if (out != nullptr) *out = nullptr;
-  return DISP_E_BADINDEX;
 }
 
 HRESULT ContainerSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) {

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "apps/common/ole/in_place_frame.h"
+#include "apps/common/ole/late_bound_dispatch.h"
 #include "backends/win32/com/com_object.h"
 
 namespace dnovar::ole {
@@ -37,8 +38,8 @@ struct SiteConnection {
   SiteOwner* owner;
 };
 
-class ContainerSite : public ComObject<IOleClientSite, Answers<IOleInPlaceSite, IOleWindow>,
-                                       IOleControlSite, IDispatch> {
+class ContainerSite : public LateBoundDispatch<IOleClientSite, Answers<IOleInPlaceSite, IOleWindow>,
+                                               IOleControlSite, IDispatch> {
  public:
   // `form` is the window the control is activated in; `frame` the main window's frame, or null
   // for a control on a plain form (no frame to negotiate with).
@@ -91,8 +92,6 @@ class ContainerSite : public ComObject<IOleClientSite, Answers<IOleInPlaceSite, 
   HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
 
   // IDispatch: the ambient properties, by their standard ids only.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
                                           DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,

@@ -22,22 +22,12 @@ struct DnovarEvents {
   static constexpr GUID iid = windows_guid(kDnovarEventsId);
 };
 
-// An IDispatch of the container's own: GetIDsOfNames and Invoke are the object's, the type
-// information it has none of.
+// A sink of the script host's own, called late-bound, that reports to the site's listener.
 template <typename... Entries>
-class ContainerDispatch : public ComObject<Entries...> {
+class ContainerDispatch : public ole::LateBoundDispatch<Entries...> {
  public:
   explicit ContainerDispatch(std::shared_ptr<SinkConnection> connection)
       : connection_(std::move(connection)) {}
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
-    if (out != nullptr) *out = nullptr;
-    return DISP_E_BADINDEX;
-  }
 
  protected:
   OleSiteListener* listener() const { return connection_->listener; }
