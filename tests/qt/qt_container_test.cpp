@@ -29,6 +29,7 @@
 #include "apps/container/property_text.h"
 #include "com/bag_file.h"
 #include "core/calendar_state.h"
+#include "dnovar/calendar_widget.h"
 #include "platform/date.h"
 
 namespace dnovar::container {
@@ -245,6 +246,28 @@ TEST_F(ContainerWindowTest, FileNewGivesACalendarStartedOnTodayThatTakesClicksAn
   EXPECT_FALSE(any_error(lines));
   EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), other)));
   EXPECT_EQ(cell->palette().color(QPalette::Window), QColor(0, 255, 255));
+}
+
+// The Qt widget asked for the control's rules draws what the container shows, pixel for pixel;
+// with today's rules April 2025 differs (Good Friday the 18th, Easter Monday the 21st, not 14th).
+TEST_F(ContainerWindowTest, TheWidgetOnTheControlsRulesDrawsWhatTheContainerShows) {
+  const std::filesystem::path bag = dir / "form.bag";
+  write_file(bag, bag_text(R"({"key": "Datum", "type": "date", "value": "2025-04-10"})"));
+  window->start(bag);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  settle();
+  const QImage shown = window->control_root()->grab().toImage();
+
+  CalendarWidget widget;
+  widget.setCaption(QStringLiteral("Dnovar1"));
+  widget.setDate(QDate(2025, 4, 10));
+  for (const auto rules : {CalendarWidget::Control, CalendarWidget::Current}) {
+    widget.setRules(rules);
+    const QImage drawn = widget.grab().toImage().copy(QRect(QPoint(0, 0), shown.size()));
+    EXPECT_EQ(drawn.convertToFormat(shown.format()) == shown, rules == CalendarWidget::Control)
+        << "rules " << rules;
+  }
 }
 
 TEST_F(ContainerWindowTest, TabFromTheNameFieldReachesTheControlAndGoesOnPastIt) {
