@@ -430,6 +430,8 @@ void Win32Surface::grid_focus_moved(bool arriving, HWND other) {
   if (Win32Widget* cursor = grid_cell(grid_cursor_)) redraw(*cursor);
   if (arriving) {
     focus_moved(other, true);
+    // Enter on a day picks it, so the host's default button must not take it.
+    follow_enter_box(true);
     grid_focused_ = true;
     deliver([](WidgetEvents& events) { events.grid_focus_entered(); });
     return;
@@ -438,6 +440,7 @@ void Win32Surface::grid_focus_moved(bool arriving, HWND other) {
   grid_focused_ = false;
   deliver([](WidgetEvents& events) { events.grid_focus_left(); });
   focus_moved(other, false);
+  if (!contains(other)) follow_enter_box(false);
 }
 
 void Win32Surface::set_grid_cursor(int cell) {

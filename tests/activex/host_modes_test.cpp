@@ -214,25 +214,33 @@ TEST_F(HostModesTest, EveryChangeOfASavedValueIsDirtyUntilASaveClearsIt) {
   }
 }
 
-// Enter in the year box, the shift box and the month list is the control's: an OLE container must
-// not press its default button then. The control says so through GetControlInfo, and says when it
-// changes.
+// Enter in the year box, the shift box, the month list and the day grid is the control's: an OLE
+// container must not press its default button then. The control says so through GetControlInfo,
+// and says when it changes.
 TEST_F(HostModesTest, TheControlEatsEnterWhileTheFocusIsInABoxThatActsOnIt) {
   TestSite site(window_, true);
   place(site, k20May2024);
   ComRef<IOleControl> control = control_.query<IOleControl>();
+  const auto in = [&](WidgetId id) { return widget_window(*control_, id); };
+  // The day grid, where Enter picks the day under the cursor.
+  const HWND grid =
+      FindWindowExW(GetParent(in(widget_ids::cmdDnes)), nullptr, L"DnovarDayGrid", nullptr);
+  ASSERT_NE(grid, nullptr);
   const struct {
-    WidgetId focused;
+    HWND focused;
     bool eats;
   } cases[] = {
-      {widget_ids::txtYear, true}, {widget_ids::cmdDnes, false}, {widget_ids::txtDplus, true},
-      {widget_ids::txtYear, true}, {widget_ids::UpDown2, false}, {widget_ids::cmbMonth, true},
+      {in(widget_ids::txtYear), true},  {in(widget_ids::cmdDnes), false},
+      {in(widget_ids::txtDplus), true}, {in(widget_ids::txtYear), true},
+      {in(widget_ids::UpDown2), false}, {in(widget_ids::cmbMonth), true},
+      {in(widget_ids::cmdDnes), false}, {grid, true},
+      {in(widget_ids::UpDown2), false},
   };
   bool eating = false;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.focused.value);
+    SCOPED_TRACE(&c - cases);
     const int changes = site.control_info_changes;
-    SetFocus(widget_window(*control_, c.focused));
+    SetFocus(c.focused);
     CONTROLINFO info{};
     info.cb = sizeof info;
     ASSERT_EQ(control->GetControlInfo(&info), S_OK);
