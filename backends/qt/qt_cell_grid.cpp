@@ -89,31 +89,28 @@ std::optional<std::pair<int, int>> CellGrid::place_of(const QWidget* label) cons
 
 namespace {
 
-std::optional<GridKey> grid_key_of(int key) {
-  switch (key) {
-    case Qt::Key_Up:
-      return GridKey::Up;
-    case Qt::Key_Down:
-      return GridKey::Down;
-    case Qt::Key_Left:
-      return GridKey::Left;
-    case Qt::Key_Right:
-      return GridKey::Right;
-    case Qt::Key_Home:
-      return GridKey::Home;
-    case Qt::Key_End:
-      return GridKey::End;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return GridKey::Enter;
-    case Qt::Key_Space:
-      return GridKey::Space;
-    default:
-      return std::nullopt;
-  }
-}
+// Each grid key and the Qt key that presses it; the keypad's Enter is Enter too.
+constexpr std::pair<GridKey, int> kQtGridKeys[] = {
+    {GridKey::Up, Qt::Key_Up},        {GridKey::Down, Qt::Key_Down},
+    {GridKey::Left, Qt::Key_Left},    {GridKey::Right, Qt::Key_Right},
+    {GridKey::Home, Qt::Key_Home},    {GridKey::End, Qt::Key_End},
+    {GridKey::Enter, Qt::Key_Return}, {GridKey::Enter, Qt::Key_Enter},
+    {GridKey::Space, Qt::Key_Space},
+};
 
 }  // namespace
+
+std::optional<GridKey> grid_key_of(int qt_key) {
+  for (const auto& [grid_key, key] : kQtGridKeys)
+    if (key == qt_key) return grid_key;
+  return std::nullopt;
+}
+
+int qt_key_of(GridKey grid_key) {
+  for (const auto& [each, key] : kQtGridKeys)
+    if (each == grid_key) return key;
+  return Qt::Key_unknown;
+}
 
 void CellGrid::take_keys(std::function<void(GridKey, int)> on_key) {
   on_key_ = std::move(on_key);

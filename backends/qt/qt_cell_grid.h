@@ -26,6 +26,10 @@ struct LabelGridShape {
   TwipRect bounds;
 };
 
+// The grid key a Qt key presses, and the Qt key that presses a grid key.
+std::optional<GridKey> grid_key_of(int qt_key);
+int qt_key_of(GridKey grid_key);
+
 // The label arrays of `table` that form a grid: more than one row and more than one column.
 std::vector<LabelGridShape> find_label_grids(const WidgetTable& table);
 

@@ -202,7 +202,7 @@ class QtBackend final : public ScriptBackend {
     Qt::KeyboardModifiers held;
     if ((modifiers & kShiftHeld) != 0) held |= Qt::ShiftModifier;
     if ((modifiers & kCtrlHeld) != 0) held |= Qt::ControlModifier;
-    press_key(*QApplication::focusWidget(), qt_grid_key(key), held,
+    press_key(*QApplication::focusWidget(), qt_key_of(key), held,
               key == GridKey::Space ? QStringLiteral(" ") : QString());
     settle();
   }
@@ -216,28 +216,6 @@ class QtBackend final : public ScriptBackend {
   static bool on_grid(Surface& s) {
     QWidget* focus = QApplication::focusWidget();
     return dynamic_cast<CellGrid*>(focus) != nullptr && surface_root(s).isAncestorOf(focus);
-  }
-
-  static int qt_grid_key(GridKey key) {
-    switch (key) {
-      case GridKey::Up:
-        return Qt::Key_Up;
-      case GridKey::Down:
-        return Qt::Key_Down;
-      case GridKey::Left:
-        return Qt::Key_Left;
-      case GridKey::Right:
-        return Qt::Key_Right;
-      case GridKey::Home:
-        return Qt::Key_Home;
-      case GridKey::End:
-        return Qt::Key_End;
-      case GridKey::Enter:
-        return Qt::Key_Return;
-      case GridKey::Space:
-        return Qt::Key_Space;
-    }
-    return Qt::Key_unknown;
   }
 
   // The Qt widget that takes the user's input, or null when the control or the widget is
