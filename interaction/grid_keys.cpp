@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/surface_layout.h"
 #include "interaction/day_selection.h"
 
 namespace dnovar {
@@ -91,7 +92,7 @@ void GridKeys::drag(Int16 from_day, Int16 to_day, int button) {
 }
 
 bool GridKeys::in_grid(Int16 day) const {
-  const int cell = calendar_.state().Dtyd1 + day - 2;
+  const int cell = cell_for_day(day, calendar_.state().Dtyd1);
   return cell >= 0 && cell < kDayCellCount;
 }
 

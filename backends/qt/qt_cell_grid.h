@@ -11,27 +11,15 @@
 #include <utility>
 #include <vector>
 
+#include "platform/label_grid.h"
 #include "platform/toolkit.h"
 #include "platform/widget_table.h"
 
 namespace dnovar {
 
-// Where a grid's labels stand: the rows' tops and the columns' lefts, each ascending, in twips
-// relative to the labels' container.
-struct LabelGridShape {
-  std::string name;
-  int parent = kNoParent;
-  std::vector<int> tops;
-  std::vector<int> lefts;
-  TwipRect bounds;
-};
-
 // The grid key a Qt key presses, and the Qt key that presses a grid key.
 std::optional<GridKey> grid_key_of(int qt_key);
 int qt_key_of(GridKey grid_key);
-
-// The label arrays of `table` that form a grid: more than one row and more than one column.
-std::vector<LabelGridShape> find_label_grids(const WidgetTable& table);
 
 class CellGrid final : public QWidget {
  public:

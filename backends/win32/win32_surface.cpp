@@ -3,12 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "backends/win32/win32_drawn.h"
 #include "platform/guarded_notification.h"
+#include "platform/label_grid.h"
 #include "platform/wide_text.h"
 
 namespace dnovar {
@@ -399,17 +399,13 @@ void Win32Surface::draw_widgets(HDC dc, const RECT& invalid, bool all) {
 }
 
 void Win32Surface::make_grid_keys() {
-  // The day cells are the largest array of labels (the weekday names are another, shorter one).
-  std::map<std::string, std::vector<std::size_t>> arrays;
-  for (std::size_t i = 0; i < table_.widgets.size(); ++i)
-    if (table_.widgets[i].kind == WidgetKind::Label && table_.widgets[i].index >= 0)
-      arrays[table_.widgets[i].name].push_back(i);
-  const auto largest = std::max_element(arrays.begin(), arrays.end(), [](auto& a, auto& b) {
-    return a.second.size() < b.second.size();
-  });
-  if (largest == arrays.end()) return;
-  for (const std::size_t i : largest->second) {
-    const auto index = static_cast<std::size_t>(table_.widgets[i].index);
+  // The keyboard walks the table's first grid of labels (the day cells), as on Qt.
+  const std::vector<LabelGridShape> grids = find_label_grids(table_);
+  if (grids.empty()) return;
+  for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
+    const WidgetRow& row = table_.widgets[i];
+    if (row.kind != WidgetKind::Label || row.name != grids.front().name || row.index < 0) continue;
+    const auto index = static_cast<std::size_t>(row.index);
     if (grid_cells_.size() <= index) grid_cells_.resize(index + 1, nullptr);
     grid_cells_[index] = widgets_[i].get();
   }
