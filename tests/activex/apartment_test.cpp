@@ -12,14 +12,11 @@
 
 #include "backends/win32/com/com_ref.h"
 #include "backends/win32/com/com_values.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/dual_interface.h"
-#include "host/type_library.h"
+#include "tests/activex/ocx_factory.h"
 
 namespace dnovar {
 namespace {
-
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 constexpr DISPID kVelikonoce = 0x60030015;
 constexpr DISPID kDplus = 0x40030009;
@@ -65,14 +62,8 @@ class ApartmentTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OleInitialize(nullptr);
-    const std::string path = DNOVAR_OCX_PATH;
-    HMODULE module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
-    ASSERT_NE(module, nullptr);
-    auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    ASSERT_NE(get, nullptr);
-    ComRef<IClassFactory> factory;
-    ASSERT_EQ(get(windows_guid(kDnovarClassId), IID_IClassFactory, factory.put_void()), S_OK);
+    const ComRef<IClassFactory> factory = ocx_class_factory();
+    ASSERT_TRUE(factory);
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, control_.put_void()), S_OK);
     ASSERT_EQ(control_->QueryInterface(DnovarDual::iid, dual_.put_void()), S_OK);
   }

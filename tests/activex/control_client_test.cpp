@@ -17,11 +17,10 @@
 #include "host/activex/com_guid.h"
 #include "host/type_library.h"
 #include "tests/activex/control_probe.h"
+#include "tests/activex/ocx_factory.h"
 
 namespace dnovar {
 namespace {
-
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 // A COM object for the tests' sinks and bags: counts references, answers the given interfaces.
 template <typename... Interfaces>
@@ -126,20 +125,12 @@ class ErrorLog final : public TestObject<ErrorLogBase> {
   std::vector<Entry> entries;
 };
 
-std::wstring widened(const std::string& text) {
-  return std::wstring(text.begin(), text.end());
-}
-
 class ControlClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OleInitialize(nullptr);
-    module_ = LoadLibraryW(widened(DNOVAR_OCX_PATH).c_str());
-    ASSERT_NE(module_, nullptr);
-    auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-    ASSERT_NE(get, nullptr);
-    ASSERT_EQ(get(windows_guid(kDnovarClassId), IID_IClassFactory, factory_.put_void()), S_OK);
+    factory_ = ocx_class_factory();
+    ASSERT_TRUE(factory_);
   }
   void TearDown() override {
     factory_.reset();
@@ -190,7 +181,6 @@ class ControlClientTest : public ::testing::Test {
     return cookie;
   }
 
-  HMODULE module_ = nullptr;
   ComRef<IClassFactory> factory_;
 };
 

@@ -13,13 +13,10 @@
 
 #include "backends/win32/com/com_ref.h"
 #include "backends/win32/com/com_values.h"
-#include "host/activex/com_guid.h"
-#include "host/type_library.h"
+#include "tests/activex/ocx_factory.h"
 
 namespace dnovar {
 namespace {
-
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 // An argument as the test writes it: a number of the given type, or text.
 struct Arg {
@@ -61,14 +58,8 @@ class DispatchRulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OleInitialize(nullptr);
-    const std::string path = DNOVAR_OCX_PATH;
-    module_ = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
-    ASSERT_NE(module_, nullptr);
-    auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-    ASSERT_NE(get, nullptr);
-    ComRef<IClassFactory> factory;
-    ASSERT_EQ(get(windows_guid(kDnovarClassId), IID_IClassFactory, factory.put_void()), S_OK);
+    const ComRef<IClassFactory> factory = ocx_class_factory();
+    ASSERT_TRUE(factory);
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, control_.put_void()), S_OK);
   }
   void TearDown() override {
@@ -124,7 +115,6 @@ class DispatchRulesTest : public ::testing::Test {
     return outcome;
   }
 
-  HMODULE module_ = nullptr;
   ComRef<IDispatch> control_;
 };
 

@@ -15,12 +15,11 @@
 #include "host/activex/com_guid.h"
 #include "host/type_library.h"
 #include "tests/activex/control_probe.h"
+#include "tests/activex/ocx_factory.h"
 #include "tests/activex/test_site.h"
 
 namespace dnovar {
 namespace {
-
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 constexpr DATE k20May2024 = 45432;
 
@@ -57,12 +56,8 @@ class HostModesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OleInitialize(nullptr);
-    const std::string path = DNOVAR_OCX_PATH;
-    module_ = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
-    ASSERT_NE(module_, nullptr);
-    auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-    ASSERT_EQ(get(windows_guid(kDnovarClassId), IID_IClassFactory, factory_.put_void()), S_OK);
+    factory_ = ocx_class_factory();
+    ASSERT_TRUE(factory_);
     window_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 320,
                               nullptr, nullptr, nullptr, nullptr);
   }
@@ -104,7 +99,6 @@ class HostModesTest : public ::testing::Test {
   }
   HRESULT dirty() { return control_.query<IPersistStreamInit>()->IsDirty(); }
 
-  HMODULE module_ = nullptr;
   HWND window_ = nullptr;
   ComRef<IClassFactory> factory_;
   ComRef<IDispatch> control_;

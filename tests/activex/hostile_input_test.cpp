@@ -21,17 +21,14 @@
 #include "backends/win32/com/com_ref.h"
 #include "backends/win32/com/com_values.h"
 #include "com/bag_file.h"
-#include "host/activex/com_guid.h"
 #include "host/activex/stream_format.h"
 #include "host/activex/variant_bridge.h"
-#include "host/type_library.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"
+#include "tests/activex/ocx_factory.h"
 
 namespace dnovar {
 namespace {
-
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
 // A container's bag holding what the bag reader read.
 class ReadBag final : public ComObject<IPropertyBag> {
@@ -61,13 +58,8 @@ class HostileInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OleInitialize(nullptr);
-    const std::string path = DNOVAR_OCX_PATH;
-    module_ = LoadLibraryW(wide_text(path).c_str());
-    ASSERT_NE(module_, nullptr);
-    auto get = reinterpret_cast<GetClassObject>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
-    ASSERT_NE(get, nullptr);
-    ASSERT_EQ(get(windows_guid(kDnovarClassId), IID_IClassFactory, factory_.put_void()), S_OK);
+    factory_ = ocx_class_factory();
+    ASSERT_TRUE(factory_);
   }
   void TearDown() override {
     factory_.reset();
@@ -97,7 +89,6 @@ class HostileInputTest : public ::testing::Test {
     ++started_;
   }
 
-  HMODULE module_ = nullptr;
   ComRef<IClassFactory> factory_;
   int started_ = 0;
 };

@@ -75,3 +75,32 @@ cell_point() {
     col = int(i / 7); row = i % 7
     printf "%d %d\n", (x + (1200 + 360 * col + 127) / 15) * r, (y + (1320 + 240 * row + 127) / 15) * r }'
 }
+
+# The container on a bag of 20 May 2024 ($bag; the 1st is a Wednesday: day d is in cell d + 1),
+# its window in $window.
+x_session_open_may_2024() {
+  bag="$work/calendar.bag"
+  cat >"$bag" <<'BAG'
+{"format": "dnovar-bag", "version": 1,
+ "properties": [{"key": "Datum", "type": "date", "value": "2024-05-20"}]}
+BAG
+  x_session_launch "$bag"
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name 'calendar\.bag' | head -n 1) ||
+    fail "no window titled calendar.bag"
+}
+
+# save_and_expect MEMBER...: Ctrl+S to the container's window; the saved $bag must hold each
+# MEMBER (as JSON without white space; members sorted by name), the container must have logged no
+# error and must keep running.
+save_and_expect() {
+  x windowfocus --sync "$window" || fail "cannot focus the window"
+  x key ctrl+s
+  wait_for 20 grep -q "^saved $bag\$" "$work/out" || fail "Ctrl+S did not save"
+  local saved member
+  saved=$(tr -d ' \n\t' <"$bag")
+  for member in "$@"; do
+    [[ "$saved" == *"$member"* ]] || fail "the saved bag lacks $member: $(cat "$bag")"
+  done
+  if grep -q '^error ' "$work/out"; then fail "the container logged an error"; fi
+  kill -0 "$app_pid" 2>/dev/null || fail "the container did not keep running"
+}

@@ -154,6 +154,16 @@ class ContainerWindowTest : public ::testing::Test {
     const int row = browser().row_of(QString::fromLatin1(property));
     return row < 0 ? QStringLiteral("<none>") : browser().item(row, 1)->text();
   }
+  // Opens a bag holding only Datum (`YYYY-MM-DD`) and shows the window; false when it is not
+  // exposed.
+  bool show_bag_of(const char* datum) {
+    const std::filesystem::path bag = dir / "form.bag";
+    write_file(bag, bag_text(std::string(R"({"key": "Datum", "type": "date", "value": ")") + datum +
+                             "\"}"));
+    window->start(bag);
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get());
+  }
   // As the user's edit of the value cell arrives.
   void type_into(const char* property, const QString& text) {
     browser().item(browser().row_of(QString::fromLatin1(property)), 1)->setText(text);
@@ -202,11 +212,7 @@ bool any_error(const std::vector<std::string>& lines) {
 }
 
 TEST_F(ContainerWindowTest, FileNewGivesACalendarStartedOnTodayThatTakesClicksAndDoubleClicks) {
-  const std::filesystem::path bag = dir / "form.bag";
-  write_file(bag, bag_text(R"({"key": "Datum", "type": "date", "value": "2024-05-20"})"));
-  window->start(bag);
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(show_bag_of("2024-05-20"));
   QAction* file_new = nullptr;
   for (QAction* menu : window->menuBar()->actions())
     for (QAction* action : menu->menu()->actions())
@@ -251,11 +257,7 @@ TEST_F(ContainerWindowTest, FileNewGivesACalendarStartedOnTodayThatTakesClicksAn
 // The Qt widget asked for the control's rules draws what the container shows, pixel for pixel;
 // with today's rules April 2025 differs (Good Friday the 18th, Easter Monday the 21st, not 14th).
 TEST_F(ContainerWindowTest, TheWidgetOnTheControlsRulesDrawsWhatTheContainerShows) {
-  const std::filesystem::path bag = dir / "form.bag";
-  write_file(bag, bag_text(R"({"key": "Datum", "type": "date", "value": "2025-04-10"})"));
-  window->start(bag);
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(show_bag_of("2025-04-10"));
   settle();
   const QImage shown = window->control_root()->grab().toImage();
 
@@ -407,11 +409,7 @@ TEST_F(ContainerWindowTest, RenamingChecksTheNameAndChangesWhatASaveStores) {
 }
 
 TEST_F(ContainerWindowTest, TheControlsEventAndMethodsReachTheLogAndTheBrowser) {
-  const std::filesystem::path bag = dir / "form.bag";
-  write_file(bag, bag_text(R"({"key": "Datum", "type": "date", "value": "2024-05-20"})"));
-  window->start(bag);
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(show_bag_of("2024-05-20"));
 
   QAbstractButton* zavri = nullptr;
   for (QAbstractButton* button : window->control_root()->findChildren<QAbstractButton*>())

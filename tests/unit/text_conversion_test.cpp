@@ -19,15 +19,22 @@ constexpr Locale en = Locale::en_US;
 constexpr Locale cs = Locale::cs_CZ;
 constexpr int kYear = 2026;  // the current year of texts that leave it out
 
-struct NumberCase {
+template <typename Value>
+struct ValueCase {
   const char* text;
   Locale locale;
-  double expected;  // ignored when error != 0
+  Value expected;  // ignored when error != 0
   int error;
 };
+using NumberCase = ValueCase<double>;
+using IntegerCase = ValueCase<int>;
 
-// Named by its text and locale in the tests' output.
-void PrintTo(const NumberCase& c, std::ostream* out) {
+// Every case is named by its text and locale in the tests' output.
+template <typename Case>
+requires requires(const Case& c) {
+  c.text, c.locale;
+}
+void PrintTo(const Case& c, std::ostream* out) {
   *out << '"' << c.text << "\" " << (c.locale == cs ? "cs-CZ" : "en-US");
 }
 
@@ -61,18 +68,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"&H10 ", cs, 0, 13}, NumberCase{"", en, 0, 13},
                       NumberCase{"1x", en, 0, 13}, NumberCase{"(12", en, 0, 13}));
 
-struct IntegerCase {
-  const char* text;
-  Locale locale;
-  int expected;  // ignored when error != 0
-  int error;
-};
-
-// Named by its text and locale in the tests' output.
-void PrintTo(const IntegerCase& c, std::ostream* out) {
-  *out << '"' << c.text << "\" " << (c.locale == cs ? "cs-CZ" : "en-US");
-}
-
 class IntegerFromText : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IntegerFromText, RoundsHalvesToEvenAndChecksTheRange) {
@@ -100,11 +95,6 @@ struct DateCase {
   Locale locale;
   int year, month, day, hour, minute, second;  // year 0: error 13
 };
-
-// Named by its text and locale in the tests' output.
-void PrintTo(const DateCase& c, std::ostream* out) {
-  *out << '"' << c.text << "\" " << (c.locale == cs ? "cs-CZ" : "en-US");
-}
 
 class DateFromText : public ::testing::TestWithParam<DateCase> {};
 
