@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // widgets a host sees through the toolkit it gave the control, which created them.
 #pragma once
 
-#include "com/status.h"
-#include "com/unknown.h"
+#include "component/status.h"
+#include "component/unknown.h"
 #include "core/calendar_state.h"
 
 namespace dnovar {

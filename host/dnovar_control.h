@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "com/automation.h"
-#include "com/control_hosting.h"
-#include "com/dispatch_table.h"
-#include "com/event_sinks.h"
-#include "com/object.h"
+#include "component/automation.h"
+#include "component/control_hosting.h"
+#include "component/dispatch_table.h"
+#include "component/event_sinks.h"
+#include "component/object.h"
 #include "core/calendar.h"
 #include "host/control_inspection.h"
 #include "interaction/calendar_events.h"

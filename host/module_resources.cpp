@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "com/object.h"
+#include "component/object.h"
 #include "host/type_library.h"
 
 namespace dnovar {
@@ -141,7 +141,7 @@ std::optional<std::string> find_version_entry(std::string_view key) {
 }
 
 ModuleResources* new_module_resources() {
-  ComPtr<ModuleResources> resources = make_object<Resources, ModuleResources>();
+  ComponentPtr<ModuleResources> resources = make_object<Resources, ModuleResources>();
   return resources.detach();
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "com/module_resources.h"
+#include "component/module_resources.h"
 
 namespace dnovar {
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "com/type_library.h"
+#include "component/type_library.h"
 
 namespace dnovar {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "com/file_io.h"
+#include "component/file_io.h"
 #include "platform/environment.h"
 #include "platform/error.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "com/file_io.h"
-#include "com/module.h"
+#include "component/file_io.h"
+#include "component/module.h"
 #include "platform/environment.h"
 
 namespace dnovar::app {

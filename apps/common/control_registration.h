@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "apps/common/component_paths.h"
-#include "com/activation.h"
-#include "com/registry.h"
+#include "component/activation.h"
+#include "component/registry.h"
 
 namespace dnovar::app {
 

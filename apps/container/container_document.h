@@ -14,9 +14,9 @@
 #include "apps/common/component_paths.h"
 #include "apps/container/container_site.h"
 #include "apps/container/hosted_control.h"
-#include "com/activation.h"
-#include "com/bag_file.h"
-#include "com/registry.h"
+#include "component/activation.h"
+#include "component/bag_file.h"
+#include "component/registry.h"
 
 namespace dnovar::container {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "apps/container/container_site.h"
-#include "com/activation.h"
-#include "com/control_client.h"
+#include "component/activation.h"
+#include "component/control_client.h"
 
 namespace dnovar::container {
 

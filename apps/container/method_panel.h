@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "com/automation.h"
+#include "component/automation.h"
 
 class QLabel;
 class QPushButton;

@@ -7,7 +7,7 @@
 
 #include <QTableWidget>
 
-#include "com/automation.h"
+#include "component/automation.h"
 
 namespace dnovar::container {
 

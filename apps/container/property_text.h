@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "com/type_library.h"
+#include "component/type_library.h"
 #include "platform/variant.h"
 
 namespace dnovar::container {

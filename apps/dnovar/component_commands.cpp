@@ -8,9 +8,9 @@
 #include "apps/common/control_registration.h"
 #include "apps/common/run_guarded.h"
 #include "apps/installed/installed_module.h"
-#include "com/file_io.h"
-#include "com/module.h"
-#include "com/registry.h"
+#include "component/file_io.h"
+#include "component/module.h"
+#include "component/registry.h"
 #include "host/type_library.h"
 #include "platform/error.h"
 

@@ -14,7 +14,7 @@
 
 #include "apps/installed/installed_module.h"
 #include "apps/script/script_host.h"
-#include "com/file_io.h"
+#include "component/file_io.h"
 #include "platform/locale.h"
 #ifdef DNOVAR_WITH_QT
 #include "apps/script/qt/qt_script_backend.h"

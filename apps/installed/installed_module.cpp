@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "apps/installed/running_program.h"
-#include "com/file_io.h"
+#include "component/file_io.h"
 #include "platform/environment.h"
 #include "platform/error.h"
 

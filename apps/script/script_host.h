@@ -15,8 +15,8 @@
 #include "apps/script/script_instance.h"
 #include "apps/script/script_lexer.h"
 #include "apps/script/script_site.h"
-#include "com/activation.h"
-#include "com/registry.h"
+#include "component/activation.h"
+#include "component/registry.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 

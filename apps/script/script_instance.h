@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "com/control_client.h"
+#include "component/control_client.h"
 #include "core/calendar_state.h"
 #include "host/control_inspection.h"
 #include "platform/toolkit.h"
@@ -23,7 +23,7 @@ class ScriptInstance {
   // Holds the object through the control client, its events recorded as the site's `event NAME`
   // lines, and finds its widgets: `surface` where the backend knows them, else the surface the
   // site's toolkit made for it. Raises 430 also for an object without the inspection interface.
-  ScriptInstance(const ComPtr<Unknown>& object, ScriptSite& site, Surface* surface = nullptr);
+  ScriptInstance(const ComponentPtr<Unknown>& object, ScriptSite& site, Surface* surface = nullptr);
   ScriptInstance(const ScriptInstance&) = delete;
   ScriptInstance& operator=(const ScriptInstance&) = delete;
 
@@ -39,7 +39,7 @@ class ScriptInstance {
   }
 
  private:
-  ComPtr<ControlInspection> inspection_;
+  ComponentPtr<ControlInspection> inspection_;
   // Made once the toolkit has forgotten earlier surfaces, so the one taken is this control's.
   std::optional<ControlClient> client_;
   Surface* surface_ = nullptr;

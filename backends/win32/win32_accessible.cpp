@@ -3,8 +3,8 @@
 #include <new>
 #include <vector>
 
-#include "backends/win32/com/com_object.h"
-#include "backends/win32/com/com_values.h"
+#include "com/com_object.h"
+#include "com/com_values.h"
 #include "backends/win32/win32_surface.h"
 
 namespace dnovar {

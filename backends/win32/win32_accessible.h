@@ -14,7 +14,7 @@
 
 #include <oleacc.h>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 
 namespace dnovar {
 

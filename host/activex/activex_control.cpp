@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "com/bag_file.h"
-#include "com/object.h"
+#include "component/bag_file.h"
+#include "component/object.h"
 #include "core/surface_layout.h"
 #include "host/activex/com_guid.h"
 #include "host/activex/module_library.h"
@@ -141,9 +141,9 @@ bool ActiveXControl::build() {
   calendar_ = make_object<DnovarControl, Dispatch>();
   component_ = static_cast<DnovarControl*>(calendar_.get());
   hosting_ = calendar_.query<ControlHosting>();
-  ComPtr<EventSource> events = calendar_.query<EventSource>();
+  ComponentPtr<EventSource> events = calendar_.query<EventSource>();
   if (!hosting_ || !events) return false;
-  ComPtr<EventSink> relay =
+  ComponentPtr<EventSink> relay =
       make_object<EventRelay, EventSink>([this](DispatchId id) { fire_event(id); });
   std::uint32_t cookie = 0;
   if (failed(events->advise(kDnovarEventsId, relay.get(), &cookie))) return false;

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/com/com_object.h"
-#include "backends/win32/com/com_ref.h"
-#include "com/automation.h"
-#include "com/control_hosting.h"
+#include "com/com_object.h"
+#include "com/com_ref.h"
+#include "component/automation.h"
+#include "component/control_hosting.h"
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"
@@ -278,9 +278,9 @@ class ActiveXControl final
   Listener listener_{*this};       // before the toolkit, which tells it what the surface hears
   std::unique_ptr<ControlToolkit> toolkit_;
   CalendarSite site_{*this};
-  ComPtr<Dispatch> calendar_;
+  ComponentPtr<Dispatch> calendar_;
   DnovarControl* component_ = nullptr;  // the object behind calendar_, made here
-  ComPtr<ControlHosting> hosting_;
+  ComponentPtr<ControlHosting> hosting_;
   bool persistence_started_ = false;  // InitNew or Load came (or the control started itself)
   bool starting_itself_ = false;      // its own start is nobody's change: no notifications
   bool dirty_ = false;  // a write accessor changed a value since the container last had it

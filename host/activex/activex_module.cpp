@@ -3,7 +3,7 @@
 
 #include <olectl.h>
 
-#include "backends/win32/com/com_object.h"
+#include "com/com_object.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/activex_registration.h"
 #include "host/activex/com_boundary.h"

@@ -1,6 +1,6 @@
 // IPersistPropertyBag and IPersistStreamInit: the component's initialise, load and save, with the
 // container's bag or a stream (stream_format.h) as the store.
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/com_guid.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "backends/win32/com/com_ref.h"
-#include "com/status.h"
+#include "com/com_ref.h"
+#include "component/status.h"
 
 namespace dnovar {
 

@@ -20,7 +20,7 @@
 #include <new>
 #include <string_view>
 
-#include "backends/win32/com/com_values.h"
+#include "com/com_values.h"
 #include "platform/error.h"
 
 namespace dnovar {

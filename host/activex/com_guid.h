@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "com/guid.h"
+#include "component/guid.h"
 
 namespace dnovar {
 

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "backends/win32/com/com_object.h"
-#include "backends/win32/com/com_ref.h"
+#include "com/com_object.h"
+#include "com/com_ref.h"
 
 namespace dnovar {
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "com/dispatch_table.h"
-#include "com/text_arguments.h"
+#include "component/dispatch_table.h"
+#include "component/text_arguments.h"
 #include "host/activex/variant_bridge.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "com/type_library.h"
+#include "component/type_library.h"
 #include "platform/locale.h"
 #include "platform/variant.h"
 

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 
 namespace dnovar {
 

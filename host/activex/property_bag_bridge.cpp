@@ -1,6 +1,6 @@
 #include "host/activex/property_bag_bridge.h"
 
-#include "backends/win32/com/com_values.h"
+#include "com/com_values.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/variant_bridge.h"
 #include "host/type_library.h"

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 
 namespace dnovar {
 

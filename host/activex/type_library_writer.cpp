@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 #include "host/activex/com_guid.h"
 #include "host/activex/library_text.h"
 #include "platform/error.h"

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "com/type_library.h"
+#include "component/type_library.h"
 
 namespace dnovar {
 

@@ -7,7 +7,7 @@
 
 #include <oaidl.h>
 
-#include "backends/win32/com/com_values.h"
+#include "com/com_values.h"
 #include "platform/variant.h"
 
 namespace dnovar {

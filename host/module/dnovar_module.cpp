@@ -1,6 +1,6 @@
 // The control's component module: the four entry points, and nothing else exported.
-#include "com/module.h"
-#include "com/module_server.h"
+#include "component/module.h"
+#include "component/module_server.h"
 #include "host/dnovar_control.h"
 #include "host/module_resources.h"
 #include "host/type_library.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "backends/qt/qt_colour.h"
-#include "com/bag_file.h"
-#include "com/file_io.h"
+#include "component/bag_file.h"
+#include "component/file_io.h"
 #include "host/qt/hosted_calendar.h"
 #include "platform/date.h"
 #include "platform/error.h"

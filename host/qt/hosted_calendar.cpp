@@ -1,6 +1,6 @@
 #include "host/qt/hosted_calendar.h"
 
-#include "com/object.h"
+#include "component/object.h"
 #include "host/dnovar_control.h"
 
 namespace dnovar::widget {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "com/control_client.h"
+#include "component/control_client.h"
 #include "host/qt/widget_site.h"
 
 namespace dnovar::widget {

@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "backends/win32/com/com_ref.h"
-#include "backends/win32/com/com_values.h"
+#include "com/com_ref.h"
+#include "com/com_values.h"
 #include "host/activex/dual_interface.h"
 #include "tests/activex/ocx_factory.h"
 

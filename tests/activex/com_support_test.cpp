@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/variant_bridge.h"
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "backends/win32/com/com_ref.h"
-#include "backends/win32/com/com_values.h"
+#include "com/com_ref.h"
+#include "com/com_values.h"
 #include "platform/widget_table.h"
 
 namespace dnovar {

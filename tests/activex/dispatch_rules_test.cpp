@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/com/com_ref.h"
-#include "backends/win32/com/com_values.h"
+#include "com/com_ref.h"
+#include "com/com_values.h"
 #include "tests/activex/ocx_factory.h"
 
 namespace dnovar {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 #include "core/surface_layout.h"
 #include "host/activex/com_guid.h"
 #include "host/type_library.h"

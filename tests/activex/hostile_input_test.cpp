@@ -17,10 +17,10 @@
 #include <utility>
 #include <vector>
 
-#include "backends/win32/com/com_object.h"
-#include "backends/win32/com/com_ref.h"
-#include "backends/win32/com/com_values.h"
-#include "com/bag_file.h"
+#include "com/com_object.h"
+#include "com/com_ref.h"
+#include "com/com_values.h"
+#include "component/bag_file.h"
 #include "host/activex/stream_format.h"
 #include "host/activex/variant_bridge.h"
 #include "platform/error.h"

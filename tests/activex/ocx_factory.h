@@ -6,7 +6,7 @@
 
 #include <unknwn.h>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 
 namespace dnovar {
 

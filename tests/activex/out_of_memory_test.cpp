@@ -9,7 +9,7 @@
 
 #include <functional>
 
-#include "backends/win32/com/com_values.h"
+#include "com/com_values.h"
 #include "host/activex/activex_control.h"
 #include "host/activex/com_boundary.h"
 #include "tests/support/failing_allocation.h"

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "backends/win32/com/com_ref.h"
-#include "backends/win32/com/com_values.h"
+#include "com/com_ref.h"
+#include "com/com_values.h"
 #include "host/activex/com_guid.h"
 #include "host/activex/dual_interface.h"
 #include "host/activex/library_text.h"

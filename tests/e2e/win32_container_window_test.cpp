@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "apps/container/win32/container_window.h"
-#include "backends/win32/com/com_values.h"
+#include "com/com_values.h"
 
 namespace dnovar::container {
 namespace {

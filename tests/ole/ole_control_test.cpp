@@ -9,9 +9,9 @@
 #include <string>
 
 #include "apps/script/ole/ole_control.h"
-#include "backends/win32/com/com_object.h"
+#include "com/com_object.h"
 #include "backends/win32/win32_toolkit.h"
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 #include "platform/quiet_site.h"
 
 namespace dnovar::script {
@@ -44,7 +44,7 @@ class OleControlWithoutInterfaces : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
   void TearDown() override { CoUninitialize(); }
 
-  ComPtr<ControlHosting> hosting() {
+  ComponentPtr<ControlHosting> hosting() {
     const ComRef<AutomationOnly> control = make_com<AutomationOnly>();
     return make_object<OleControl, ControlHosting>(ComRef<IDispatch>::share(control.get()),
                                                    OleHostCallbacks{});

@@ -27,7 +27,7 @@
 #include "apps/container/instance_name.h"
 #include "apps/container/property_browser.h"
 #include "apps/container/property_text.h"
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 #include "core/calendar_state.h"
 #include "dnovar/calendar_widget.h"
 #include "platform/date.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 #include "platform/error.h"
 
 namespace {

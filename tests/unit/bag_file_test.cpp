@@ -1,4 +1,4 @@
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

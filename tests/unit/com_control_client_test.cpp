@@ -1,12 +1,12 @@
-#include "com/control_client.h"
+#include "component/control_client.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "com/bag_file.h"
-#include "com/object.h"
+#include "component/bag_file.h"
+#include "component/object.h"
 #include "host/dnovar_control.h"
 #include "test_site.h"
 
@@ -77,7 +77,7 @@ class LoggingControl final : public ObjectBase<Dispatch, ControlHosting, EventSo
   Status advise(const Guid& source_iid, EventSink* sink, std::uint32_t* cookie) override {
     log_.push_back(source_iid == kEventsId ? "advised" : "advised elsewhere");
     if (fail_advise) return Status::fail;
-    sink_ = ComPtr<EventSink>::share(sink);
+    sink_ = ComponentPtr<EventSink>::share(sink);
     *cookie = 7;
     return Status::ok;
   }
@@ -101,16 +101,16 @@ class LoggingControl final : public ObjectBase<Dispatch, ControlHosting, EventSo
 
   std::vector<std::string>& log_;
   Guid refused_;
-  ComPtr<EventSink> sink_;
+  ComponentPtr<EventSink> sink_;
 };
 
 struct Held {
   explicit Held(Guid refused = {}) : control(new LoggingControl(log, refused)) {
-    object = ComPtr<Unknown>::share(static_cast<Dispatch*>(control));
+    object = ComponentPtr<Unknown>::share(static_cast<Dispatch*>(control));
   }
   std::vector<std::string> log;
   LoggingControl* control;
-  ComPtr<Unknown> object;
+  ComponentPtr<Unknown> object;
   TestSite site;
   std::vector<std::string> events;
   ControlClient::EventHandler record = [this](std::string_view name, DispatchId id) {

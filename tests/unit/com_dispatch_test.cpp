@@ -3,9 +3,9 @@
 #include <limits>
 #include <stdexcept>
 
-#include "com/dispatch_table.h"
-#include "com/event_sinks.h"
-#include "com/object.h"
+#include "component/dispatch_table.h"
+#include "component/event_sinks.h"
+#include "component/object.h"
 
 namespace dnovar {
 namespace {
@@ -263,10 +263,10 @@ class RecordingSink final : public ObjectBase<EventSink> {
 TEST(EventSinks, RaisesToEverySinkInAdviseOrderEvenWhenOneUnadvisesOrFails) {
   std::vector<std::string> log;
   EventSinks sinks;
-  const ComPtr<EventSink> first = make_object<RecordingSink, EventSink>(&log, "failing");
+  const ComponentPtr<EventSink> first = make_object<RecordingSink, EventSink>(&log, "failing");
   auto* second_object = new RecordingSink(&log, "second");
-  const ComPtr<EventSink> second = ComPtr<EventSink>::share(second_object);
-  const ComPtr<EventSink> third = make_object<RecordingSink, EventSink>(&log, "third");
+  const ComponentPtr<EventSink> second = ComponentPtr<EventSink>::share(second_object);
+  const ComponentPtr<EventSink> third = make_object<RecordingSink, EventSink>(&log, "third");
   sinks.advise(*first);
   const std::uint32_t second_cookie = sinks.advise(*second);
   const std::uint32_t third_cookie = sinks.advise(*third);
@@ -290,7 +290,7 @@ TEST(EventSinks, HoldsAReferenceWhileAdvised) {
   const long before = module_state::live_objects();
   std::uint32_t cookie = 0;
   {
-    const ComPtr<EventSink> sink = make_object<RecordingSink, EventSink>(&log, "only");
+    const ComponentPtr<EventSink> sink = make_object<RecordingSink, EventSink>(&log, "only");
     cookie = sinks.advise(*sink);
   }
   EXPECT_EQ(module_state::live_objects(), before + 1) << "the list keeps the host's sink alive";

@@ -1,4 +1,4 @@
-#include "com/guid.h"
+#include "component/guid.h"
 
 #include <gtest/gtest.h>
 

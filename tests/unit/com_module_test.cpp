@@ -8,10 +8,10 @@
 #include <fstream>
 #include <functional>
 
-#include "com/activation.h"
-#include "com/automation.h"
-#include "com/module.h"
-#include "com/object.h"
+#include "component/activation.h"
+#include "component/automation.h"
+#include "component/module.h"
+#include "component/object.h"
 #include "platform/environment.h"
 
 namespace dnovar {
@@ -66,7 +66,7 @@ TEST_F(ModuleTest, RegistersCreatesByProgIdAndUnregisters) {
 
   ModuleCache modules;
   {
-    const ComPtr<Dispatch> counter =
+    const ComponentPtr<Dispatch> counter =
         create_registered<Dispatch>(registry, modules, "samplelib.counter");
     ASSERT_TRUE(counter);
     EXPECT_EQ(module.can_unload_now(), Status::ok_false) << "an instance lives";
@@ -89,9 +89,9 @@ TEST_F(ModuleTest, RegistersCreatesByProgIdAndUnregisters) {
     EXPECT_EQ(type.info().name, "_Counter");
 
     std::vector<DispatchId> events;
-    const ComPtr<EventSource> source = counter.query<EventSource>();
+    const ComponentPtr<EventSource> source = counter.query<EventSource>();
     ASSERT_TRUE(source);
-    const ComPtr<EventSink> sink = make_object<CountingSink, EventSink>(&events);
+    const ComponentPtr<EventSink> sink = make_object<CountingSink, EventSink>(&events);
     std::uint32_t cookie = 0;
     EXPECT_EQ(source->advise(Dispatch::iid, sink.get(), &cookie), Status::no_interface);
     ASSERT_EQ(source->advise(kCounterEvents, sink.get(), &cookie), Status::ok);

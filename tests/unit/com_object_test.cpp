@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "com/automation.h"
-#include "com/class_factory.h"
-#include "com/object.h"
+#include "component/automation.h"
+#include "component/class_factory.h"
+#include "component/object.h"
 
 namespace dnovar {
 namespace {
@@ -39,7 +39,7 @@ class Thing final : public ObjectBase<Named, Sized> {
 
 TEST(ComObject, AnswersExactlyItsInterfacesWithOneIdentity) {
   int destroyed = 0;
-  const ComPtr<Named> named = make_object<Thing, Named>(&destroyed);
+  const ComponentPtr<Named> named = make_object<Thing, Named>(&destroyed);
   ASSERT_TRUE(named);
   struct Case {
     Guid iid;
@@ -64,7 +64,7 @@ TEST(ComObject, AnswersExactlyItsInterfacesWithOneIdentity) {
   }
   EXPECT_EQ(named->query_interface(Named::iid, nullptr), Status::pointer);
 
-  const ComPtr<Sized> sized = named.query<Sized>();
+  const ComponentPtr<Sized> sized = named.query<Sized>();
   ASSERT_TRUE(sized);
   EXPECT_EQ(sized->size(), 3);
   EXPECT_EQ(named.query<Unknown>().get(), sized.query<Unknown>().get());
@@ -75,14 +75,14 @@ TEST(ComObject, LastReleaseDestroysAndModuleCountFollows) {
   const long before = module_state::live_objects();
   int destroyed = 0;
   {
-    ComPtr<Named> named = make_object<Thing, Named>(&destroyed);
+    ComponentPtr<Named> named = make_object<Thing, Named>(&destroyed);
     EXPECT_EQ(module_state::live_objects(), before + 1);
     EXPECT_EQ(named->add_ref(), 2u);
     EXPECT_EQ(named->release(), 1u);
-    ComPtr<Sized> sized = named.query<Sized>();
+    ComponentPtr<Sized> sized = named.query<Sized>();
     named.reset();
     EXPECT_EQ(destroyed, 0) << "the Sized reference still holds the object";
-    const ComPtr<Sized> copy = sized;
+    const ComponentPtr<Sized> copy = sized;
     sized.reset();
     EXPECT_EQ(destroyed, 0);
   }
@@ -92,7 +92,7 @@ TEST(ComObject, LastReleaseDestroysAndModuleCountFollows) {
 
 TEST(ComObject, MakeObjectWithAnUnsupportedInterfaceFreesTheObject) {
   int destroyed = 0;
-  const ComPtr<Dispatch> none = make_object<Thing, Dispatch>(&destroyed);
+  const ComponentPtr<Dispatch> none = make_object<Thing, Dispatch>(&destroyed);
   EXPECT_FALSE(none);
   EXPECT_EQ(destroyed, 1);
 }
@@ -100,11 +100,11 @@ TEST(ComObject, MakeObjectWithAnUnsupportedInterfaceFreesTheObject) {
 TEST(ClassFactory, CreatesInstancesAndRefusesAggregation) {
   int destroyed = 0;
   int created = 0;
-  const ComPtr<ClassFactory> factory = make_object<FunctionClassFactory, ClassFactory>([&] {
+  const ComponentPtr<ClassFactory> factory = make_object<FunctionClassFactory, ClassFactory>([&] {
     ++created;
     return make_object<Thing>(&destroyed);
   });
-  ComPtr<Sized> sized;
+  ComponentPtr<Sized> sized;
   EXPECT_EQ(factory->create_instance(nullptr, Sized::iid, sized.put()), Status::ok);
   ASSERT_TRUE(sized);
   EXPECT_EQ(sized->size(), 3);
@@ -120,16 +120,16 @@ TEST(ClassFactory, CreatesInstancesAndRefusesAggregation) {
 }
 
 TEST(ClassFactory, CreationFailureBecomesAStatus) {
-  const ComPtr<ClassFactory> factory = make_object<FunctionClassFactory, ClassFactory>(
-      []() -> ComPtr<Unknown> { throw RuntimeError(7, "Out of memory"); });
+  const ComponentPtr<ClassFactory> factory = make_object<FunctionClassFactory, ClassFactory>(
+      []() -> ComponentPtr<Unknown> { throw RuntimeError(7, "Out of memory"); });
   void* out = nullptr;
   EXPECT_EQ(factory->create_instance(nullptr, Unknown::iid, &out), control_error_status(7));
   EXPECT_EQ(out, nullptr);
 }
 
 TEST(ClassFactory, LocksKeepTheModuleAndUnlocksMustBalance) {
-  const ComPtr<ClassFactory> factory =
-      make_object<FunctionClassFactory, ClassFactory>([] { return ComPtr<Unknown>(); });
+  const ComponentPtr<ClassFactory> factory =
+      make_object<FunctionClassFactory, ClassFactory>([] { return ComponentPtr<Unknown>(); });
   const long locks = module_state::locks();
   EXPECT_EQ(factory->lock_server(true), Status::ok);
   EXPECT_EQ(factory->lock_server(true), Status::ok);

@@ -1,4 +1,4 @@
-#include "com/status.h"
+#include "component/status.h"
 
 #include <gtest/gtest.h>
 

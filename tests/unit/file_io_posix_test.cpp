@@ -1,4 +1,4 @@
-#include "com/file_io.h"
+#include "component/file_io.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "com/file_lock.h"
+#include "component/file_lock.h"
 #include "tests/unit/error_of.h"
 
 namespace dnovar {

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "com/bag_file.h"
-#include "com/class_factory.h"
-#include "com/module.h"
-#include "com/module_resources.h"
-#include "com/registry.h"
+#include "component/bag_file.h"
+#include "component/class_factory.h"
+#include "component/module.h"
+#include "component/module_resources.h"
+#include "component/registry.h"
 #include "host/dnovar_control.h"
 #include "host/type_library.h"
 #include "platform/environment.h"
@@ -60,10 +60,10 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
   testing_support::TestSite site(make_date(2026, 12, 7));
   auto sink = make_object<CountingSink, EventSink>();
   {
-    ComPtr<ClassFactory> factory;
+    ComponentPtr<ClassFactory> factory;
     check_status(module.get_class_object(*clsid, ClassFactory::iid,
                                          reinterpret_cast<void**>(factory.put())));
-    ComPtr<Dispatch> first, second;
+    ComponentPtr<Dispatch> first, second;
     check_status(
         factory->create_instance(nullptr, Dispatch::iid, reinterpret_cast<void**>(first.put())));
     check_status(
@@ -74,7 +74,7 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
     MemoryBag bag;
     bag.set("Datum", Variant::date(make_date(2024, 5, 20)));
     for (int i = 0; i < 2; ++i) {
-      ComPtr<Unknown> object = ComPtr<Unknown>::share(instances[i]);
+      ComponentPtr<Unknown> object = ComponentPtr<Unknown>::share(instances[i]);
       check_status(object.query<ControlHosting>()->set_site(&site, nullptr));
       check_status(object.query<ControlHosting>()->load(bag, nullptr));
       check_status(object.query<EventSource>()->advise(kDnovarEventsId, sink.get(), &cookies[i]));
@@ -106,7 +106,7 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
     EXPECT_EQ(module.can_unload_now(), Status::ok_false);
 
     for (int i = 0; i < 2; ++i) {
-      ComPtr<Unknown> object = ComPtr<Unknown>::share(instances[i]);
+      ComponentPtr<Unknown> object = ComponentPtr<Unknown>::share(instances[i]);
       check_status(object.query<EventSource>()->unadvise(cookies[i]));
       check_status(object.query<ControlHosting>()->set_site(nullptr, nullptr));
     }
@@ -114,7 +114,7 @@ TEST_F(ModuleHost, CreatesTwoInstancesDrivesThemByIdAndUnloads) {
   EXPECT_EQ(module.can_unload_now(), Status::ok);
 
   // The resources are there without an instance.
-  ComPtr<ModuleResources> resources;
+  ComponentPtr<ModuleResources> resources;
   check_status(module.get_class_object(*clsid, ModuleResources::iid,
                                        reinterpret_cast<void**>(resources.put())));
   std::vector<std::uint8_t> bitmap;

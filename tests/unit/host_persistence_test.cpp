@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 #include "host/about_dialog.h"
 #include "host/persistence.h"
 #include "test_site.h"

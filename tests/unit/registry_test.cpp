@@ -1,4 +1,4 @@
-#include "com/registry.h"
+#include "component/registry.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "backends/win32/com/com_values.h"
+#include "com/com_values.h"
 #include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
 

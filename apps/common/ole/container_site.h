@@ -20,7 +20,7 @@
 
 #include "apps/common/ole/in_place_frame.h"
 #include "apps/common/ole/late_bound_dispatch.h"
-#include "backends/win32/com/com_object.h"
+#include "com/com_object.h"
 
 namespace dnovar::ole {
 

@@ -7,7 +7,7 @@
 
 #include <oleidl.h>
 
-#include "backends/win32/com/com_object.h"
+#include "com/com_object.h"
 
 namespace dnovar::ole {
 

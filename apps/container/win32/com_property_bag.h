@@ -6,8 +6,8 @@
 
 #include <ocidl.h>
 
-#include "backends/win32/com/com_object.h"
-#include "com/bag_file.h"
+#include "com/com_object.h"
+#include "component/bag_file.h"
 
 namespace dnovar::container {
 

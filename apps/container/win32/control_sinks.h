@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "backends/win32/com/com_object.h"
+#include "com/com_object.h"
 
 namespace dnovar::container {
 

@@ -1,6 +1,6 @@
 #include "apps/container/win32/dispatch_calls.h"
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/variant_bridge.h"
 #include "platform/wide_text.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "com/type_library.h"
+#include "component/type_library.h"
 #include "platform/variant.h"
 
 namespace dnovar::container {

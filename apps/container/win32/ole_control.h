@@ -13,8 +13,8 @@
 
 #include "apps/common/ole/container_site.h"
 #include "apps/container/win32/control_sinks.h"
-#include "backends/win32/com/com_ref.h"
-#include "com/bag_file.h"
+#include "com/com_ref.h"
+#include "component/bag_file.h"
 
 namespace dnovar::container {
 

@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "apps/container/win32/ole_control.h"
-#include "com/bag_file.h"
+#include "component/bag_file.h"
 
 namespace dnovar::container {
 

@@ -2,8 +2,8 @@
 
 #include <olectl.h>
 
-#include "backends/win32/com/com_object.h"
-#include "com/bag_file.h"
+#include "com/com_object.h"
+#include "component/bag_file.h"
 #include "core/surface_layout.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/com_guid.h"

@@ -11,10 +11,10 @@
 
 #include "apps/script/ole/ole_sites.h"
 #include "apps/script/ole/remote_surface.h"
-#include "com/automation.h"
-#include "com/control_hosting.h"
-#include "com/event_sinks.h"
-#include "com/object.h"
+#include "component/automation.h"
+#include "component/control_hosting.h"
+#include "component/event_sinks.h"
+#include "component/object.h"
 #include "host/control_inspection.h"
 
 namespace dnovar::script {

@@ -31,8 +31,8 @@ class OleBackend final : public WindowInputBackend {
   void on_beep(std::function<void()> listener) override { beep_listener_ = std::move(listener); }
 
   std::unique_ptr<ScriptInstance> create_instance(ScriptSite& site) override {
-    ComPtr<Dispatch> control = created();
-    return std::make_unique<ScriptInstance>(ComPtr<Unknown>::share(control.get()), site,
+    ComponentPtr<Dispatch> control = created();
+    return std::make_unique<ScriptInstance>(ComponentPtr<Unknown>::share(control.get()), site,
                                             &last_->surface());
   }
 
@@ -43,7 +43,7 @@ class OleBackend final : public WindowInputBackend {
   }
 
  private:
-  ComPtr<Dispatch> created() {
+  ComponentPtr<Dispatch> created() {
     const std::wstring prog_id(kDnovarProgId,
                                kDnovarProgId + std::char_traits<char>::length(kDnovarProgId));
     CLSID clsid{};
@@ -60,7 +60,7 @@ class OleBackend final : public WindowInputBackend {
                                  if (beep_listener_) beep_listener_();
                                },
                                [this](HWND form) { return play(form); }};
-    ComPtr<Dispatch> made = make_object<OleControl, Dispatch>(std::move(control), callbacks);
+    ComponentPtr<Dispatch> made = make_object<OleControl, Dispatch>(std::move(control), callbacks);
     last_ = static_cast<OleControl*>(made.get());
     return made;
   }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "backends/win32/com/com_ref.h"
+#include "com/com_ref.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/toolkit.h"
 #include "platform/variant.h"
