@@ -114,16 +114,14 @@ void compose_described_cell(const AccessibleRecipe& recipe, std::string& name,
 // error) and every caption is a day number the refresh writes: otherwise the cells are named one
 // by one, and a failure leaves the cells before it named.
 bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month, int today) {
-  const Variant::Type colour_type = calendar.state().VyberColor.type();
-  const bool converts = colour_type == Variant::Type::Empty || colour_type == Variant::Type::I2 ||
-                        colour_type == Variant::Type::I4;
-  if (!converts || look.has_other_caption || calendar.day_cell(0).hands_accessible_text_on())
+  if (!highlight_converts(calendar.state()) || look.has_other_caption ||
+      calendar.day_cell(0).hands_accessible_text_on())
     return false;
   DescribedMonth& described = calendar.described_month();
   described.cells = look.cells;
   described.month = month;
   described.year = calendar.state().Rok;
-  described.highlight = static_cast<Colour>(calendar.VyberColor());
+  described.highlight = highlight_colour(calendar.state());
   described.today = today;
   // A cell named otherwise since (by the one-by-one naming or by anyone) reads it again.
   const std::span<Widget* const> cells = calendar.day_cells();
@@ -139,7 +137,7 @@ void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int mo
   // fails fails there, with the cells before it described).
   std::optional<Colour> highlight;
   auto converted_highlight = [&] {
-    if (!highlight) highlight = static_cast<Colour>(calendar.VyberColor());
+    if (!highlight) highlight = highlight_colour(calendar.state());
     return *highlight;
   };
   int weekday = 0;  // i % kWeekdayCount

@@ -86,10 +86,6 @@ void Calendar::Inicializuj() {
   Aktualizuj(0);
 }
 
-Colour Calendar::highlight_colour() const {
-  return static_cast<Colour>(state_.VyberColor.to_i4());
-}
-
 void Calendar::Aktualizuj(Int16 k) {
   CalendarState& s = state_;
   s.Aktualizace = kTrue;
@@ -146,7 +142,7 @@ void Calendar::Aktualizuj(Int16 k) {
     for (Int16 i = first; i <= last; i = i < last ? static_cast<Int16>(i + 1) : add16(i, 1)) {
       if (i >= kDayCellCount) continue;
       Widget& cell = day_cell(i);
-      if (!colour) colour = highlight_colour();
+      if (!colour) colour = highlight_colour(s);
       cell.set_back_colour(*colour);
       look.cells[static_cast<std::size_t>(i)].back = *colour;
     }

@@ -65,7 +65,6 @@ class Calendar {
 
  private:
   void mark_holidays(MonthLook& look);
-  Colour highlight_colour() const;
 
   ControlSite& site_;
   // Before the surface, so that it outlives the widgets whose names read it.

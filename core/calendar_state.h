@@ -47,6 +47,16 @@ struct CalendarState {
   Bool16 TahPravy = kFalse;  // the same for the right button
 };
 
+// The highlight colour as a colour value (raises the conversion's error for a value that is none).
+inline Colour highlight_colour(const CalendarState& state) {
+  return static_cast<Colour>(state.VyberColor.to_i4());
+}
+// Whether highlight_colour converts without error: the value is empty or an integer.
+inline bool highlight_converts(const CalendarState& state) {
+  const Variant::Type type = state.VyberColor.type();
+  return type == Variant::Type::Empty || type == Variant::Type::I2 || type == Variant::Type::I4;
+}
+
 // Rok, Mesic, Den and Dtyd from the parts of a date (every valid date's parts fit 16 bits).
 void set_date_members(CalendarState& state, const DateParts& parts);
 

@@ -1,6 +1,6 @@
 #include "host/dnovar_control.h"
 
-#include "host/about_dialog.h"
+#include "host/control_members.h"
 #include "host/persistence.h"
 #include "host/type_library.h"
 
@@ -41,66 +41,28 @@ Calendar& DnovarControl::require_calendar() {
 }
 
 std::vector<MemberBinding> DnovarControl::bindings() {
-  // A public field: read and written as is, no notification, no refresh.
-  auto field = [this](const char* name, Int16 CalendarState::*member) {
-    return std::vector<MemberBinding>{
-        {name, InvokeKind::property_get,
-         [this, member](Args&) { return Variant::i2(require_calendar().state().*member); }},
-        {name, InvokeKind::property_put, [this, member](Args& a) {
-           require_calendar().state().*member = a[0].to_i2();
-           return Variant();
-         }}};
-  };
   std::vector<MemberBinding> all;
-  for (auto [name, member] :
-       {std::pair{"Dtyd", &CalendarState::Dtyd}, std::pair{"Dtyd1", &CalendarState::Dtyd1},
-        std::pair{"Dlow", &CalendarState::Dlow}, std::pair{"Dhigh", &CalendarState::Dhigh},
-        std::pair{"Dplus", &CalendarState::Dplus}}) {
-    for (MemberBinding& binding : field(name, member)) all.push_back(std::move(binding));
+  for (const ControlMember& member : control_members()) {
+    const std::string name(member.name);
+    switch (member.kind) {
+      case MemberKind::field:
+      case MemberKind::property:
+        all.push_back({name, InvokeKind::property_get,
+                       [this, get = member.get](Args&) { return get(require_calendar()); }});
+        all.push_back({name, InvokeKind::property_put, [this, put = member.put](Args& a) {
+                         put(require_calendar(), a[0]);
+                         return Variant();
+                       }});
+        break;
+      case MemberKind::method:
+        all.push_back({name, InvokeKind::method, [this, call = member.call](Args& a) {
+                         return call(require_calendar(), a);
+                       }});
+        break;
+      case MemberKind::state:
+        break;
+    }
   }
-  all.push_back({"Svatky", InvokeKind::property_get, [this](Args&) {
-                   return Variant::boolean(require_calendar().state().Svatky != 0);
-                 }});
-  all.push_back({"Svatky", InvokeKind::property_put, [this](Args& a) {
-                   require_calendar().state().Svatky = a[0].to_bool();
-                   return Variant();
-                 }});
-  all.push_back({"Aktualizuj", InvokeKind::method, [this](Args& a) {
-                   // Reads k and never writes it back.
-                   require_calendar().Aktualizuj(a[0].to_i2());
-                   return Variant();
-                 }});
-  all.push_back({"Caption", InvokeKind::property_get,
-                 [this](Args&) { return Variant::string(require_calendar().Caption()); }});
-  all.push_back({"Caption", InvokeKind::property_put, [this](Args& a) {
-                   require_calendar().put_Caption(a[0].to_string());
-                   return Variant();
-                 }});
-  all.push_back({"VyberColor", InvokeKind::property_get,
-                 [this](Args&) { return Variant::i4(require_calendar().VyberColor()); }});
-  all.push_back({"VyberColor", InvokeKind::property_put, [this](Args& a) {
-                   require_calendar().put_VyberColor(a[0].to_i4());
-                   return Variant();
-                 }});
-  all.push_back({"Datum", InvokeKind::property_get,
-                 [this](Args&) { return Variant::date(require_calendar().Datum()); }});
-  all.push_back({"Datum", InvokeKind::property_put, [this](Args& a) {
-                   require_calendar().put_Datum(a[0].to_date());
-                   return Variant();
-                 }});
-  all.push_back({"Velikonoce", InvokeKind::method, [this](Args& a) {
-                   return Variant::date(require_calendar().Velikonoce(a[0].to_i2()));
-                 }});
-  all.push_back({"Enabled", InvokeKind::property_get,
-                 [this](Args&) { return Variant::boolean(require_calendar().Enabled() != 0); }});
-  all.push_back({"Enabled", InvokeKind::property_put, [this](Args& a) {
-                   require_calendar().put_Enabled(a[0].to_bool() != 0);
-                   return Variant();
-                 }});
-  all.push_back({"ShowAbout", InvokeKind::method, [this](Args&) {
-                   show_about_dialog(inner_site_.toolkit(), inner_site_);
-                   return Variant();
-                 }});
   return all;
 }
 

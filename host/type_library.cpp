@@ -1,67 +1,53 @@
 #include "host/type_library.h"
 
 #include "core/calendar_state.h"
+#include "host/control_members.h"
 
 namespace dnovar {
 
 namespace {
 
-Function getter(const char* name, DispatchId id, ValueType type, const char* help) {
-  return Function{
-      .name = name, .id = id, .kind = InvokeKind::property_get, .result = type, .help = help};
+Function getter(const ControlMember& member) {
+  return Function{.name = std::string(member.name),
+                  .id = member.id,
+                  .kind = InvokeKind::property_get,
+                  .result = member.type,
+                  .help = std::string(member.help)};
 }
 
-Function setter(const char* name, DispatchId id, ValueType type, const char* help) {
-  return Function{.name = name,
-                  .id = id,
+Function setter(const ControlMember& member) {
+  return Function{.name = std::string(member.name),
+                  .id = member.id,
                   .kind = InvokeKind::property_put,
-                  .parameters = {Parameter{.type = type}},
-                  .help = help};
-}
-
-void add_property(std::vector<Function>& functions, const char* name, DispatchId id, ValueType type,
-                  const char* help) {
-  functions.push_back(getter(name, id, type, help));
-  functions.push_back(setter(name, id, type, help));
-}
-
-// A public field's read accessor names its value after the field.
-void add_field(std::vector<Function>& functions, const char* name, DispatchId id, ValueType type,
-               const char* help) {
-  add_property(functions, name, id, type, help);
-  functions[functions.size() - 2].result_name = name;
+                  .parameters = {Parameter{.type = member.type}},
+                  .help = std::string(member.help)};
 }
 
 TypeInfo automation_interface() {
   std::vector<Function> f;
-  add_field(f, "Dtyd", 0x40030003, ValueType::i2, "číslo dne v týdnu aktuálního dne");
-  add_field(f, "Dtyd1", 0x40030004, ValueType::i2, "Číslo dne v týdnu 1. v měsíci");
-  add_field(f, "Svatky", 0x40030005, ValueType::boolean, "Zda zobrazovat svátky tučně");
-  add_field(f, "Dlow", 0x40030007, ValueType::i2, "Dolní mez nasvícení");
-  add_field(f, "Dhigh", 0x40030008, ValueType::i2, "Horní mez nasvícení");
-  add_field(f, "Dplus", 0x40030009, ValueType::i2, "Inkrement pro přičítání k datu");
-  f.push_back(Function{
-      .name = "Aktualizuj",
-      .id = 0x6003000F,
-      .parameters = {Parameter{.name = "k",
-                               .type = ValueType::i2,
-                               .by_reference = true,
-                               .flags = param_flag::in | param_flag::out | param_flag::optional}},
-      .help = "Obnovuje obraz kalendáře"});
-  add_property(f, "Caption", 0x68030002, ValueType::string, "Titulek rámu kalendáře");
-  add_property(f, "VyberColor", 0x68030001, ValueType::colour, "Barva pro nasvícení");
-  add_property(f, "Datum", 0x68030000, ValueType::date, "Aktuální nastavený den");
-  f.push_back(Function{.name = "Velikonoce",
-                       .id = 0x60030015,
-                       .result = ValueType::date,
-                       .parameters = {Parameter{.name = "Rok",
-                                                .type = ValueType::i2,
-                                                .by_reference = true,
-                                                .flags = param_flag::in | param_flag::out}},
-                       .help = "Výpočet data velikonoc"});
-  add_property(f, "Enabled", kDispidEnabled, ValueType::boolean,
-               "Umístění v aktivním nebo neaktivním stavu");
-  f.push_back(Function{.name = "ShowAbout", .id = kDispidAboutBox, .help = "Zobrazení info"});
+  for (const ControlMember& member : control_members()) {
+    switch (member.kind) {
+      case MemberKind::field:
+        // A public field's read accessor names its value after the field.
+        f.push_back(getter(member));
+        f.back().result_name = member.name;
+        f.push_back(setter(member));
+        break;
+      case MemberKind::property:
+        f.push_back(getter(member));
+        f.push_back(setter(member));
+        break;
+      case MemberKind::method:
+        f.push_back(Function{.name = std::string(member.name),
+                             .id = member.id,
+                             .result = member.type,
+                             .parameters = member.parameters,
+                             .help = std::string(member.help)});
+        break;
+      case MemberKind::state:
+        break;
+    }
+  }
   return TypeInfo{.name = "_Dnovar",
                   .kind = TypeKind::dual_interface,
                   .guid = kDnovarInterfaceId,

@@ -1,6 +1,6 @@
-// The type library DnovarLib: what hosts read about the control. The automation interface is
-// generated from this one table (dnovar_control.cpp binds a handler to each of its functions), so
-// dispatch ids are written down here and nowhere else.
+// The type library DnovarLib: what hosts read about the control. Its automation interface is
+// generated from the member table (control_members.h), where dispatch ids are written down and
+// nowhere else; dnovar_control.cpp binds the same rows' behaviour to its functions.
 #pragma once
 
 #include <cstddef>

@@ -12,7 +12,7 @@ namespace {
 // met.
 bool scan_interval_edges(Calendar& calendar) {
   CalendarState& s = calendar.state();
-  const Colour highlight = static_cast<Colour>(calendar.VyberColor());
+  const Colour highlight = highlight_colour(s);
   bool any_highlighted = false;
   bool previous = calendar.day_cell(0).back_colour() == highlight;
   for (Int16 i = 1; i <= kDayCellCount - 1; ++i) {
@@ -48,7 +48,7 @@ void day_mouse_move(Calendar& calendar, int cell, int buttons) {
     // A drag released past the last day ends at the cell of day 31.
     const Int16 last_cell = add16(s.Dtyd1, 29);
     if (s.DenPohyb > last_cell) s.DenPohyb = last_cell;
-    paint_cells(calendar, s.DenStisk, s.DenPohyb, static_cast<Colour>(calendar.VyberColor()));
+    paint_cells(calendar, s.DenStisk, s.DenPohyb, highlight_colour(s));
     s.DenStisk = -1;
     s.TahLevy = kFalse;
     scan_interval_edges(calendar);

@@ -14,6 +14,7 @@
 #include "component/bag_file.h"
 #include "component/module.h"
 #include "component/text_arguments.h"
+#include "host/control_members.h"
 #include "host/type_library.h"
 #include "platform/date_text.h"
 #include "platform/number_text.h"
@@ -43,7 +44,8 @@ bool is_typed(int code) {
 
 // Colours print as unsigned numbers; everything else as its value.
 std::string format_property(std::string_view name, const Variant& value) {
-  if (name == "VyberColor" &&
+  const ControlMember* member = control_member_named(name);
+  if (member != nullptr && member->type == ValueType::colour &&
       (value.type() == Variant::Type::I4 || value.type() == Variant::Type::I2))
     return std::to_string(static_cast<std::uint32_t>(value.to_i4()));
   return format_value(value);

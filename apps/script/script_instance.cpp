@@ -7,7 +7,8 @@ namespace dnovar::script {
 
 std::unique_ptr<ScriptInstance> start_in_process_control(ScriptSite& site, DateSerial date) {
   const ComponentPtr<Dispatch> object = make_object<DnovarControl, Dispatch>();
-  auto instance = std::make_unique<ScriptInstance>(ComponentPtr<Unknown>::share(object.get()), site);
+  auto instance =
+      std::make_unique<ScriptInstance>(ComponentPtr<Unknown>::share(object.get()), site);
   // Made in this program, so the calendar behind it is at hand.
   Calendar& calendar = *static_cast<DnovarControl&>(*object).calendar();
   calendar.state().AktDatum = date;
@@ -15,7 +16,8 @@ std::unique_ptr<ScriptInstance> start_in_process_control(ScriptSite& site, DateS
   return instance;
 }
 
-ScriptInstance::ScriptInstance(const ComponentPtr<Unknown>& object, ScriptSite& site, Surface* surface)
+ScriptInstance::ScriptInstance(const ComponentPtr<Unknown>& object, ScriptSite& site,
+                               Surface* surface)
     : inspection_(require_interface<ControlInspection>(object)) {
   site.toolkit().take_created_surface();
   client_.emplace(object, site,

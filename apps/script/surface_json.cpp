@@ -86,7 +86,7 @@ std::string month_grid_text(Surface& surface, const CalendarState& state) {
   const std::string leap = surface.widget(widget_ids::lblPrestup).caption();
   if (!leap.empty()) text += "  " + leap;
   text += '\n';
-  const auto highlight = static_cast<Colour>(state.VyberColor.to_i4());
+  const Colour highlight = highlight_colour(state);
   for (int row = 0; row < kWeekdayCount; ++row) {
     std::string line = surface.widget(weekday_label_id(row)).caption();
     for (int cell = row; cell < kDayCellCount; cell += kWeekdayCount) {

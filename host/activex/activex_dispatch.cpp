@@ -10,6 +10,7 @@
 #include "host/activex/module_library.h"
 #include "host/activex/object_hold.h"
 #include "host/activex/variant_bridge.h"
+#include "host/control_members.h"
 #include "host/type_library.h"
 #include "platform/locale.h"
 #include "platform/wide_text.h"
@@ -146,11 +147,14 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD f
 // The dual interface: each entry converts its own typed arguments.
 
 namespace {
-// The dispatch id of a member, from the type library's table (written down only there).
-DISPID id_of(const char* name) {
-  return find_function(automation_type(), name)->id;
+// The dispatch id of a member, from the member table (written down only there).
+DISPID id_of(Member member) {
+  return control_member(member).id;
 }
 
+Variant from_short(short v) {
+  return Variant::i2(v);
+}
 short to_short(const Variant& v) {
   return v.to_i2();
 }
@@ -182,66 +186,84 @@ HRESULT ActiveXControl::dual_write(DISPID id, In value, Convert convert) noexcep
   });
 }
 
-#define DNOVAR_SHORT_PROPERTY(Name)                                                 \
-  HRESULT ActiveXControl::get_##Name(short* value) {                                \
-    return dual_read(id_of(#Name), value, to_short);                                \
-  }                                                                                 \
-  HRESULT ActiveXControl::put_##Name(short value) {                                 \
-    return dual_write(id_of(#Name), value, [](short v) { return Variant::i2(v); }); \
-  }
-DNOVAR_SHORT_PROPERTY(Dtyd)
-DNOVAR_SHORT_PROPERTY(Dtyd1)
-DNOVAR_SHORT_PROPERTY(Dlow)
-DNOVAR_SHORT_PROPERTY(Dhigh)
-DNOVAR_SHORT_PROPERTY(Dplus)
-#undef DNOVAR_SHORT_PROPERTY
+HRESULT ActiveXControl::get_Dtyd(short* value) {
+  return dual_read(id_of(Member::weekday), value, to_short);
+}
+HRESULT ActiveXControl::put_Dtyd(short value) {
+  return dual_write(id_of(Member::weekday), value, from_short);
+}
+HRESULT ActiveXControl::get_Dtyd1(short* value) {
+  return dual_read(id_of(Member::first_weekday), value, to_short);
+}
+HRESULT ActiveXControl::put_Dtyd1(short value) {
+  return dual_write(id_of(Member::first_weekday), value, from_short);
+}
+HRESULT ActiveXControl::get_Dlow(short* value) {
+  return dual_read(id_of(Member::range_low), value, to_short);
+}
+HRESULT ActiveXControl::put_Dlow(short value) {
+  return dual_write(id_of(Member::range_low), value, from_short);
+}
+HRESULT ActiveXControl::get_Dhigh(short* value) {
+  return dual_read(id_of(Member::range_high), value, to_short);
+}
+HRESULT ActiveXControl::put_Dhigh(short value) {
+  return dual_write(id_of(Member::range_high), value, from_short);
+}
+HRESULT ActiveXControl::get_Dplus(short* value) {
+  return dual_read(id_of(Member::day_increment), value, to_short);
+}
+HRESULT ActiveXControl::put_Dplus(short value) {
+  return dual_write(id_of(Member::day_increment), value, from_short);
+}
 
 HRESULT ActiveXControl::get_Svatky(VARIANT_BOOL* value) {
-  return dual_read(id_of("Svatky"), value, to_bool);
+  return dual_read(id_of(Member::holidays_shown), value, to_bool);
 }
 
 HRESULT ActiveXControl::put_Svatky(VARIANT_BOOL value) {
-  return dual_write(id_of("Svatky"), value,
+  return dual_write(id_of(Member::holidays_shown), value,
                     [](VARIANT_BOOL v) { return Variant::boolean(v != 0); });
 }
 
 HRESULT ActiveXControl::get_Caption(BSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
-  return dual_read(id_of("Caption"), value,
+  return dual_read(id_of(Member::caption), value,
                    [](const Variant& v) { return Bstr(v.to_string()).detach(); });
 }
 
 HRESULT ActiveXControl::put_Caption(BSTR value) {
-  return dual_write(id_of("Caption"), value,
+  return dual_write(id_of(Member::caption), value,
                     [](BSTR v) { return Variant::string(utf8_from_bstr(v)); });
 }
 
 HRESULT ActiveXControl::get_VyberColor(OLE_COLOR* value) {
-  return dual_read(id_of("VyberColor"), value,
+  return dual_read(id_of(Member::highlight_colour), value,
                    [](const Variant& v) { return static_cast<OLE_COLOR>(v.to_i4()); });
 }
 
 HRESULT ActiveXControl::put_VyberColor(OLE_COLOR value) {
   // OLE_COLOR is unsigned; the control reads the same 32 bits as a signed integer.
-  return dual_write(id_of("VyberColor"), value,
+  return dual_write(id_of(Member::highlight_colour), value,
                     [](OLE_COLOR v) { return Variant::i4(static_cast<Int32>(v)); });
 }
 
 HRESULT ActiveXControl::get_Datum(DATE* value) {
-  return dual_read(id_of("Datum"), value, to_date);
+  return dual_read(id_of(Member::date), value, to_date);
 }
 
 HRESULT ActiveXControl::put_Datum(DATE value) {
-  return dual_write(id_of("Datum"), value, [](DATE v) { return Variant::date(v); });
+  return dual_write(id_of(Member::date), value, [](DATE v) { return Variant::date(v); });
 }
 
 HRESULT ActiveXControl::get_Enabled(VARIANT_BOOL* value) {
-  return dual_read(kDispidEnabled, value, to_bool);
+  return dual_read(id_of(Member::enabled), value, to_bool);
 }
 
 HRESULT ActiveXControl::put_Enabled(VARIANT_BOOL value) {
-  return dual_write(kDispidEnabled, value, [](VARIANT_BOOL v) { return Variant::boolean(v != 0); });
+  return dual_write(id_of(Member::enabled), value,
+                    [](VARIANT_BOOL v) { return Variant::boolean(v != 0); });
 }
 
 HRESULT ActiveXControl::Aktualizuj(short* k) {
@@ -249,7 +271,7 @@ HRESULT ActiveXControl::Aktualizuj(short* k) {
     // Optional: a caller that leaves it out passes no pointer.
     std::vector<Variant> args;
     if (k != nullptr) args.push_back(Variant::i2(*k));
-    return call(id_of("Aktualizuj"), InvokeKind::method, args, nullptr);
+    return call(id_of(Member::refresh), InvokeKind::method, args, nullptr);
   });
 }
 
@@ -258,7 +280,7 @@ HRESULT ActiveXControl::Velikonoce(short* year, DATE* result) {
   return dual_call([&] {
     std::vector<Variant> args{Variant::i2(*year)};
     Variant got;
-    const HRESULT status = call(id_of("Velikonoce"), InvokeKind::method, args, &got);
+    const HRESULT status = call(id_of(Member::easter_monday), InvokeKind::method, args, &got);
     if (SUCCEEDED(status)) *result = to_date(got);
     return status;
   });
@@ -267,7 +289,7 @@ HRESULT ActiveXControl::Velikonoce(short* year, DATE* result) {
 HRESULT ActiveXControl::ShowAbout() {
   return dual_call([&] {
     std::vector<Variant> none;
-    return call(kDispidAboutBox, InvokeKind::method, none, nullptr);
+    return call(id_of(Member::about), InvokeKind::method, none, nullptr);
   });
 }
 

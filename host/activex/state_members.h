@@ -1,5 +1,5 @@
-// The calendar's scalar members in one fixed order, to read them across a module boundary one by
-// one (DnovarInspection::ReadMember) and put them together again on the other side.
+// The calendar's scalar members in the member table's fixed order, to read them across a module
+// boundary one by one (DnovarInspection::ReadMember) and put them together again on the other side.
 #pragma once
 
 #include <cstddef>

@@ -69,7 +69,7 @@ Variant i2_value(int value) {
 }
 
 void show_now(HostedCalendar& control) {
-  control.call("Aktualizuj", {Variant::i2(1)});  // any k but 0 shows Datum as it is
+  control.call(Member::refresh, {Variant::i2(1)});  // any k but 0 shows Datum as it is
 }
 
 }  // namespace
@@ -169,8 +169,8 @@ class CalendarWidgetPrivate final : public widget::SiteListener {
 
   // The widget's enabled state from the control's Enabled.
   void follow_enabled() {
-    const bool enabled =
-        read([](HostedCalendar& c) { return c.get("Enabled").to_bool() != 0; }, q.isEnabled());
+    const bool enabled = read(
+        [](HostedCalendar& c) { return c.get(Member::enabled).to_bool() != 0; }, q.isEnabled());
     following_enabled = true;
     q.setEnabled(enabled);
     following_enabled = false;
@@ -228,7 +228,7 @@ CalendarWidget::CalendarWidget(QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   // What a host does for a control whose stored date is zero: it opens on today.
   MemoryBag today;
-  today.set("Datum", Variant::date(0));
+  today.set(control_member(Member::date).name, Variant::date(0));
   try {
     d->adopt(d->load_new(today), MemoryBag{});
   } catch (const RuntimeError& error) {
@@ -242,12 +242,13 @@ CalendarWidget::CalendarWidget(QWidget* parent)
 CalendarWidget::~CalendarWidget() = default;
 
 QDate CalendarWidget::date() const {
-  return d->read([](HostedCalendar& c) { return to_qdate(c.get("Datum").to_date()); }, QDate());
+  return d->read([](HostedCalendar& c) { return to_qdate(c.get(Member::date).to_date()); },
+                 QDate());
 }
 
 QString CalendarWidget::caption() const {
   return d->read(
-      [](HostedCalendar& c) { return QString::fromStdString(c.get("Caption").to_string()); },
+      [](HostedCalendar& c) { return QString::fromStdString(c.get(Member::caption).to_string()); },
       QString());
 }
 
@@ -255,25 +256,27 @@ QColor CalendarWidget::highlightColor() const {
   return d->read(
       [this](HostedCalendar& c) {
         // A bag may hold a system colour; it shows as the palette's colour of that role.
-        return resolve_colour(static_cast<Colour>(c.get("VyberColor").to_i4()), palette());
+        return resolve_colour(static_cast<Colour>(c.get(Member::highlight_colour).to_i4()),
+                              palette());
       },
       QColor());
 }
 
 bool CalendarWidget::holidaysShown() const {
-  return d->read([](HostedCalendar& c) { return c.get("Svatky").to_bool() != 0; }, false);
+  return d->read([](HostedCalendar& c) { return c.get(Member::holidays_shown).to_bool() != 0; },
+                 false);
 }
 
 int CalendarWidget::shiftDays() const {
-  return d->read([](HostedCalendar& c) { return int{c.get("Dplus").to_i2()}; }, 0);
+  return d->read([](HostedCalendar& c) { return int{c.get(Member::day_increment).to_i2()}; }, 0);
 }
 
 int CalendarWidget::rangeLow() const {
-  return d->read([](HostedCalendar& c) { return int{c.get("Dlow").to_i2()}; }, 0);
+  return d->read([](HostedCalendar& c) { return int{c.get(Member::range_low).to_i2()}; }, 0);
 }
 
 int CalendarWidget::rangeHigh() const {
-  return d->read([](HostedCalendar& c) { return int{c.get("Dhigh").to_i2()}; }, 0);
+  return d->read([](HostedCalendar& c) { return int{c.get(Member::range_high).to_i2()}; }, 0);
 }
 
 QSize CalendarWidget::sizeHint() const {
@@ -288,7 +291,7 @@ QSize CalendarWidget::minimumSizeHint() const {
 QDate CalendarWidget::easterMonday(int year) const {
   QDate monday;
   d->call([&](HostedCalendar& c) {
-    monday = to_qdate(c.call("Velikonoce", {Variant::i4(year)}).to_date());
+    monday = to_qdate(c.call(Member::easter_monday, {Variant::i4(year)}).to_date());
   });
   return monday;
 }
@@ -298,7 +301,7 @@ void CalendarWidget::refresh() {
 }
 
 void CalendarWidget::showAbout() {
-  d->call([](HostedCalendar& c) { c.call("ShowAbout"); });
+  d->call([](HostedCalendar& c) { c.call(Member::about); });
 }
 
 bool CalendarWidget::loadSettings(const QString& file) {
@@ -330,13 +333,14 @@ void CalendarWidget::setDate(QDate date) {
     return;
   }
   d->call([&](HostedCalendar& c) {
-    c.put("Datum", Variant::date(to_serial(date)));
+    c.put(Member::date, Variant::date(to_serial(date)));
     show_now(c);
   });
 }
 
 void CalendarWidget::setCaption(const QString& caption) {
-  d->call([&](HostedCalendar& c) { c.put("Caption", Variant::string(caption.toStdString())); });
+  d->call(
+      [&](HostedCalendar& c) { c.put(Member::caption, Variant::string(caption.toStdString())); });
 }
 
 void CalendarWidget::setHighlightColor(const QColor& color) {
@@ -348,14 +352,14 @@ void CalendarWidget::setHighlightColor(const QColor& color) {
     return;
   }
   d->call([&](HostedCalendar& c) {
-    c.put("VyberColor", Variant::i4(to_colour(color)));
+    c.put(Member::highlight_colour, Variant::i4(to_colour(color)));
     show_now(c);
   });
 }
 
 void CalendarWidget::setHolidaysShown(bool shown) {
   d->call([&](HostedCalendar& c) {
-    c.put("Svatky", Variant::boolean(shown));
+    c.put(Member::holidays_shown, Variant::boolean(shown));
     show_now(c);
   });
 }
@@ -373,7 +377,7 @@ void CalendarWidget::setRules(Rules rules) {
 
 void CalendarWidget::setShiftDays(int days) {
   d->call([&](HostedCalendar& c) {
-    c.put("Dplus", i2_value(days));
+    c.put(Member::day_increment, i2_value(days));
     show_now(c);
   });
 }
@@ -390,8 +394,8 @@ void CalendarWidget::setRange(int low, int high) {
   d->call([&](HostedCalendar& c) {
     const Variant low_value = i2_value(low);
     const Variant high_value = i2_value(high);
-    c.put("Dlow", low_value);
-    c.put("Dhigh", high_value);
+    c.put(Member::range_low, low_value);
+    c.put(Member::range_high, high_value);
     show_now(c);
   });
 }
@@ -408,8 +412,8 @@ void CalendarWidget::changeEvent(QEvent* event) {
     // Only the widget's own flag: a disabled parent greys the control without changing it.
     const bool own = !testAttribute(Qt::WA_ForceDisabled);
     d->call([&](HostedCalendar& c) {
-      if ((c.get("Enabled").to_bool() != 0) == own) return;
-      c.put("Enabled", Variant::boolean(own));
+      if ((c.get(Member::enabled).to_bool() != 0) == own) return;
+      c.put(Member::enabled, Variant::boolean(own));
       show_now(c);  // the control's widgets follow Enabled at a refresh
     });
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "component/control_client.h"
+#include "host/control_members.h"
 #include "host/qt/widget_site.h"
 
 namespace dnovar::widget {
@@ -29,6 +30,12 @@ class HostedCalendar {
   void put(std::string_view name, const Variant& value) { client_.put(name, value); }
   Variant call(std::string_view name, std::vector<Variant> args = {}) {
     return client_.call(name, std::move(args));
+  }
+  // The same by the member table's handles.
+  Variant get(Member member) { return get(control_member(member).name); }
+  void put(Member member, const Variant& value) { put(control_member(member).name, value); }
+  Variant call(Member member, std::vector<Variant> args = {}) {
+    return call(control_member(member).name, std::move(args));
   }
 
  private:
