@@ -1,6 +1,6 @@
 // Owns one reference to a Windows COM interface pointer, with the shape of the component model's
-// ComponentPtr (com/unknown.h): `adopt` takes over a reference the caller holds, `share` adds one, and
-// `query<Other>()` asks the same object for another interface by its type.
+// ComponentPtr (component/unknown.h): `adopt` takes over a reference the caller holds, `share` adds
+// one, and `query<Other>()` asks the same object for another interface by its type.
 #pragma once
 
 #include <unknwn.h>

@@ -30,7 +30,7 @@ void* create_registered_instance(const Registry& registry, ModuleCache& modules,
 
 template <typename Interface = Unknown>
 ComponentPtr<Interface> create_registered(const Registry& registry, ModuleCache& modules,
-                                    std::string_view prog_id) {
+                                          std::string_view prog_id) {
   return ComponentPtr<Interface>::adopt(static_cast<Interface*>(
       create_registered_instance(registry, modules, prog_id, Interface::iid)));
 }

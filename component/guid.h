@@ -5,7 +5,7 @@
 // lower-case hex digits and requires the braces; formatting writes upper case.
 //   parse_guid("{00020400-0000-0000-c000-000000000046}") -> data1 0x00020400, data4 {C0,0,..,46}
 //
-// Header-only on purpose: the registry (com/registry.h) stores class ids without depending
+// Header-only on purpose: the registry (component/registry.h) stores class ids without depending
 // on the component library.
 #pragma once
 

@@ -7,7 +7,7 @@
 //
 // Which registry: the entry points take no argument, so the host names its registry file in the
 // environment variable DNOVAR_REGISTRY before calling them; without it the module uses the
-// user's default registry (com/registry.h, Registry::default_path). A module finds its own
+// user's default registry (component/registry.h, Registry::default_path). A module finds its own
 // path for the registry with module_path_of.
 //
 // Build a module with hidden visibility and export only the four entries (module_exports.map; on

@@ -3,9 +3,9 @@
 #include <new>
 #include <vector>
 
+#include "backends/win32/win32_surface.h"
 #include "com/com_object.h"
 #include "com/com_values.h"
-#include "backends/win32/win32_surface.h"
 
 namespace dnovar {
 

@@ -10,7 +10,7 @@
 //
 // Our clients (the containers, the script host's ole backend) turn a failed call back with
 // `error_from_com`: a control error is its number with the callee's text; any other status the
-// run-time error the platform's run time gives it (com/status.h: 438 for a member not found).
+// run-time error the platform's run time gives it (component/status.h: 438 for a member not found).
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-// Compiles a type library described as data (com/type_library.h) into the binary form Windows
+// Compiles a type library described as data (component/type_library.h) into the binary form Windows
 // reads (LoadTypeLib), through the system's own writer (ICreateTypeLib2): the module's TYPELIB
 // resource is made from the same table the control's dispatch is bound to.
 #pragma once

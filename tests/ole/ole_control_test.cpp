@@ -9,8 +9,8 @@
 #include <string>
 
 #include "apps/script/ole/ole_control.h"
-#include "com/com_object.h"
 #include "backends/win32/win32_toolkit.h"
+#include "com/com_object.h"
 #include "component/bag_file.h"
 #include "platform/quiet_site.h"
 

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "backends/win32/win32_toolkit.h"
 #include "com/com_ref.h"
 #include "com/com_values.h"
-#include "backends/win32/win32_toolkit.h"
 #include "core/calendar.h"
 #include "platform/quiet_site.h"
 

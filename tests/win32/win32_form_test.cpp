@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "com/com_values.h"
 #include "backends/win32/win32_text.h"
 #include "backends/win32/win32_toolkit.h"
+#include "com/com_values.h"
 
 namespace dnovar {
 namespace {
