@@ -135,12 +135,9 @@ std::vector<PaintedPalette>& painted_palettes() {
 }
 constexpr std::size_t kMaxPaintedPalettes = 256;
 
-}  // namespace
-
-void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
-                   QPalette::ColorRole fore_role) {
+const PaintedPalette& find_painted(const QPalette& base, Colour back, QPalette::ColorRole back_role,
+                                   Colour fore, QPalette::ColorRole fore_role) {
   const QPalette system = QApplication::palette();
-  const QPalette base = widget.palette();
   std::vector<PaintedPalette>& palettes = painted_palettes();
   const PaintedPalette* found = nullptr;
   for (const PaintedPalette& p : palettes) {
@@ -156,6 +153,19 @@ void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, 
                         paint_palette(base, system, back, back_role, fore, fore_role)});
     found = &palettes.back();
   }
+  return *found;
+}
+
+}  // namespace
+
+QPalette painted_palette(const QPalette& base, Colour back, QPalette::ColorRole back_role,
+                         Colour fore, QPalette::ColorRole fore_role) {
+  return find_painted(base, back, back_role, fore, fore_role).painted;
+}
+
+void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
+                   QPalette::ColorRole fore_role) {
+  const PaintedPalette* found = &find_painted(widget.palette(), back, back_role, fore, fore_role);
   // A widget painted as its container is (a plain day cell in the frame) takes the container's
   // palette instead of a copy of its own.
   if (widget.parentWidget() != nullptr && found->painted == widget.parentWidget()->palette()) {

@@ -42,6 +42,11 @@ QColor readable_on(const QColor& text, const QColor& back, double minimum = kRea
 void paint_colours(QWidget& widget, Colour back, QPalette::ColorRole back_role, Colour fore,
                    QPalette::ColorRole fore_role);
 
+// The palette `paint_colours` paints a widget with whose palette is `base` (made once for all
+// widgets painted alike): for what draws a widget's look without a widget of its own.
+QPalette painted_palette(const QPalette& base, Colour back, QPalette::ColorRole back_role,
+                         Colour fore, QPalette::ColorRole fore_role);
+
 // The palette painted for every widget of these colours when `palette` equals one in every colour,
 // else `palette` itself; either way with `palette`'s current colour group. A style keys the pixmaps
 // it caches (button panels, combo boxes) by the palette object, and each widget holds its own copy

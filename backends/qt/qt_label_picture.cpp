@@ -3,14 +3,13 @@
 #include <QHash>
 #include <QPainter>
 #include <QStyle>
-#include <cmath>
 
 namespace dnovar {
 
 std::optional<LabelLook> picture_look(const QLabel& label, qreal pixel_ratio) {
   if (label.textFormat() != Qt::PlainText || label.frameShape() != QFrame::NoFrame ||
       label.margin() != 0 || label.indent() != 0 || label.buddy() != nullptr ||
-      !label.pixmap().isNull() || std::floor(pixel_ratio) != pixel_ratio || !label.isEnabled())
+      !label.pixmap().isNull() || !pictures_fit(pixel_ratio) || !label.isEnabled())
     return std::nullopt;
   const QPalette& palette = label.palette();
   const QBrush& back = palette.brush(label.backgroundRole());
@@ -24,15 +23,17 @@ std::optional<LabelLook> picture_look(const QLabel& label, qreal pixel_ratio) {
   look.back = back.color().rgba();
   look.fore = fore.color().rgba();
   look.size = label.size();
-  // The flags QLabel draws plain text with.
-  const Qt::LayoutDirection direction =
-      look.text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
-  int align = label.alignment() | Qt::TextExpandTabs;
-  if (label.wordWrap()) align |= Qt::TextWordWrap;
-  look.flags = QStyle::visualAlignment(direction, Qt::Alignment(align)) |
-               (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
+  look.flags = label_text_flags(look.text, label.alignment(), label.wordWrap());
   look.pixel_ratio = pixel_ratio;
   return look;
+}
+
+int label_text_flags(const QString& text, Qt::Alignment alignment, bool word_wrap) {
+  const Qt::LayoutDirection direction = text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+  int align = alignment | Qt::TextExpandTabs;
+  if (word_wrap) align |= Qt::TextWordWrap;
+  return QStyle::visualAlignment(direction, Qt::Alignment(align)) |
+         (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
 }
 
 size_t qHash(const LabelLook& look, size_t seed) {
@@ -52,7 +53,7 @@ constexpr qsizetype kMaxPictures = 1024;
 
 }  // namespace
 
-QPixmap label_picture(const QLabel& label, const LabelLook& look) {
+QPixmap label_picture(const QStyle& style, const LabelLook& look) {
   QHash<LabelLook, QPixmap>& painted = pictures();
   if (const auto found = painted.constFind(look); found != painted.constEnd()) return *found;
   QPixmap picture(look.size * look.pixel_ratio);
@@ -63,8 +64,8 @@ QPixmap label_picture(const QLabel& label, const LabelLook& look) {
     painter.setFont(look.font);
     QPalette palette;
     palette.setBrush(QPalette::WindowText, QColor::fromRgba(look.fore));
-    label.style()->drawItemText(&painter, QRect(QPoint(0, 0), look.size), look.flags, palette, true,
-                                look.text, QPalette::WindowText);
+    style.drawItemText(&painter, QRect(QPoint(0, 0), look.size), look.flags, palette, true,
+                       look.text, QPalette::WindowText);
   }
   if (painted.size() >= kMaxPictures) painted.clear();
   painted.insert(look, picture);

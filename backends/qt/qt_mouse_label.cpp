@@ -2,8 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace dnovar {
 
@@ -27,12 +25,6 @@ MouseLabel::MouseLabel(WidgetId id, EventRelay& relay, QWidget* parent)
   setIndent(0);
 }
 
-void MouseLabel::set_keyboard_cursor(bool shown) {
-  if (keyboard_cursor_ == shown) return;
-  keyboard_cursor_ = shown;
-  update();
-}
-
 void MouseLabel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const std::optional<LabelLook> look = picture_look(*this, painter.device()->devicePixelRatio());
@@ -40,22 +32,9 @@ void MouseLabel::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect(), palette().brush(backgroundRole()));
     painter.end();
     QLabel::paintEvent(event);
-    if (keyboard_cursor_) {
-      QPainter frame(this);
-      paint_keyboard_cursor(frame);
-    }
     return;
   }
-  painter.drawPixmap(0, 0, label_picture(*this, *look));
-  if (keyboard_cursor_) paint_keyboard_cursor(painter);
-}
-
-void MouseLabel::paint_keyboard_cursor(QPainter& painter) {
-  QStyleOptionFocusRect option;
-  option.initFrom(this);
-  option.rect = rect();
-  option.backgroundColor = palette().color(backgroundRole());
-  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  painter.drawPixmap(0, 0, label_picture(*style(), *look));
 }
 
 void MouseLabel::mousePressEvent(QMouseEvent* event) {

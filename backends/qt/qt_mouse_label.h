@@ -7,8 +7,6 @@
 #include "backends/qt/qt_event_relay.h"
 #include "backends/qt/qt_label_picture.h"
 
-class QPainter;
-
 namespace dnovar {
 
 // Held or pressed Qt buttons as the toolkit's bits: 1 left, 2 right, 4 middle.
@@ -17,9 +15,6 @@ int button_bits(Qt::MouseButtons buttons);
 class MouseLabel final : public QLabel {
  public:
   MouseLabel(WidgetId id, EventRelay& relay, QWidget* parent);
-
-  // Whether the keyboard cursor of the grid holding the label is drawn on it (a focus rectangle).
-  void set_keyboard_cursor(bool shown);
 
  protected:
   // Copies the label's picture (qt_label_picture.h), painted once per look for all labels,
@@ -31,11 +26,8 @@ class MouseLabel final : public QLabel {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  void paint_keyboard_cursor(QPainter& painter);
-
   WidgetId id_;
   EventRelay& relay_;
-  bool keyboard_cursor_ = false;
 };
 
 }  // namespace dnovar

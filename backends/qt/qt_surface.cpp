@@ -8,6 +8,7 @@
 #include "backends/qt/qt_cell_grid.h"
 #include "backends/qt/qt_font.h"
 #include "backends/qt/qt_form_fit.h"
+#include "backends/qt/qt_grid_cell.h"
 #include "backends/qt/qt_surface_root.h"
 #include "backends/qt/qt_widget_factory.h"
 
@@ -54,7 +55,7 @@ QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
     follow_focus_target();
   }
   root_->on_palette_change([this] {
-    for (const auto& widget : widgets_) widget->repaint_colours();
+    for (const auto& widget : owned_) widget->repaint_colours();
   });
   focus_connection_ = QObject::connect(qApp, &QApplication::focusChanged, root_.data(),
                                        [this](QWidget*, QWidget* now) { track_focus(now); });
@@ -66,48 +67,44 @@ QtSurface::~QtSurface() {
   relay_.set_events(nullptr);
   // A form released while shown ends its modal loop; show_modal touches nothing after it.
   if (modal_loop_ != nullptr) modal_loop_->quit();
-  widgets_.clear();
+  // The root goes first, with the grids and their cells.
   delete root_.data();
+  widgets_.clear();
+  qt_widgets_.clear();
+  owned_.clear();
 }
 
 void QtSurface::build_widgets() {
   const std::vector<LabelGridShape> grids = find_label_grids(table_);
   std::vector<CellGrid*> grid_widgets(grids.size(), nullptr);
-  std::vector<FontSpec> grid_fonts(grids.size());
   widgets_.reserve(table_.widgets.size());
+  qt_widgets_.reserve(table_.widgets.size());
   for (std::size_t i = 0; i < table_.widgets.size(); ++i) {
     const WidgetRow& entry = table_.widgets[i];
+    const WidgetId id{static_cast<int>(i)};
     QWidget* parent = root_.data();
     if (entry.parent != kNoParent) {
       // A container comes before what it holds, and only a frame holds widgets.
-      if (entry.parent < 0 || static_cast<std::size_t>(entry.parent) >= i ||
-          widgets_[static_cast<std::size_t>(entry.parent)]->kind() != WidgetKind::Frame)
+      const auto container = static_cast<std::size_t>(entry.parent);
+      if (entry.parent < 0 || container >= i || qt_widgets_[container] == nullptr ||
+          qt_widgets_[container]->kind() != WidgetKind::Frame)
         raise_invalid_argument();
-      parent = &widgets_[static_cast<std::size_t>(entry.parent)]->qt_widget();
+      parent = &qt_widgets_[container]->qt_widget();
     }
     const auto grid = std::find_if(grids.begin(), grids.end(), [&](const LabelGridShape& g) {
       return entry.kind == WidgetKind::Label && entry.index != kNoIndex && g.name == entry.name;
     });
-    CellGrid* cells = nullptr;
     if (grid != grids.end()) {
-      CellGrid*& made = grid_widgets[static_cast<std::size_t>(grid - grids.begin())];
-      if (made == nullptr) {
-        // The grid holds the font of its first label, which the labels of that font take from it
-        // instead of holding a copy each.
-        made = new CellGrid(*grid, parent);
-        made->setFont(font_for(entry.font));
-        grid_fonts[static_cast<std::size_t>(grid - grids.begin())] = entry.font;
-      }
-      cells = made;
-      parent = cells;
+      CellGrid*& cells = grid_widgets[static_cast<std::size_t>(grid - grids.begin())];
+      if (cells == nullptr) cells = new CellGrid(*grid, relay_, parent);
+      widgets_.push_back(&cells->add_cell(entry, id));
+      qt_widgets_.push_back(nullptr);
+      continue;
     }
-    const bool inherits_font =
-        cells != nullptr &&
-        same_font(grid_fonts[static_cast<std::size_t>(grid - grids.begin())], entry.font);
-    QWidget& created =
-        create_qt_widget(entry, WidgetId{static_cast<int>(i)}, *parent, relay_, inherits_font);
-    if (cells != nullptr) cells->adopt(created, entry);
-    widgets_.push_back(std::make_unique<QtWidget>(entry, created));
+    QWidget& created = create_qt_widget(entry, id, *parent, relay_);
+    owned_.push_back(std::make_unique<QtWidget>(entry, created));
+    widgets_.push_back(owned_.back().get());
+    qt_widgets_.push_back(owned_.back().get());
   }
 }
 
@@ -119,9 +116,9 @@ void QtSurface::set_tab_order() {
     return table_.widgets[a].tab_index < table_.widgets[b].tab_index;
   });
   for (std::size_t k = 1; k < focusable.size(); ++k)
-    QWidget::setTabOrder(&widgets_[focusable[k - 1]]->qt_widget(),
-                         &widgets_[focusable[k]]->qt_widget());
-  for (std::size_t i : focusable) tab_order_.push_back(&widgets_[i]->qt_widget());
+    QWidget::setTabOrder(&qt_widgets_[focusable[k - 1]]->qt_widget(),
+                         &qt_widgets_[focusable[k]]->qt_widget());
+  for (std::size_t i : focusable) tab_order_.push_back(&qt_widgets_[i]->qt_widget());
 }
 
 void QtSurface::take_grid_keys() {
@@ -164,10 +161,15 @@ void QtSurface::follow_focus_target() {
   if (first != tab_order_.end()) root_->setFocusProxy(*first);
 }
 
-QtWidget& QtSurface::widget(WidgetId id) {
+Widget& QtSurface::widget(WidgetId id) {
   if (id.value < 0 || static_cast<std::size_t>(id.value) >= widgets_.size())
     raise_no_such_element(id.value);
   return *widgets_[static_cast<std::size_t>(id.value)];
+}
+
+QtWidget* QtSurface::qt_widget(WidgetId id) {
+  widget(id);  // error 340 for an id the surface lacks
+  return qt_widgets_[static_cast<std::size_t>(id.value)];
 }
 
 QWidget& QtSurface::root() const {

@@ -1,5 +1,6 @@
 // A surface (the control's widgets, or a form) on Qt: one Qt widget per table entry under one
-// root widget whose size is the table's client area.
+// root widget whose size is the table's client area, except the labels of a grid (the day
+// cells), which one CellGrid paints (qt_cell_grid.h).
 //
 // A control surface's root is a plain widget that its host embeds (see qt_access.h). A form's root
 // is a top-level dialog window with the form's caption as title and a close box, no minimise or
@@ -33,7 +34,9 @@ class QtSurface final : public Form {
   QtSurface& operator=(const QtSurface&) = delete;
 
   const WidgetTable& table() const override { return table_; }
-  QtWidget& widget(WidgetId id) override;
+  Widget& widget(WidgetId id) override;
+  // The Qt widget of its own that shows a widget, or null for one a grid paints.
+  QtWidget* qt_widget(WidgetId id);
   void set_events(WidgetEvents* events) override { relay_.set_events(events); }
   // Disables the root: Qt then lets no input reach any child, and the children's own flags stay.
   void set_enabled(bool enabled) override;
@@ -64,7 +67,11 @@ class QtSurface final : public Form {
   EventRelay relay_;
   // Owned: deleted with the surface, unless a host window holding it was deleted first.
   QPointer<SurfaceRoot> root_;
-  std::vector<std::unique_ptr<QtWidget>> widgets_;
+  // By WidgetId: the Qt widgets' QtWidgets (owned here) and the grids' cells (owned by their
+  // grids), and the former again, null for a cell.
+  std::vector<std::unique_ptr<QtWidget>> owned_;
+  std::vector<Widget*> widgets_;
+  std::vector<QtWidget*> qt_widgets_;
   std::vector<QWidget*> tab_order_;  // the widgets that take the focus, in the table's tab order
   QMetaObject::Connection focus_connection_;
   // A control's day grid: the tab stop after the table's last, taking the grid keys.

@@ -83,11 +83,10 @@ QWidget* create_of_kind(const WidgetRow& row, WidgetId id, QWidget& parent, Even
 
 }  // namespace
 
-QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay,
-                          bool inherits_font) {
+QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay) {
   QWidget& widget = *create_of_kind(row, id, parent, relay);
   widget.setGeometry(pixel_rect(row.rect));
-  if (!inherits_font) widget.setFont(font_for(row.font));
+  widget.setFont(font_for(row.font));
   if (!row.tool_tip.empty()) widget.setToolTip(QString::fromStdString(row.tool_tip));
   return widget;
 }

@@ -15,10 +15,8 @@ inline constexpr int kTwipsPerPixel = 15;
 int twips_to_pixels(int twips);
 QRect pixel_rect(const TwipRect& rect);
 
-// A widget of `row.kind` in `parent`, placed, sized and with its font (or, `inherits_font`, with
-// the font of `parent`, which is the row's); its content and colours are the QtWidget's to set.
-// Its notifications go through `relay` under `id`.
-QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay,
-                          bool inherits_font = false);
+// A widget of `row.kind` in `parent`, placed, sized and with its font; its content and colours
+// are the QtWidget's to set. Its notifications go through `relay` under `id`.
+QWidget& create_qt_widget(const WidgetRow& row, WidgetId id, QWidget& parent, EventRelay& relay);
 
 }  // namespace dnovar

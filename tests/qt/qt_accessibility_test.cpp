@@ -94,12 +94,12 @@ TEST_F(QtAccessibility, TheDayGridIsATableOfWeekdayRowsAndWeekColumns) {
 
 TEST_F(QtAccessibility, CellNamesFollowEveryRefreshAndEveryDrag) {
   // A right drag over 7..8 takes them out of the interval.
-  QWidget& from = cell_of_day(7);
-  QWidget& to = cell_of_day(8);
-  QTest::mousePress(&from, Qt::RightButton, {}, QPoint(4, 4));
-  QTest::mouseMove(&to, QPoint(4, 4));
-  QTest::mouseRelease(&to, Qt::RightButton, {}, QPoint(4, 4));
-  QTest::mouseMove(&to, QPoint(9, 9));
+  const ShownArea from = cell_of_day(7);
+  const ShownArea to = cell_of_day(8);
+  QTest::mousePress(&from.widget, Qt::RightButton, {}, from.rect.topLeft() + QPoint(4, 4));
+  QTest::mouseMove(&to.widget, to.rect.topLeft() + QPoint(4, 4));
+  QTest::mouseRelease(&to.widget, Qt::RightButton, {}, to.rect.topLeft() + QPoint(4, 4));
+  QTest::mouseMove(&to.widget, to.rect.topLeft() + QPoint(9, 9));
   auto names = cell_names();
   EXPECT_EQ(name_of_day(names, 6).toStdString(), "pondělí 6. května 2024, vybráno");
   EXPECT_EQ(name_of_day(names, 7).toStdString(), "úterý 7. května 2024");
@@ -137,10 +137,11 @@ TEST_F(QtAccessibility, EveryWidgetHasACzechNameAndADescription) {
   EXPECT_EQ(count(QAccessible::Button, "Zavři"), 1);
   EXPECT_EQ(count(QAccessible::Button, "D + -"), 1);
   for (std::size_t i = 0; i < calendar->surface().widget_count(); ++i) {
-    QWidget& shown = qt(WidgetId{static_cast<int>(i)});
+    QAccessibleInterface* shown =
+        surface_accessible(calendar->surface(), WidgetId{static_cast<int>(i)});
     SCOPED_TRACE(calendar_widget_table().widgets[i].name);
-    EXPECT_FALSE(shown.accessibleName().isEmpty());
-    EXPECT_FALSE(shown.accessibleDescription().isEmpty());
+    EXPECT_FALSE(shown->text(QAccessible::Name).isEmpty());
+    EXPECT_FALSE(shown->text(QAccessible::Description).isEmpty());
   }
 }
 

@@ -34,8 +34,16 @@ void QtCalendarTest::TearDown() {
   calendar.reset();
 }
 
-QWidget& QtCalendarTest::cell_of_day(int day) {
-  return qt(day_cell_id(cell_for_day(day, state().Dtyd1)));
+ShownArea QtCalendarTest::cell_of_day(int day) {
+  return shown(day_cell_id(cell_for_day(day, state().Dtyd1)));
+}
+
+QFont QtCalendarTest::font_of_day(int day) {
+  return shown_font(calendar->surface(), day_cell_id(cell_for_day(day, state().Dtyd1)));
+}
+
+QAccessibleInterface* QtCalendarTest::accessible_of_day(int day) {
+  return surface_accessible(calendar->surface(), day_cell_id(cell_for_day(day, state().Dtyd1)));
 }
 
 }  // namespace dnovar::qt_test

@@ -48,7 +48,11 @@ class QtCalendarTest : public ::testing::Test {
   void TearDown() override;
 
   QWidget& qt(WidgetId id) { return surface_widget(calendar->surface(), id); }
-  QWidget& cell_of_day(int day);
+  ShownArea shown(WidgetId id) { return shown_area(calendar->surface(), id); }
+  // The day's cell as shown: a rectangle of the grid that paints the cells.
+  ShownArea cell_of_day(int day);
+  QFont font_of_day(int day);
+  QAccessibleInterface* accessible_of_day(int day);
   Widget& widget(WidgetId id) { return calendar->widget(id); }
   CalendarState& state() { return calendar->state(); }
 

@@ -12,12 +12,14 @@ using QtCalendar = QtCalendarTest;
 
 // A drag as a hand makes it: press over one day, move to another with the button held, let go
 // there, and nudge the pointer, which is the move that completes the drag.
-void drag(QWidget& from, QWidget& to, Qt::MouseButton button) {
-  QTest::mousePress(&from, button, {}, QPoint(4, 4));
-  QTest::mouseMove(&from, QPoint(8, 8));
-  QTest::mouseMove(&to, QPoint(4, 4));
-  QTest::mouseRelease(&to, button, {}, QPoint(4, 4));
-  QTest::mouseMove(&to, QPoint(9, 9));
+void drag(const ShownArea& from, const ShownArea& to, Qt::MouseButton button) {
+  const QPoint start = from.rect.topLeft();
+  const QPoint end = to.rect.topLeft();
+  QTest::mousePress(&from.widget, button, {}, start + QPoint(4, 4));
+  QTest::mouseMove(&from.widget, start + QPoint(8, 8));
+  QTest::mouseMove(&to.widget, end + QPoint(4, 4));
+  QTest::mouseRelease(&to.widget, button, {}, end + QPoint(4, 4));
+  QTest::mouseMove(&to.widget, end + QPoint(9, 9));
 }
 
 struct DragCase {
@@ -54,10 +56,11 @@ TEST_F(QtCalendar, DragsOverTheDaysPaintEraseAndPublishTheInterval) {
 }
 
 TEST_F(QtCalendar, DoubleClickOnADayMakesItTheCurrentDay) {
-  QWidget& fifteenth = cell_of_day(15);
-  QTest::mouseClick(&fifteenth, Qt::LeftButton);
-  QTest::mouseDClick(&fifteenth, Qt::LeftButton);
-  QTest::mouseRelease(&fifteenth, Qt::LeftButton);
+  const ShownArea fifteenth = cell_of_day(15);
+  const QPoint centre = fifteenth.rect.center();
+  QTest::mouseClick(&fifteenth.widget, Qt::LeftButton, {}, centre);
+  QTest::mouseDClick(&fifteenth.widget, Qt::LeftButton, {}, centre);
+  QTest::mouseRelease(&fifteenth.widget, Qt::LeftButton, {}, centre);
   EXPECT_EQ(calendar->Datum(), make_date(2024, 5, 15));
   EXPECT_EQ(widget(day_cell_id(cell_for_day(15, state().Dtyd1))).back_colour(), kCyan);
   EXPECT_EQ(widget(day_cell_id(cell_for_day(20, state().Dtyd1))).back_colour(), kButtonFace);

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -198,12 +199,32 @@ TEST_F(ContainerWindowTest, ANewInstanceRegistersTheModuleAndListsEveryPropertyI
 }
 
 // The day cell of `day` in the month of `date` shown by the control whose root is `root`: cell i
-// is at 1080 + 360 * (i / 7), 1200 + 240 * (i % 7) twips in the frame, which is at 120, 120.
-QLabel* day_cell_in(QWidget& root, QDate date, int day) {
+// is at 1080 + 360 * (i / 7), 1200 + 240 * (i % 7) twips in the frame, which is at 120, 120, and
+// 255 twips square. The grid that paints the cells takes their clicks; what it shows of a cell is
+// read as assistive technology reads it, and from its pixels.
+struct DayCellShown {
+  QWidget* grid = nullptr;
+  QPoint centre;  // in the grid
+  QString caption;
+  QColor background;
+};
+
+DayCellShown day_cell_in(QWidget& root, QDate date, int day) {
   const int cell = QDate(date.year(), date.month(), 1).dayOfWeek() + day - 2;
-  const QPoint centre((120 + 1080 + 360 * (cell / 7) + 127) / 15,
-                      (120 + 1200 + 240 * (cell % 7) + 127) / 15);
-  return qobject_cast<QLabel*>(root.childAt(centre));
+  const QPoint corner((120 + 1080 + 360 * (cell / 7)) / 15, (120 + 1200 + 240 * (cell % 7)) / 15);
+  const QPoint centre = corner + QPoint(8, 8);
+  DayCellShown shown;
+  shown.grid = root.childAt(centre);
+  if (shown.grid == nullptr) return shown;
+  shown.centre = shown.grid->mapFrom(&root, centre);
+  const QPoint global = root.mapToGlobal(centre);
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(shown.grid);
+  if (QAccessibleInterface* found = table->childAt(global.x(), global.y()))
+    shown.caption = found->text(QAccessible::Value);
+  const QImage picture = root.grab().toImage();
+  // Right of the number, above the line the next row's cell covers.
+  shown.background = picture.pixelColor((corner + QPoint(15, 8)) * picture.devicePixelRatio());
+  return shown;
 }
 
 bool any_error(const std::vector<std::string>& lines) {
@@ -227,10 +248,10 @@ TEST_F(ContainerWindowTest, FileNewGivesACalendarStartedOnTodayThatTakesClicksAn
   EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), today.day())));
   EXPECT_EQ(read("Caption"), Variant::string("Dnovar1"));
   QWidget& root = *window->control_root();
-  QLabel* today_cell = day_cell_in(root, today, today.day());
-  ASSERT_NE(today_cell, nullptr);
-  EXPECT_EQ(today_cell->text(), QString::number(today.day()));
-  EXPECT_EQ(today_cell->palette().color(QPalette::Window), QColor(0, 255, 255));
+  const DayCellShown today_cell = day_cell_in(root, today, today.day());
+  ASSERT_NE(today_cell.grid, nullptr);
+  EXPECT_EQ(today_cell.caption, QString::number(today.day()));
+  EXPECT_EQ(today_cell.background, QColor(0, 255, 255));
   auto* months = root.findChild<QComboBox*>();
   ASSERT_NE(months, nullptr);
   ASSERT_EQ(months->count(), 12);
@@ -242,16 +263,16 @@ TEST_F(ContainerWindowTest, FileNewGivesACalendarStartedOnTodayThatTakesClicksAn
 
   // A click selects nothing; a double-click makes the day the date. Neither fails.
   const int other = today.day() == 10 ? 11 : 10;
-  QLabel* cell = day_cell_in(root, today, other);
-  ASSERT_NE(cell, nullptr);
+  const DayCellShown cell = day_cell_in(root, today, other);
+  ASSERT_NE(cell.grid, nullptr);
   lines.clear();
-  QTest::mouseClick(cell, Qt::LeftButton);
+  QTest::mouseClick(cell.grid, Qt::LeftButton, {}, cell.centre);
   EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), today.day())));
-  QTest::mouseDClick(cell, Qt::LeftButton);
+  QTest::mouseDClick(cell.grid, Qt::LeftButton, {}, cell.centre);
   settle();
   EXPECT_FALSE(any_error(lines));
   EXPECT_EQ(read("Datum"), Variant::date(make_date(today.year(), today.month(), other)));
-  EXPECT_EQ(cell->palette().color(QPalette::Window), QColor(0, 255, 255));
+  EXPECT_EQ(day_cell_in(root, today, other).background, QColor(0, 255, 255));
 }
 
 // The Qt widget asked for the control's rules draws what the container shows, pixel for pixel;

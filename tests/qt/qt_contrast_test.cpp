@@ -49,11 +49,12 @@ double contrast(QRgb a, QRgb b) {
 // The contrast of a label's text on its background as painted: the background is the colour
 // most pixels of the label have, the text the pixel that stands out from it most. The cells'
 // bottom line lies under the next row's cell, so it does not count.
-double painted_contrast(const QImage& picture, QWidget& root, QWidget& label) {
+double painted_contrast(const QImage& picture, QWidget& root, const ShownArea& label) {
   const qreal ratio = picture.devicePixelRatio();
-  const QRect area = QRect(QPointF(label.mapTo(&root, QPoint(0, 0)) * ratio).toPoint(),
-                           (QSizeF(label.size()) * ratio).toSize())
-                         .adjusted(0, 0, 0, -static_cast<int>(std::ceil(2 * ratio)));
+  const QRect area =
+      QRect(QPointF(label.widget.mapTo(&root, label.rect.topLeft()) * ratio).toPoint(),
+            (QSizeF(label.rect.size()) * ratio).toSize())
+          .adjusted(0, 0, 0, -static_cast<int>(std::ceil(2 * ratio)));
   std::map<QRgb, int> counts;
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x) ++counts[picture.pixel(x, y)];
@@ -93,7 +94,7 @@ class QtDarkTheme : public QtCalendarTest {
     for (WidgetId id : labels) {
       if (widget(id).caption().empty()) continue;
       ++measured;
-      EXPECT_GE(painted_contrast(picture, root, qt(id)), 4.5)
+      EXPECT_GE(painted_contrast(picture, root, shown(id)), 4.5)
           << calendar_widget_table().widgets[static_cast<std::size_t>(id.value)].name << " "
           << widget(id).caption();
     }

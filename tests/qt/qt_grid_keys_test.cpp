@@ -97,17 +97,17 @@ TEST_F(QtGridKeys, KeysReachTheControlAsTheMouseWould) {
 }
 
 TEST_F(QtGridKeys, TheCursorIsDrawnAndReportedOnlyWhileTheGridHasTheFocus) {
-  QWidget& day21 = cell_of_day(21);
-  const QImage plain = day21.grab().toImage();
+  const ShownArea day21 = cell_of_day(21);
+  const QImage plain = day21.widget.grab(day21.rect).toImage();
   QTest::keyClick(host_field, Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_TRUE(QAccessible::queryAccessibleInterface(&cell_of_day(20))->state().focused);
+  EXPECT_TRUE(accessible_of_day(20)->state().focused);
   press(Qt::Key_Down);
-  EXPECT_FALSE(QAccessible::queryAccessibleInterface(&cell_of_day(20))->state().focused);
-  EXPECT_TRUE(QAccessible::queryAccessibleInterface(&day21)->state().focused);
-  EXPECT_NE(day21.grab().toImage(), plain) << "focus rectangle";
+  EXPECT_FALSE(accessible_of_day(20)->state().focused);
+  EXPECT_TRUE(accessible_of_day(21)->state().focused);
+  EXPECT_NE(day21.widget.grab(day21.rect).toImage(), plain) << "focus rectangle";
   QTest::mouseClick(host_field, Qt::LeftButton);
-  EXPECT_FALSE(QAccessible::queryAccessibleInterface(&day21)->state().focused);
-  EXPECT_EQ(day21.grab().toImage(), plain);
+  EXPECT_FALSE(accessible_of_day(21)->state().focused);
+  EXPECT_EQ(day21.widget.grab(day21.rect).toImage(), plain);
 }
 
 }  // namespace

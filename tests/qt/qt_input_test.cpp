@@ -23,9 +23,9 @@ TEST_F(QtInput, MousePressOnADayCellReportsTheCellAndTheButton) {
                              {20, Qt::MiddleButton, kMiddleButton}};
   for (const PressCase& c : cases) {
     SCOPED_TRACE(c.cell);
-    QWidget& cell = qt(day_cell_id(c.cell));
-    QTest::mousePress(&cell, c.button);
-    QTest::mouseRelease(&cell, c.button);
+    const ShownArea cell = shown(day_cell_id(c.cell));
+    QTest::mousePress(&cell.widget, c.button, {}, cell.rect.center());
+    QTest::mouseRelease(&cell.widget, c.button, {}, cell.rect.center());
     EXPECT_EQ(spy.take(),
               (std::vector<Notice>{{Kind::MouseDown, day_cell_id(c.cell).value, c.bits}}));
   }
@@ -41,14 +41,17 @@ TEST_F(QtInput, MouseMoveWhileHeldReportsThePressedCellWithTheHeldButtons) {
                             {{Qt::RightButton}, kRightButton},
                             {{Qt::LeftButton, Qt::RightButton}, kLeftButton | kRightButton}};
   const WidgetId pressed = day_cell_id(9);
-  QWidget& cell = qt(pressed);
+  const ShownArea cell = shown(pressed);
+  const QPoint corner = cell.rect.topLeft();
   for (const HeldCase& c : cases) {
     SCOPED_TRACE(c.bits);
-    for (Qt::MouseButton button : c.held) QTest::mousePress(&cell, button, {}, QPoint(3, 3));
+    for (Qt::MouseButton button : c.held)
+      QTest::mousePress(&cell.widget, button, {}, corner + QPoint(3, 3));
     spy.take();
-    QTest::mouseMove(&cell, QPoint(10, 12));
+    QTest::mouseMove(&cell.widget, corner + QPoint(10, 12));
     EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::MouseMove, pressed.value, c.bits}}));
-    for (Qt::MouseButton button : c.held) QTest::mouseRelease(&cell, button, {}, QPoint(10, 12));
+    for (Qt::MouseButton button : c.held)
+      QTest::mouseRelease(&cell.widget, button, {}, corner + QPoint(10, 12));
   }
 }
 
@@ -58,8 +61,8 @@ TEST_F(QtInput, MouseMoveWithoutButtonsReportsTheCellUnderThePointer) {
   spy.take();
   for (int index : {4, 30, 36}) {
     SCOPED_TRACE(index);
-    QWidget& cell = qt(day_cell_id(index));
-    QTest::mouseMove(&cell, cell.rect().center());
+    const ShownArea cell = shown(day_cell_id(index));
+    QTest::mouseMove(&cell.widget, cell.rect.center());
     const std::vector<Notice> notices = spy.take();
     ASSERT_FALSE(notices.empty());
     EXPECT_EQ(notices.back(), (Notice{Kind::MouseMove, day_cell_id(index).value, 0}));
@@ -73,19 +76,20 @@ struct DoubleClickCase {
 
 TEST_F(QtInput, LeftDoubleClickIsOneDoubleClickAndNoSecondPress) {
   const WidgetId cell_id = day_cell_id(17);
-  QWidget& cell = qt(cell_id);
+  const ShownArea cell = shown(cell_id);
+  const QPoint centre = cell.rect.center();
   const DoubleClickCase cases[] = {
       {Qt::LeftButton, {{Kind::DoubleClick, cell_id.value, 0}}},
       {Qt::RightButton, {{Kind::MouseDown, cell_id.value, kRightButton}}},
   };
   for (const DoubleClickCase& c : cases) {
     SCOPED_TRACE(c.button);
-    QTest::mousePress(&cell, c.button);
-    QTest::mouseRelease(&cell, c.button);
+    QTest::mousePress(&cell.widget, c.button, {}, centre);
+    QTest::mouseRelease(&cell.widget, c.button, {}, centre);
     spy.take();
-    QTest::mouseDClick(&cell, c.button);
+    QTest::mouseDClick(&cell.widget, c.button, {}, centre);
     EXPECT_EQ(spy.take(), c.expected);
-    QTest::mouseRelease(&cell, c.button);
+    QTest::mouseRelease(&cell.widget, c.button, {}, centre);
   }
 }
 
@@ -267,10 +271,11 @@ TEST_F(QtInput, DisabledSurfaceTakesNoInputAndKeepsTheWidgetsOwnFlags) {
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::FocusLeft}}));
   const auto try_everything = [&] {
     QTest::mouseClick(&qt(cmdDnes), Qt::LeftButton);
-    QTest::mousePress(&qt(day_cell_id(3)), Qt::LeftButton);
-    QTest::mouseRelease(&qt(day_cell_id(3)), Qt::LeftButton);
-    QTest::mouseDClick(&qt(day_cell_id(3)), Qt::LeftButton);
-    QTest::mouseRelease(&qt(day_cell_id(3)), Qt::LeftButton);
+    const ShownArea cell = shown(day_cell_id(3));
+    QTest::mousePress(&cell.widget, Qt::LeftButton, {}, cell.rect.center());
+    QTest::mouseRelease(&cell.widget, Qt::LeftButton, {}, cell.rect.center());
+    QTest::mouseDClick(&cell.widget, Qt::LeftButton, {}, cell.rect.center());
+    QTest::mouseRelease(&cell.widget, Qt::LeftButton, {}, cell.rect.center());
     QTest::keyClick(&qt(txtYear), Qt::Key_7);
     QTest::mouseClick(&arrow(qt(UpDown2), true), Qt::LeftButton);
   };
@@ -303,8 +308,9 @@ TEST_F(QtInput, AFailingHandlerIsReportedAndInputGoesOn) {
     if (notice.kind == Kind::MouseDown) throw std::runtime_error("broken");
   };
   QTest::mouseClick(&qt(cmdDnes), Qt::LeftButton);
-  QTest::mousePress(&qt(day_cell_id(0)), Qt::LeftButton);
-  QTest::mouseRelease(&qt(day_cell_id(0)), Qt::LeftButton);
+  const ShownArea cell = shown(day_cell_id(0));
+  QTest::mousePress(&cell.widget, Qt::LeftButton, {}, cell.rect.center());
+  QTest::mouseRelease(&cell.widget, Qt::LeftButton, {}, cell.rect.center());
   QTest::mouseClick(&qt(cmdDnes), Qt::LeftButton);
   EXPECT_EQ(errors.numbers, (std::vector<int>{error_number::overflow, 51, error_number::overflow}));
   EXPECT_EQ(spy.take().size(), 3u);

@@ -65,11 +65,11 @@ TEST_F(QtScreenshot, HolidaysAreDrawnBoldAndOtherDaysNot) {
   // May 2024: the 1st and the 8th are public holidays.
   for (int day = 1; day <= 31; ++day) {
     SCOPED_TRACE(day);
-    EXPECT_EQ(cell_of_day(day).font().bold(), day == 1 || day == 8);
+    EXPECT_EQ(font_of_day(day).bold(), day == 1 || day == 8);
   }
   state().Svatky = kFalse;
   calendar->Aktualizuj(0);
-  EXPECT_FALSE(cell_of_day(1).font().bold());
+  EXPECT_FALSE(font_of_day(1).bold());
 }
 
 }  // namespace

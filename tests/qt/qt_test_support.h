@@ -82,6 +82,7 @@ class CalendarSurfaceTest : public ::testing::Test {
   void SetUp() override;
 
   QWidget& qt(WidgetId id) { return surface_widget(*surface, id); }
+  ShownArea shown(WidgetId id) { return shown_area(*surface, id); }
 
   QtToolkit toolkit;
   RecordedErrors errors;

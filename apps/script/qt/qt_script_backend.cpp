@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "apps/qt_common/qt_application.h"
 #include "apps/script/qt/modal_player.h"
@@ -147,16 +148,18 @@ class QtBackend final : public ScriptBackend {
     send_buttons(s, id, QEvent::MouseButtonRelease, button);
   }
   void mouse_move(Surface& s, WidgetId id, int buttons) override {
-    if (QWidget* cell = input_widget(s, id))
-      send_mouse(*cell, QEvent::MouseMove, Qt::NoButton, qt_buttons(buttons));
+    if (const std::optional<ShownArea> cell = input_area(s, id))
+      send_mouse(cell->widget, cell->rect, QEvent::MouseMove, Qt::NoButton, qt_buttons(buttons));
     settle();
   }
 
   void double_click(Surface& s, WidgetId id) override {
     // The second press of a double-click, as Qt reports it; the first click is a script's own.
-    if (QWidget* cell = input_widget(s, id)) {
-      send_mouse(*cell, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
-      send_mouse(*cell, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+    if (const std::optional<ShownArea> cell = input_area(s, id)) {
+      send_mouse(cell->widget, cell->rect, QEvent::MouseButtonDblClick, Qt::LeftButton,
+                 Qt::LeftButton);
+      send_mouse(cell->widget, cell->rect, QEvent::MouseButtonRelease, Qt::LeftButton,
+                 Qt::NoButton);
     }
     settle();
   }
@@ -225,6 +228,14 @@ class QtBackend final : public ScriptBackend {
     return widget.isEnabled() ? &widget : nullptr;
   }
 
+  // Where the mouse goes for a widget (a day cell is a rectangle of its grid), or none when the
+  // control or the widget is disabled.
+  static std::optional<ShownArea> input_area(Surface& s, WidgetId id) {
+    const ShownArea area = shown_area(s, id);
+    if (!area.widget.isEnabled() || !s.widget(id).enabled()) return std::nullopt;
+    return area;
+  }
+
   // What keys and pastes go to: the box itself, or a combo box's edit field.
   static QWidget* text_field(Surface& s, WidgetId id) {
     QWidget* widget = input_widget(s, id);
@@ -236,12 +247,12 @@ class QtBackend final : public ScriptBackend {
 
   // One press or release per button the bits name, each with what is held after it.
   void send_buttons(Surface& s, WidgetId id, QEvent::Type type, int bits) {
-    if (QWidget* cell = input_widget(s, id)) {
+    if (const std::optional<ShownArea> cell = input_area(s, id)) {
       Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::NoButton : qt_buttons(bits);
       for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
         if (!(qt_buttons(bits) & button)) continue;
         held.setFlag(button, type == QEvent::MouseButtonPress);
-        send_mouse(*cell, type, button, held);
+        send_mouse(cell->widget, cell->rect, type, button, held);
       }
     }
     settle();

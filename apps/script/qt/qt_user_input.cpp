@@ -71,8 +71,9 @@ void click_at(QWidget& widget, QPoint point) {
   send_mouse_at(*target, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
 }
 
-void send_mouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
-  send_mouse_at(widget, type, widget.rect().center(), button, held);
+void send_mouse(QWidget& widget, const QRect& area, QEvent::Type type, Qt::MouseButton button,
+                Qt::MouseButtons held) {
+  send_mouse_at(widget, type, area.center(), button, held);
 }
 
 void press_key(QWidget& widget, int key, Qt::KeyboardModifiers modifiers, const QString& text) {

@@ -19,9 +19,10 @@ Qt::MouseButtons qt_buttons(int bits);
 // A press and release of the left button at `point` of `widget`, delivered to the child there.
 void click_at(QWidget& widget, QPoint point);
 
-// One mouse event over the middle of `widget`: `button` is the one that changes (none for a
-// move), `held` what is held once the event has happened.
-void send_mouse(QWidget& widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held);
+// One mouse event over the middle of `area` of `widget`: `button` is the one that changes (none
+// for a move), `held` what is held once the event has happened.
+void send_mouse(QWidget& widget, const QRect& area, QEvent::Type type, Qt::MouseButton button,
+                Qt::MouseButtons held);
 
 // A key press and release that types the character `code` into `widget`: 8 is Backspace, 13
 // Enter, 27 Escape; other codes below 32 are Ctrl + a letter, as a keyboard types them.
