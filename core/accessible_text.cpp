@@ -1,6 +1,7 @@
 #include "core/accessible_text.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -113,14 +114,12 @@ void compose_described_cell(const AccessibleRecipe& recipe, std::string& name,
 // updates in one copy. Only where nothing can fail on the way (the highlight converts without
 // error) and every caption is a day number the refresh writes: otherwise the cells are named one
 // by one, and a failure leaves the cells before it named.
-bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month, int today) {
+bool describe_cells_live(Calendar& calendar, const MonthLook& look, int today) {
   if (!highlight_converts(calendar.state()) || look.has_other_caption ||
       calendar.day_cell(0).hands_accessible_text_on())
     return false;
   DescribedMonth& described = calendar.described_month();
   described.cells = look.cells;
-  described.month = month;
-  described.year = calendar.state().Rok;
   described.highlight = highlight_colour(calendar.state());
   described.today = today;
   // A cell named otherwise since (by the one-by-one naming or by anyone) reads it again.
@@ -129,6 +128,39 @@ bool describe_cells_live(Calendar& calendar, const MonthLook& look, int month, i
     if (cells[i]->accessible_source() != &described)
       cells[i]->set_accessible_recipe({compose_described_cell, {static_cast<int>(i)}, &described});
   return true;
+}
+
+constexpr std::string_view kWeekDescription = "Číslo týdne aktuálního data.";
+constexpr std::string_view kNotLeapYear = "Nepřestupný rok";
+constexpr std::string_view kLeapYearDescription = "Zda je rok aktuálního data přestupný.";
+
+// The week number (values[0]) and whether the year is a leap year (values[0]) as a refresh
+// wrote them: "Týden 21", "Přestupný rok".
+void compose_week(const AccessibleRecipe& recipe, std::string& name, std::string& description) {
+  name.assign("Týden ");
+  name += std::to_string(recipe.values[0]);
+  description.assign(kWeekDescription);
+}
+
+void compose_leap_year(const AccessibleRecipe& recipe, std::string& name,
+                       std::string& description) {
+  name.assign(recipe.values[0] != 0 ? std::string_view(kLeapYearCaption) : kNotLeapYear);
+  description.assign(kLeapYearDescription);
+}
+
+// The day of `month` of `year` that is today's date (`now`), or 0. A whole day's serial, as a
+// clock gives it, is counted from the month's 1st; anything else is read as a date.
+int today_in_month(DateSerial now, int year, int month) {
+  if (now == std::trunc(now) && is_valid_date(now)) {
+    if (month < 1 || month > 12) return 0;
+    const long long first = days_from_civil(year, month, 1) - kSerialEpoch;
+    const long long next = month < 12 ? days_from_civil(year, month + 1, 1) - kSerialEpoch
+                                      : days_from_civil(year + 1, 1, 1) - kSerialEpoch;
+    const auto day = static_cast<long long>(now);
+    return day >= first && day < next ? static_cast<int>(day - first + 1) : 0;
+  }
+  const CivilDate civil = civil_date(now);
+  return civil.year == year && civil.month == month ? civil.day : 0;
 }
 
 void describe_cells_one_by_one(Calendar& calendar, const MonthLook& look, int month, int today) {
@@ -207,17 +239,26 @@ void describe_frame(Calendar& calendar) {
 void describe_month(Calendar& calendar, const MonthLook& look) {
   const CalendarState& s = calendar.state();
   const int month = s.Mesic >= 1 && s.Mesic <= 12 ? s.Mesic : 0;
-  const CivilDate now = civil_date(calendar.site().clock().today());
-  const int today = now.year == s.Rok && now.month == month ? now.day : 0;
-  if (!describe_cells_live(calendar, look, month, today))
+  const int today = today_in_month(calendar.site().clock().today(), s.Rok, month);
+  DescribedMonth& described = calendar.described_month();
+  described.month = month;
+  described.year = s.Rok;
+  if (!describe_cells_live(calendar, look, today))
     describe_cells_one_by_one(calendar, look, month, today);
+  Widget& week = calendar.widget(widget_ids::lblTyden);
+  Widget& leap_year = calendar.widget(widget_ids::lblPrestup);
+  if (look.week != kNoWeek && !week.hands_accessible_text_on() &&
+      !leap_year.hands_accessible_text_on()) {
+    // As a refresh wrote them: composed only when read.
+    week.set_accessible_recipe({compose_week, {static_cast<int>(look.week)}});
+    leap_year.set_accessible_recipe({compose_leap_year, {look.leap_caption.empty() ? 0 : 1}});
+    return;
+  }
   std::string week_name = "Týden ";
   week_name += look.week_caption;
-  calendar.widget(widget_ids::lblTyden)
-      .set_accessible_text(week_name, "Číslo týdne aktuálního data.");
-  calendar.widget(widget_ids::lblPrestup)
-      .set_accessible_text(look.leap_caption.empty() ? "Nepřestupný rok" : look.leap_caption,
-                           "Zda je rok aktuálního data přestupný.");
+  week.set_accessible_text(week_name, kWeekDescription);
+  leap_year.set_accessible_text(look.leap_caption.empty() ? kNotLeapYear : look.leap_caption,
+                                kLeapYearDescription);
 }
 
 void describe_month(Calendar& calendar) {

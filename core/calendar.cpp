@@ -1,5 +1,6 @@
 #include "core/calendar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -14,7 +15,6 @@ namespace {
 
 constexpr Int16 kFixedHolidays[11] = {101, 501, 508, 705, 706, 928, 1028, 1117, 1224, 1225, 1226};
 constexpr Int16 kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-constexpr const char* kLeapYearCaption = "Přestupný rok";
 
 Int16 to_member(int part) {
   return checked_i16(part);
@@ -41,6 +41,14 @@ Int16 month_of_code(Int16 code) {
   const int remainder = code % 100;
   const bool up = remainder > 50 || (remainder == 50 && quotient % 2 == 1);
   return static_cast<Int16>(up ? quotient + 1 : quotient);
+}
+
+// Whether Rok, Mesic and Den already are the parts of a date (a year of four digits, a month, a
+// day of it): make_date then changes none of them, and date_parts gives them back.
+bool are_date_parts(int year, int month, int day) {
+  if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  const int days = month == 2 && is_leap_year(year) ? 29 : kDaysInMonth[month - 1];
+  return day <= days;
 }
 
 }  // namespace
@@ -89,45 +97,60 @@ void Calendar::Inicializuj() {
 void Calendar::Aktualizuj(Int16 k) {
   CalendarState& s = state_;
   s.Aktualizace = kTrue;
-  if (k == 0) s.AktDatum = make_date(s.Rok, s.Mesic, s.Den);
-  set_date_members(s, date_parts(s.AktDatum));
+  if (k == 0 && are_date_parts(s.Rok, s.Mesic, s.Den)) {
+    // The usual case, counted directly: what make_date and date_parts would give.
+    s.AktDatum = static_cast<DateSerial>(days_from_civil(s.Rok, s.Mesic, s.Den) - kSerialEpoch);
+    s.Dtyd = static_cast<Int16>(weekday_of_day(s.AktDatum));
+  } else {
+    if (k == 0) s.AktDatum = make_date(s.Rok, s.Mesic, s.Den);
+    set_date_members(s, date_parts(s.AktDatum));
+  }
 
   // Leap year: 29 February stays in February, so February has 29 days (Rok is the year of a
   // valid date here, so the Gregorian rule says it without building the two dates).
   s.Prestup = to_bool16(is_leap_year(s.Rok));
   // What the grid and its labels show, for the texts a screen reader reads (describe_month).
   MonthLook look;
-  look.leap_caption = s.Prestup ? kLeapYearCaption : "";
-  widget(widget_ids::lblPrestup).set_caption(look.leap_caption);
+  look.leap_caption = s.Prestup ? kLeapYearCaption : std::string_view();
+  fixed_widget(widget_ids::lblPrestup).set_caption(look.leap_caption);
 
-  widget(widget_ids::txtYear).set_text(format_integer(s.Rok));
-  widget(widget_ids::txtDen).set_text(format_integer(s.Den));
+  fixed_widget(widget_ids::txtYear).set_text(IntegerText(s.Rok).view());
+  fixed_widget(widget_ids::txtDen).set_text(day_number_text(s.Den));  // Den is a day of Mesic
   // Mesic is 1..12 here, the parts of a valid date.
-  widget(widget_ids::cmbMonth).set_text(s.NazvyMesicu[static_cast<std::size_t>(s.Mesic)]);
-  widget(widget_ids::txtDplus).set_text(format_integer(s.Dplus));
+  fixed_widget(widget_ids::cmbMonth).set_text(s.NazvyMesicu[static_cast<std::size_t>(s.Mesic)]);
+  fixed_widget(widget_ids::txtDplus).set_text(IntegerText(s.Dplus).view());
 
   // Each set may run a spinner's handler nested here; Aktualizace keeps it from refreshing.
-  widget(widget_ids::UpDown1).set_value(s.Mesic);
-  widget(widget_ids::UpDown2).set_value(s.Rok);
-  widget(widget_ids::UpDown3).set_value(s.Den);
+  fixed_widget(widget_ids::UpDown1).set_value(s.Mesic);
+  fixed_widget(widget_ids::UpDown2).set_value(s.Rok);
+  fixed_widget(widget_ids::UpDown3).set_value(s.Den);
 
   // The weekday of the 1st, counted back from the current day's (Monday = 1).
   s.Dtyd1 = to_member((s.Dtyd - s.Den % 7 + 7) % 7 + 1);
-  const std::string week = format_integer(week_number(site_.calendar_rules(), s.AktDatum, s.Rok));
-  widget(widget_ids::lblTyden).set_caption(week);
-  look.week_caption = week;
+  look.week = week_number(site_.calendar_rules(), s.AktDatum, s.Rok);
+  const IntegerText week(look.week);
+  fixed_widget(widget_ids::lblTyden).set_caption(week.view());
+  look.week_caption = week.view();
 
   // Clearing the grid and numbering the days are one pass: each cell gets its final caption at
   // once. Nothing between the two can fail, so no caller can tell the difference.
   Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
   if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
+  // The cells before the 1st and after the last day stay blank. (Dtyd1 is a weekday, so the 1st
+  // stands in the first week's column.)
   const std::span<Widget* const> cells = day_cells();
-  int day = day_for_cell(0, s.Dtyd1);
-  for (std::size_t i = 0; i < kDayCellCount; ++i, ++day) {
-    const bool shown = day >= 1 && day <= day_count;
-    cells[i]->set_look(shown ? day_number_text(day) : std::string_view(), kButtonFace, false);
-    look.cells[i] = {shown ? day : kNoDay, kButtonFace, false};
+  const int first_day = cell_for_day(1, s.Dtyd1);
+  const int end = std::min(first_day + std::max(static_cast<int>(day_count), 0), kDayCellCount);
+  const auto blank = [&](int i) {
+    cells[static_cast<std::size_t>(i)]->set_look(std::string_view(), kButtonFace, false);
+    look.cells[static_cast<std::size_t>(i)] = {kNoDay, kButtonFace, false};
+  };
+  for (int i = 0; i < first_day; ++i) blank(i);
+  for (int i = first_day, day = 1; i < end; ++i, ++day) {
+    cells[static_cast<std::size_t>(i)]->set_look(day_number_text(day), kButtonFace, false);
+    look.cells[static_cast<std::size_t>(i)] = {day, kButtonFace, false};
   }
+  for (int i = end; i < kDayCellCount; ++i) blank(i);
 
   if (s.Svatky) mark_holidays(look);
 
@@ -141,9 +164,9 @@ void Calendar::Aktualizuj(Int16 k) {
     // (Below `last` the step cannot overflow; at `last` it is the checked one.)
     for (Int16 i = first; i <= last; i = i < last ? static_cast<Int16>(i + 1) : add16(i, 1)) {
       if (i >= kDayCellCount) continue;
-      Widget& cell = day_cell(i);
+      if (i < 0) raise_no_such_element(i);  // as day_cell(i) would
       if (!colour) colour = highlight_colour(s);
-      cell.set_back_colour(*colour);
+      cells[static_cast<std::size_t>(i)]->set_back_colour(*colour);
       look.cells[static_cast<std::size_t>(i)].back = *colour;
     }
   }
@@ -156,7 +179,7 @@ void Calendar::Aktualizuj(Int16 k) {
   const bool enabled = surface_->enabled();
   if (widgets_enabled_ != static_cast<int>(enabled)) {
     for (Widget* w : widgets_) w->set_enabled(enabled);
-    widget(widget_ids::txtDen).set_enabled(false);
+    fixed_widget(widget_ids::txtDen).set_enabled(false);
     widgets_enabled_ = static_cast<int>(enabled);
   }
   describe_month(*this, look);
@@ -173,7 +196,7 @@ void Calendar::mark_holidays(MonthLook& look) {
       day_cell(cell).set_font_bold(true);
       DayCellLook& looks = look.cells[static_cast<std::size_t>(cell)];
       looks.bold = true;
-      if (named) looks.holiday = holiday;
+      if (named) looks.holiday = static_cast<std::int8_t>(holiday);
     }
   };
   const auto code_of = [](DateSerial date) {
@@ -187,7 +210,14 @@ void Calendar::mark_holidays(MonthLook& look) {
     if (const std::optional<DateSerial> friday = good_friday(site_.calendar_rules(), s.Rok))
       good_friday_code = code_of(*friday);
   }
-  for (std::size_t i = 1; i <= 11; ++i) mark(s.TabSvatku[i], static_cast<int>(i));
+  // A code's month rounds, so only codes within 50 of Mesic * 100 can be in it: the others are
+  // passed by without the rounding.
+  const int nearest = s.Mesic * 100 - 50;
+  for (std::size_t i = 1; i <= 11; ++i) {
+    const Int16 code = s.TabSvatku[i];
+    if (static_cast<unsigned>(code - nearest) > 100U) continue;
+    mark(code, static_cast<int>(i));
+  }
   if (easter_code) mark(*easter_code, kEasterMonday);
   if (good_friday_code) mark(*good_friday_code, kGoodFriday);
 }

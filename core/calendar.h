@@ -65,6 +65,8 @@ class Calendar {
 
  private:
   void mark_holidays(MonthLook& look);
+  // A widget of the surface's fixed table by its id, which the surface always has.
+  Widget& fixed_widget(WidgetId id) { return *widgets_[static_cast<std::size_t>(id.value)]; }
 
   ControlSite& site_;
   // Before the surface, so that it outlives the widgets whose names read it.

@@ -12,6 +12,11 @@ std::string format_integer(long long value) {
   return std::to_string(value);
 }
 
+IntegerText::IntegerText(long long value) {
+  size_ = static_cast<std::size_t>(std::to_chars(digits_, digits_ + sizeof digits_, value).ptr -
+                                   digits_);
+}
+
 namespace {
 bool is_digit(char c) {
   return c >= '0' && c <= '9';

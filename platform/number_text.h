@@ -7,12 +7,24 @@
 // A number too large for a double is an overflow (6), never infinity.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace dnovar {
 
 std::string format_integer(long long value);
+
+// The same text in a buffer of its own, for a caller that only hands it on (no allocation).
+class IntegerText {
+ public:
+  explicit IntegerText(long long value);
+  std::string_view view() const { return {digits_, size_}; }
+
+ private:
+  char digits_[24];
+  std::size_t size_;
+};
 
 double leading_number(std::string_view text);
 

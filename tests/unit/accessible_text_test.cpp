@@ -65,6 +65,29 @@ TEST(AccessibleText, TodayAndTheCurrentDateAreNamedApart) {
   }
 }
 
+// Today's day is found in the shown month from whatever the clock gives: a whole day (also the
+// last of a month or year, and the first after it) or a day with a time of day.
+TEST(AccessibleText, TodayIsFoundWhateverTheClocksSerialHolds) {
+  const struct {
+    DateSerial today;
+    DateSerial shown;
+    int day;
+    const char* name;
+  } cases[] = {
+      {make_date(2024, 5, 31), make_date(2024, 5, 20), 31, "pátek 31. května 2024, dnes"},
+      {make_date(2024, 6, 1), make_date(2024, 5, 20), 31, "pátek 31. května 2024"},
+      {make_date(2024, 5, 21) + 0.5, make_date(2024, 5, 20), 21, "úterý 21. května 2024, dnes"},
+      {make_date(2024, 12, 31), make_date(2024, 12, 2), 31, "úterý 31. prosince 2024, dnes"},
+      {make_date(2025, 1, 1), make_date(2024, 12, 2), 31, "úterý 31. prosince 2024"},
+      {make_date(2024, 4, 30), make_date(2024, 5, 20), 1, "středa 1. května 2024, svátek"},
+  };
+  for (const auto& c : cases) {
+    StartedCalendar calendar(c.shown, c.today);
+    const int cell = cell_for_day(c.day, calendar.state().Dtyd1);
+    EXPECT_EQ(calendar.cell(cell).accessible_name(), c.name) << c.today;
+  }
+}
+
 TEST(AccessibleText, APlainTextReplacesARecipeUntilTheNextRefresh) {
   StartedCalendar c(make_date(2024, 5, 20));
   Widget& cell = c.cell(kCellOf20);
