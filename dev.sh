@@ -13,7 +13,8 @@ cd "$(dirname "$0")"
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libcli11-dev qt6-base-dev qt6-tools-dev xvfb xauth xdotool fonts-dejavu-core
           fonts-liberation2 valgrind g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          wine wine64 dpkg-dev file lintian wixl msitools help2man)
+          wine wine64 dpkg-dev file lintian wixl msitools help2man dbus-daemon at-spi2-core
+          python3-pyatspi)
 
 install_missing_packages() {
   local missing=()

@@ -67,6 +67,18 @@ void compose_day_cell(const AccessibleRecipe& recipe, std::string& name, std::st
   description += kDayCellHelp;
 }
 
+// The grid as a whole, named by the month and year it shows: "Květen 2024".
+void compose_grid(const AccessibleRecipe& recipe, std::string& name, std::string& description) {
+  const auto& month = *static_cast<const DescribedMonth*>(recipe.source);
+  name.clear();
+  if (month.month >= 1 && month.month <= 12) {
+    name.assign(kMonthNames[static_cast<std::size_t>(month.month - 1)]);
+    name += ' ';
+  }
+  name += std::to_string(month.year);
+  description.assign("Dny měsíce: sloupce jsou týdny, řádky dny v týdnu.");
+}
+
 void compose_empty_cell(const AccessibleRecipe&, std::string& name, std::string& description) {
   name.assign("prázdné pole");
   description.assign("Den mimo zobrazený měsíc.");
@@ -229,6 +241,8 @@ void describe_fixed_widgets(Calendar& calendar) {
     calendar.widget(weekday_label_id(k))
         .set_accessible_text(kWeekdays[static_cast<std::size_t>(k)], "Řádek dne v týdnu.");
   describe_frame(calendar);
+  // Read live: every description of the month updates what it reads.
+  calendar.surface().set_grid_accessible_recipe({compose_grid, {}, &calendar.described_month()});
 }
 
 void describe_frame(Calendar& calendar) {

@@ -186,6 +186,10 @@ class Surface {
   virtual void set_grid_cursor(int /*cell*/) {}
   // The cell the focus rectangle is on: -1 while the grid lacks the focus.
   virtual int grid_cursor() const { return -1; }
+  // What assistive technology reads for the day grid as a whole, as a recipe read whenever it is
+  // asked for (a backend that shows the grid as one table names the table so). A surface without
+  // a day grid ignores it.
+  virtual void set_grid_accessible_recipe(const AccessibleRecipe& /*recipe*/) {}
 };
 
 // A top-level form (a dialog).

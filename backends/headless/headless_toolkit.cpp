@@ -35,6 +35,12 @@ HeadlessSurface::HeadlessSurface(const WidgetTable& table, ErrorSink& errors,
   }
 }
 
+std::string HeadlessSurface::grid_accessible_name() const {
+  std::string name, description;
+  if (grid_recipe_.compose != nullptr) grid_recipe_.compose(grid_recipe_, name, description);
+  return name;
+}
+
 HeadlessWidget& HeadlessSurface::widget(WidgetId id) {
   if (id.value < 0 || id.value >= static_cast<int>(widgets_.size()))
     raise_no_such_element(id.value);

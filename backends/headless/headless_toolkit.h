@@ -58,6 +58,11 @@ class HeadlessSurface : public Form {
 
   void set_grid_cursor(int cell) override { grid_cursor_ = cell; }
   int grid_cursor() const override { return grid_focused_ ? grid_cursor_ : -1; }
+  void set_grid_accessible_recipe(const AccessibleRecipe& recipe) override {
+    grid_recipe_ = recipe;
+  }
+  // The day grid's name as its recipe composes it now (empty without one).
+  std::string grid_accessible_name() const;
 
   // Finds a widget by name and array index; error 340 for a missing element, 438 for no such name.
   WidgetId find(std::string_view name, int index = kNoIndex) const;
@@ -76,6 +81,7 @@ class HeadlessSurface : public Form {
   bool focus_inside_ = false;
   bool grid_focused_ = false;
   int grid_cursor_ = -1;
+  AccessibleRecipe grid_recipe_;
   bool loaded_ = true;
   std::deque<ModalAction>* modal_actions_;
 };

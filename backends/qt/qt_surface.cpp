@@ -138,6 +138,10 @@ void QtSurface::set_grid_cursor(int cell) {
   if (key_grid_ != nullptr) key_grid_->set_cursor(cell);
 }
 
+void QtSurface::set_grid_accessible_recipe(const AccessibleRecipe& recipe) {
+  if (key_grid_ != nullptr) key_grid_->set_accessible_recipe(recipe);
+}
+
 int QtSurface::grid_cursor() const {
   return key_grid_ != nullptr && key_grid_->hasFocus() ? key_grid_->cursor() : -1;
 }

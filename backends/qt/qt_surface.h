@@ -43,6 +43,7 @@ class QtSurface final : public Form {
   bool enabled() const override;
   void set_grid_cursor(int cell) override;
   int grid_cursor() const override;
+  void set_grid_accessible_recipe(const AccessibleRecipe& recipe) override;
 
   // Shows the root as an application-modal window and runs an event loop until unload().
   // Showing a form that is already shown modally is error 400. After unload the Qt widgets stay

@@ -110,5 +110,21 @@ TEST_F(QtGridKeys, TheCursorIsDrawnAndReportedOnlyWhileTheGridHasTheFocus) {
   EXPECT_EQ(day21.widget.grab(day21.rect).toImage(), plain);
 }
 
+// The grid is a table named by the month it shows; while it has the focus, what assistive
+// technology asks for as its focus is the cursor's cell.
+TEST_F(QtGridKeys, TheTableIsNamedAndItsFocusChildIsTheCursorsCell) {
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&cell_of_day(20).widget);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("Květen 2024"));
+  EXPECT_EQ(table->focusChild(), nullptr);
+  QTest::keyClick(host_field, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(table->focusChild(), accessible_of_day(20));
+  press(Qt::Key_Down);
+  EXPECT_EQ(table->focusChild(), accessible_of_day(21));
+  state().Mesic = 6;
+  calendar->Aktualizuj(0);
+  EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("Červen 2024"));
+}
+
 }  // namespace
 }  // namespace dnovar::qt_test

@@ -88,6 +88,16 @@ TEST(AccessibleText, TodayIsFoundWhateverTheClocksSerialHolds) {
   }
 }
 
+// The grid as a whole (a table, where a backend shows one) is named by the month it shows.
+TEST(AccessibleText, TheGridIsNamedByTheMonthAndYearItShows) {
+  StartedCalendar c(make_date(2024, 5, 20));
+  EXPECT_EQ(c.surface().grid_accessible_name(), "Květen 2024");
+  c.state().Rok = 2026;
+  c.state().Mesic = 12;
+  c.calendar.Aktualizuj(0);
+  EXPECT_EQ(c.surface().grid_accessible_name(), "Prosinec 2026");
+}
+
 TEST(AccessibleText, APlainTextReplacesARecipeUntilTheNextRefresh) {
   StartedCalendar c(make_date(2024, 5, 20));
   Widget& cell = c.cell(kCellOf20);
