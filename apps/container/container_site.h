@@ -17,9 +17,9 @@
 namespace dnovar::container {
 
 // What the site tells the container.
-class SiteListener {
+class ContainerSiteListener {
  public:
-  virtual ~SiteListener() = default;
+  virtual ~ContainerSiteListener() = default;
   virtual void log(const std::string& line) = 0;
   virtual void property_changed(std::string_view name) = 0;
 };
@@ -28,7 +28,7 @@ std::string error_line(const RuntimeError& error);  // "error 6 Overflow"
 
 class ContainerSite final : public ControlSite {
  public:
-  explicit ContainerSite(SiteListener& listener);
+  explicit ContainerSite(ContainerSiteListener& listener);
 
   std::string extender_name() override { return name_; }
   void property_changed(std::string_view name) override;
@@ -43,7 +43,7 @@ class ContainerSite final : public ControlSite {
   EmbeddingToolkit& embedding_toolkit() { return toolkit_; }
 
  private:
-  SiteListener& listener_;
+  ContainerSiteListener& listener_;
   EmbeddingToolkit toolkit_;
   SystemClock clock_;
   std::string name_ = "Dnovar1";
