@@ -36,6 +36,8 @@ class ContainerSite final : public ControlSite {
   void report_error(const RuntimeError& error) override { listener_.log(error_line(error)); }
   Toolkit& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  // The container hosts the control as any host of its automation interface: its own rules.
+  CalendarRules calendar_rules() const override { return CalendarRules::Control; }
 
   // Raises 380 for a name that is not valid_instance_name; the old name stays.
   void set_name(std::string name);
