@@ -38,6 +38,8 @@ class MemoryBag final : public PropertyBag {
 
   Variant read(std::string_view key, const Variant& default_value) override;
   void write(std::string_view key, const Variant& value, const Variant& default_value) override;
+  // The bag keeps values only: whoever loads from it hears of the first failing key.
+  bool failure_recorded(std::string_view, const RuntimeError&) override { return false; }
 
   // The stored value, or null when the key is absent.
   const Variant* find(std::string_view key) const;

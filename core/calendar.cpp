@@ -121,13 +121,15 @@ void Calendar::Aktualizuj(Int16 k) {
   // once. Nothing between the two can fail, so no caller can tell the difference.
   Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
   if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
+  const DrawnMonth drawn{cell_for_day(1, s.Dtyd1), day_count};
   const std::span<Widget* const> cells = day_cells();
-  int day = day_for_cell(0, s.Dtyd1);
-  for (std::size_t i = 0; i < kDayCellCount; ++i, ++day) {
-    const bool shown = day >= 1 && day <= day_count;
-    cells[i]->set_look(shown ? day_number_text(day) : std::string_view(), kButtonFace, false);
-    look.cells[i] = {shown ? day : kNoDay, kButtonFace, false};
+  for (std::size_t i = 0; i < kDayCellCount; ++i) {
+    const int day = day_for_cell(drawn, static_cast<int>(i));
+    cells[i]->set_look(day != 0 ? day_number_text(day) : std::string_view(), kButtonFace, false);
+    look.cells[i] = {day != 0 ? day : kNoDay, kButtonFace, false};
   }
+  // The cells show it from here on, whatever fails further on.
+  drawn_month_ = drawn;
 
   if (s.Svatky) mark_holidays(look);
 
@@ -148,7 +150,8 @@ void Calendar::Aktualizuj(Int16 k) {
     }
   }
 
-  const Int16 today = checked_cell_for_day(s.Den, s.Dtyd1);
+  // Den is the day of a valid date here, so its cell is in the grid.
+  const int today = cell_for_day(drawn, s.Den);
   day_cell(today).set_back_colour(kCyan);
   look.cells[static_cast<std::size_t>(today)].back = kCyan;
 

@@ -74,7 +74,7 @@ void show_now(HostedCalendar& control) {
 
 }  // namespace
 
-class CalendarWidgetPrivate final : public widget::SiteListener {
+class CalendarWidgetPrivate final : public widget::WidgetSiteListener {
  public:
   explicit CalendarWidgetPrivate(CalendarWidget& widget) : q(widget) {}
 
