@@ -311,8 +311,9 @@ DateSerial date_from_text(std::string_view text, Locale locale, int current_year
   try {
     return platform_date(text_characters(text), locale, current_year);
   } catch (const RuntimeError&) {
-    // The ISO form with a 'T' before the time, as the control writes dates itself.
-    if (const auto iso = parse_date_text(text)) return *iso;
+    // The ISO form with a 'T' before the time, as the control writes dates itself, or without
+    // the seconds.
+    if (const auto iso = parse_iso_date_text(text)) return *iso;
     throw;
   }
 }

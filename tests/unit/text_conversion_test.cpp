@@ -161,6 +161,20 @@ constexpr DateCase kNumbersOutOfRange[] = {
 };
 INSTANTIATE_TEST_SUITE_P(NumbersOutOfRange, DateFromText, ::testing::ValuesIn(kNumbersOutOfRange));
 
+// The ISO form with a 'T' takes a time of day with or without the seconds.
+constexpr DateCase kIsoTimesOfDay[] = {
+    {"2024-05-20T13:45", en, 2024, 5, 20, 13, 45, 0},
+    {"2024-05-20T13:45", cs, 2024, 5, 20, 13, 45, 0},
+    {"2024-05-20T00:01:02", en, 2024, 5, 20, 0, 1, 2},
+    mismatch("2024-05-20T13", en),
+    mismatch("2024-05-20T13:", en),
+    mismatch("2024-05-20T13:45:", en),
+    mismatch("2024-05-20T24:00", en),
+    mismatch("2024-05-20T13:60", cs),
+    mismatch("2024-05-20T1:45", en),
+};
+INSTANTIATE_TEST_SUITE_P(IsoTimeOfDay, DateFromText, ::testing::ValuesIn(kIsoTimesOfDay));
+
 TEST(DateFromText, TimeOfDayCountsForwardBeforeDayZero) {
   EXPECT_EQ(date_from_text("12/29/1899 6:00", en, kYear), -1.25);
   EXPECT_EQ(date_from_text("12/30/1899 12:00", en, kYear), 0.5);
