@@ -121,7 +121,8 @@ DateFields read_fields(std::u32string_view text, const LocaleText& locale) {
 }
 
 // The parts keep the numbers as written: a range is checked before anything narrows them (an
-// hour of 65548 is no 12 o'clock, a year of 75535 no 9999).
+// hour of 65548 is no 12 o'clock, a year of 75535 no 9999). Deliberately unlike the platform's
+// own conversion, which keeps 16 bits of each and reads "1/1/67535" as 1999-01-01.
 struct TimeOfDay {
   std::uint64_t hour = 0, minute = 0, second = 0;
 };

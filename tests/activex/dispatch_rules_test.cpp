@@ -351,6 +351,49 @@ TEST_F(DispatchRulesTest, IntegersOfOtherTypesConvertAsTheSystemConvertsThem) {
   }
 }
 
+// A date given as text is read by the caller's locale; a year past 9999 stays one (the system's
+// own conversion keeps 16 bits of it and reads "1/1/67535" as 1999-01-01).
+TEST_F(DispatchRulesTest, DateTextsKeepTheirYearsAndTimesOfDay) {
+  constexpr LCID en = 0x0409, cs = 0x0405;
+  constexpr DATE may_20_2024 = 45432;
+  const struct {
+    const wchar_t* text;
+    LCID locale;
+    HRESULT status;
+    DATE date;
+  } cases[] = {
+      {L"75535-05-05", en, DISP_E_TYPEMISMATCH, 0},
+      {L"1/1/67535", en, DISP_E_TYPEMISMATCH, 0},
+      {L"1/1/67535", cs, DISP_E_TYPEMISMATCH, 0},
+      {L"20. kv\u011Btna 67535", cs, DISP_E_TYPEMISMATCH, 0},
+      {L"20. kv\u011Btna 2024", cs, S_OK, may_20_2024},
+      {L"2024-05-20T13:45", en, S_OK, may_20_2024 + (13 * 60 + 45) / 1440.0},
+      {L"2024-05-20T13:45", cs, S_OK, may_20_2024 + (13 * 60 + 45) / 1440.0},
+  };
+  const DISPID datum = id_of(L"Datum");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << testing::PrintToString(std::wstring(c.text)) << " locale " << c.locale);
+    ComVariant given;
+    V_VT(given.get()) = VT_BSTR;
+    V_BSTR(given.get()) = SysAllocString(c.text);
+    DISPID put_id = DISPID_PROPERTYPUT;
+    DISPPARAMS parameters{given.get(), &put_id, 1, 1};
+    UINT argument_error = kNoArgument;
+    EXPECT_EQ(control_->Invoke(datum, IID_NULL, c.locale, DISPATCH_PROPERTYPUT, &parameters,
+                               nullptr, nullptr, &argument_error),
+              c.status);
+    if (c.status != S_OK) continue;
+    DISPPARAMS none{};
+    ComVariant read;
+    ASSERT_EQ(control_->Invoke(datum, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, read.put(), nullptr,
+                               nullptr),
+              S_OK);
+    ASSERT_EQ(V_VT(read.get()), VT_DATE);
+    EXPECT_NEAR(V_DATE(read.get()), c.date, 1e-9);
+  }
+}
+
 TEST_F(DispatchRulesTest, ParameterNamesHaveTheirPositionsAsIds) {
   const struct {
     std::vector<const wchar_t*> names;
