@@ -341,7 +341,7 @@ MemoryBag load_bag_file(const std::filesystem::path& path) {
 }
 
 void save_bag_file(const MemoryBag& bag, const std::filesystem::path& path) {
-  replace_file(path, format_bag(bag));
+  replace_file(path, format_bag(bag), MissingFolder::refuse);
 }
 
 }  // namespace dnovar

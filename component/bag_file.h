@@ -8,10 +8,11 @@
 //
 // Reading a file or text that is not a well-formed bag raises error 321 ("Invalid file format")
 // with a message that names the file and, where it can, the property and what is wrong with it.
-// Nothing is taken from a rejected file. Saving raises 75 when the file cannot be written and
-// leaves the previous file whole; a bag the reader would reject (text that is not UTF-8, an
-// infinite double, anything beyond the limits below) raises 5 before the file is touched, so
-// whatever format_bag returns, parse_bag reads back equal.
+// Nothing is taken from a rejected file. Saving raises 76 when the file's folder does not exist
+// (and makes none), 75 when the file cannot be written, and leaves the previous file whole; a bag
+// the reader would reject (text that is not UTF-8, an infinite double, anything beyond the limits
+// below) raises 5 before the file is touched, so whatever format_bag returns, parse_bag reads back
+// equal.
 #pragma once
 
 #include <cstddef>
@@ -38,6 +39,8 @@ class MemoryBag final : public PropertyBag {
 
   Variant read(std::string_view key, const Variant& default_value) override;
   void write(std::string_view key, const Variant& value, const Variant& default_value) override;
+  // The bag keeps values only: whoever loads from it hears of the first failing key.
+  bool failure_recorded(std::string_view, const RuntimeError&) override { return false; }
 
   // The stored value, or null when the key is absent.
   const Variant* find(std::string_view key) const;

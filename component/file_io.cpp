@@ -26,6 +26,12 @@ void raise_file_access(const std::filesystem::path& path, const std::string& wha
                      "Path/File access error: " + what + " " + path_text(path) + ": " + reason);
 }
 
+void require_folder(const std::filesystem::path& folder) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error))
+    throw RuntimeError(error_number::path_not_found, "Path not found: " + path_text(folder));
+}
+
 namespace {
 
 [[noreturn]] void raise_access(const std::filesystem::path& path, const std::string& what,

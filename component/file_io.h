@@ -33,10 +33,20 @@ std::filesystem::path path_from_text(std::string_view text);
 [[noreturn]] void raise_file_access(const std::filesystem::path& path, const std::string& what,
                                     const std::string& reason);
 
-// Replaces the file at `path` (creating its folder) by `contents`, as described above. Raises 75
-// on any failure, leaving the old file as it was. On Windows the paths are wide throughout and the
-// new file replaces the old with MoveFileExW, written through to the disk; a reader holding the
-// old file open (without delete sharing) makes the replacement fail.
-void replace_file(const std::filesystem::path& path, std::string_view contents);
+// Raises 76 "Path not found: FOLDER" unless `folder` is a folder that exists.
+void require_folder(const std::filesystem::path& folder);
+
+// What replace_file does when the folder the file goes in does not exist: the program's own files
+// (the registry) make it; a file the user named must not leave new folders behind on a typing
+// error (a program running as root could make them anywhere), so it raises 76 (require_folder).
+enum class MissingFolder { create, refuse };
+
+// Replaces the file at `path` by `contents`, as described above. The folder is that of the file
+// actually written: a symbolic link's target's. Raises 75 on any failure, leaving the old file as
+// it was. On Windows the paths are wide throughout and the new file replaces the old with
+// MoveFileExW, written through to the disk; a reader holding the old file open (without delete
+// sharing) makes the replacement fail.
+void replace_file(const std::filesystem::path& path, std::string_view contents,
+                  MissingFolder missing_folder = MissingFolder::create);
 
 }  // namespace dnovar

@@ -201,12 +201,17 @@ void remove_stale_temporaries(const std::filesystem::path& folder, std::string_v
 
 }  // namespace
 
-void replace_file(const std::filesystem::path& path, std::string_view contents) {
+void replace_file(const std::filesystem::path& path, std::string_view contents,
+                  MissingFolder missing_folder) {
   const std::filesystem::path target = write_target(path);
   const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) raise_access(folder, "cannot create folder", error.value());
+  if (missing_folder == MissingFolder::refuse) {
+    require_folder(folder);
+  } else {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) raise_access(folder, "cannot create folder", error.value());
+  }
 
   // A new file gets what the umask leaves of 0666; a replaced one keeps its mode and owner.
   mode_t mode = 0666;

@@ -66,14 +66,19 @@ class TemporaryFile {
 
 }  // namespace
 
-void replace_file(const std::filesystem::path& path, std::string_view contents) {
+void replace_file(const std::filesystem::path& path, std::string_view contents,
+                  MissingFolder missing_folder) {
   std::error_code error;
   // The calls below want whole paths with backslashes; messages keep the path as given.
   const std::filesystem::path target = std::filesystem::absolute(path, error).make_preferred();
   if (error) raise_file_access(path, "cannot resolve", error.message());
   const std::filesystem::path folder = target.parent_path();
-  std::filesystem::create_directories(folder, error);
-  if (error) raise_file_access(folder, "cannot create folder", error.message());
+  if (missing_folder == MissingFolder::refuse) {
+    require_folder(folder);
+  } else {
+    std::filesystem::create_directories(folder, error);
+    if (error) raise_file_access(folder, "cannot create folder", error.message());
+  }
 
   // MoveFileExW is not to be trusted with a folder in the file's place.
   if (const DWORD attributes = GetFileAttributesW(target.c_str());

@@ -108,7 +108,7 @@ void write_contents(const std::filesystem::path& file, const Contents& contents)
     throw RuntimeError(error_number::invalid_argument,
                        std::string("Invalid procedure call or argument: ") + error.what());
   }
-  replace_file(file, text);
+  replace_file(file, text, MissingFolder::create);
 }
 
 }  // namespace

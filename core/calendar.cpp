@@ -136,21 +136,22 @@ void Calendar::Aktualizuj(Int16 k) {
   // once. Nothing between the two can fail, so no caller can tell the difference.
   Int16 day_count = s.DnuVMesici[static_cast<std::size_t>(s.Mesic)];
   if (s.Prestup && s.Mesic == 2) day_count = add16(day_count, 1);
-  // The cells before the 1st and after the last day stay blank. (Dtyd1 is a weekday, so the 1st
-  // stands in the first week's column.)
+  const DrawnMonth drawn{cell_for_day(1, s.Dtyd1), day_count};
+  // The cells before the 1st and after the last day stay blank: three runs, no test per cell.
   const std::span<Widget* const> cells = day_cells();
-  const int first_day = cell_for_day(1, s.Dtyd1);
-  const int end = std::min(first_day + std::max(static_cast<int>(day_count), 0), kDayCellCount);
+  const int end = std::min(drawn.first_cell + std::max(drawn.day_count, 0), kDayCellCount);
   const auto blank = [&](int i) {
     cells[static_cast<std::size_t>(i)]->set_look(std::string_view(), kButtonFace, false);
     look.cells[static_cast<std::size_t>(i)] = {kNoDay, kButtonFace, false};
   };
-  for (int i = 0; i < first_day; ++i) blank(i);
-  for (int i = first_day, day = 1; i < end; ++i, ++day) {
+  for (int i = 0; i < drawn.first_cell; ++i) blank(i);
+  for (int i = drawn.first_cell, day = 1; i < end; ++i, ++day) {
     cells[static_cast<std::size_t>(i)]->set_look(day_number_text(day), kButtonFace, false);
     look.cells[static_cast<std::size_t>(i)] = {day, kButtonFace, false};
   }
   for (int i = end; i < kDayCellCount; ++i) blank(i);
+  // The cells show it from here on, whatever fails further on.
+  drawn_month_ = drawn;
 
   if (s.Svatky) mark_holidays(look);
 
@@ -171,7 +172,8 @@ void Calendar::Aktualizuj(Int16 k) {
     }
   }
 
-  const Int16 today = checked_cell_for_day(s.Den, s.Dtyd1);
+  // Den is the day of a valid date here, so its cell is in the grid.
+  const int today = cell_for_day(drawn, s.Den);
   day_cell(today).set_back_colour(kCyan);
   look.cells[static_cast<std::size_t>(today)].back = kCyan;
 

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/calendar_state.h"
+#include "core/drawn_month.h"
 #include "core/month_look.h"
 #include "core/surface_layout.h"
 #include "platform/site.h"
@@ -62,6 +64,8 @@ class Calendar {
 
   // What the day cells' names are read from (see describe_month).
   DescribedMonth& described_month() { return described_month_; }
+  // The month the day cells show, as the last refresh numbered them; none before the first.
+  const std::optional<DrawnMonth>& drawn_month() const { return drawn_month_; }
 
  private:
   void mark_holidays(MonthLook& look);
@@ -75,6 +79,7 @@ class Calendar {
   // The surface's widgets in table order, looked up once: a refresh touches about 200 of them.
   std::vector<Widget*> widgets_;
   CalendarState state_;
+  std::optional<DrawnMonth> drawn_month_;
   // The enabled state the last refresh gave the widgets: -1 before the first.
   int widgets_enabled_ = -1;
 };

@@ -55,6 +55,17 @@ class AboutEvents final : public WidgetEvents {
   void click(WidgetId id) override {
     if (id == kCloseButton) form_.unload();
   }
+  // The dialog answers only its button: the rest of it is text to read.
+  void value_changed(WidgetId) override {}
+  void key_press(WidgetId, int&) override {}
+  void mouse_down(WidgetId, int) override {}
+  void mouse_move(WidgetId, int) override {}
+  void double_click(WidgetId) override {}
+  void focus_entered() override {}
+  void focus_left() override {}
+  void grid_focus_entered() override {}
+  void grid_focus_left() override {}
+  void grid_key(GridKey, int) override {}
 
  private:
   Form& form_;

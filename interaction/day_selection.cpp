@@ -1,5 +1,7 @@
 #include "interaction/day_selection.h"
 
+#include <optional>
+
 #include "core/accessible_text.h"
 #include "platform/toolkit.h"
 
@@ -73,10 +75,15 @@ void day_mouse_move(Calendar& calendar, int cell, int buttons) {
 }
 
 void day_double_click(Calendar& calendar, int cell) {
-  const std::string caption = calendar.day_cell(cell).caption();
-  // A cell outside the month carries no day number: nothing to select.
-  if (caption.empty()) return;
-  calendar.state().Den = Variant::string(caption).to_i2();
+  if (cell < 0 || cell >= kDayCellCount) raise_no_such_element(cell);
+  const std::optional<DrawnMonth>& drawn = calendar.drawn_month();
+  // Before the first refresh every cell shows the table's caption "D", which is no day number: a
+  // type mismatch (13), as the control has always reported it there.
+  if (!drawn) raise_type_mismatch();
+  const int day = day_for_cell(*drawn, cell);
+  // A cell outside the month shows no day: nothing to select.
+  if (day == 0) return;
+  calendar.state().Den = static_cast<Int16>(day);
   calendar.Aktualizuj(0);
 }
 

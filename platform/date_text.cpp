@@ -27,9 +27,8 @@ std::optional<int> digits(std::string_view text, std::size_t pos, std::size_t wi
   }
   return value;
 }
-}  // namespace
 
-std::optional<DateSerial> parse_date_text(std::string_view text) {
+std::optional<DateSerial> parse(std::string_view text, bool seconds_optional) {
   // Year: 3 or 4 digits, then "-MM-DD".
   const std::size_t dash = text.find('-');
   if (dash != 3 && dash != 4) return std::nullopt;
@@ -49,15 +48,27 @@ std::optional<DateSerial> parse_date_text(std::string_view text) {
   std::size_t pos = dash + 6;
   if (pos == text.size()) return serial;
   if (text[pos] != 'T' && text[pos] != ' ') return std::nullopt;
+  const bool with_seconds = !seconds_optional || text.size() != pos + 6;
   const auto hour = digits(text, pos + 1, 2);
   const auto minute = digits(text, pos + 4, 2);
-  const auto second = digits(text, pos + 7, 2);
-  if (!hour || !minute || !second || text.size() != pos + 9 || text[pos + 3] != ':' ||
-      text[pos + 6] != ':' || *hour > 23 || *minute > 59 || *second > 59)
+  const auto second = with_seconds ? digits(text, pos + 7, 2) : std::optional<int>(0);
+  if (!hour || !minute || !second || text.size() != pos + (with_seconds ? 9 : 6) ||
+      text[pos + 3] != ':' || (with_seconds && text[pos + 6] != ':') || *hour > 23 ||
+      *minute > 59 || *second > 59)
     return std::nullopt;
   const double fraction = (*hour * 3600 + *minute * 60 + *second) / 86400.0;
   // Below day 0 the fraction still counts forward, so it is subtracted from the negative serial.
   return serial < 0 ? serial - fraction : serial + fraction;
+}
+
+}  // namespace
+
+std::optional<DateSerial> parse_date_text(std::string_view text) {
+  return parse(text, false);
+}
+
+std::optional<DateSerial> parse_iso_date_text(std::string_view text) {
+  return parse(text, true);
 }
 
 }  // namespace dnovar

@@ -16,4 +16,8 @@ std::string format_date_text(DateSerial value);  // error 5 for invalid values
 // or names a day that does not exist (2023-02-29).
 std::optional<DateSerial> parse_date_text(std::string_view text);
 
+// The same, and also a time of day of hours and minutes alone ("2024-05-20T13:45"), as callers
+// write ISO dates. The control's own texts (bag files, scripts) keep the seconds.
+std::optional<DateSerial> parse_iso_date_text(std::string_view text);
+
 }  // namespace dnovar

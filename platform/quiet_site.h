@@ -19,6 +19,7 @@ class QuietSite final : public ControlSite {
   void report_error(const RuntimeError&) override {}
   Toolkit& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return CalendarRules::Control; }
 
  private:
   Toolkit& toolkit_;

@@ -1,4 +1,5 @@
 // What a control needs from its host: the site it lives in and the property bag it persists to.
+// Every member is pure, as in the toolkit seam: each host says what it does with each.
 #pragma once
 
 #include <string>
@@ -23,8 +24,8 @@ class ControlSite : public ErrorSink {
   virtual Toolkit& toolkit() = 0;
   virtual const Clock& clock() const = 0;
   // The rules the calendar marks holidays and numbers weeks by, read at every refresh. Hosts of
-  // the automation interface keep the control's own.
-  virtual CalendarRules calendar_rules() const { return CalendarRules::Control; }
+  // the automation interface keep the control's own (CalendarRules::Control).
+  virtual CalendarRules calendar_rules() const = 0;
 };
 
 // The host's keyed store of typed values.
@@ -37,12 +38,8 @@ class PropertyBag {
   virtual void write(std::string_view key, const Variant& value, const Variant& default_value) = 0;
   // Told of a key whose value could not be loaded. True when the bag has recorded the failure for
   // its caller (a container's error log): loading then goes on with the other keys and fails with
-  // the first such error at the end. False (the default) fails the load at once.
-  virtual bool failure_recorded(std::string_view key, const RuntimeError& error) {
-    static_cast<void>(key);
-    static_cast<void>(error);
-    return false;
-  }
+  // the first such error at the end. False fails the load at once.
+  virtual bool failure_recorded(std::string_view key, const RuntimeError& error) = 0;
 };
 
 }  // namespace dnovar

@@ -25,8 +25,11 @@
 //   "1.5" in Czech is 1 May of `current_year`; in English it is 01:05 on day 0
 // A year below 100, however written, reads as 2000..2049 for 0..49 and 1950..1999 for 50..99
 // ("5/20/45" and "5/20/0045" are 2045-05-20). This is not the rule for building a date from
-// parts (make_date reads 45 as 1945). One number alone is no date ("45000" is type mismatch).
-// ISO dates with a 'T' before the time of day ("2024-05-20T13:45:00") read as date_text.h does.
+// parts (make_date reads 45 as 1945). Any other year outside 100..9999, and any hour, minute or
+// second out of range, is type mismatch however many digits it has ("1/1/67535" is no 1999).
+// One number alone is no date ("45000" is type mismatch).
+// ISO dates with a 'T' before the time of day ("2024-05-20T13:45:00", or without the seconds)
+// read as date_text.h does.
 //
 // Booleans: "True"/"False" (any case, nothing around them), "#TRUE#"/"#FALSE#", else a number
 // as above (0 is False, any other True).

@@ -13,6 +13,9 @@ namespace dnovar {
 
 namespace {
 
+// Larger than any year, month, day, hour, minute or second.
+constexpr std::uint64_t kNoField = 0xFFFFFFFFu;
+
 // What the reading of a text found: up to six numbers, each with what followed or named it.
 struct DateFields {
   static constexpr unsigned time_separator = 1, date_separator = 2, month_name = 4, am = 8, pm = 16;
@@ -68,9 +71,11 @@ DateFields read_fields(std::u32string_view text, const LocaleText& locale) {
     const bool last = pos + 1 == text.size();
     if (is_ascii_digit(c)) {
       if (f.count == 6) raise_type_mismatch();
+      // Any number of digits: the value stops growing at kNoField, which no field takes, so
+      // it never wraps round to one that some field does.
       std::uint64_t value = 0;
       while (pos < text.size() && is_ascii_digit(text[pos])) {
-        value = std::min<std::uint64_t>(value * 10 + (text[pos] - U'0'), 0xFFFFFFFFu);
+        value = std::min<std::uint64_t>(value * 10 + (text[pos] - U'0'), kNoField);
         ++pos;
       }
       f.values[f.count++] = value;
@@ -115,18 +120,16 @@ DateFields read_fields(std::u32string_view text, const LocaleText& locale) {
   return f;
 }
 
-// Each part of a date and time is kept in 16 bits, as the platform's system time keeps it.
+// The parts keep the numbers as written: a range is checked before anything narrows them (an
+// hour of 65548 is no 12 o'clock, a year of 75535 no 9999). Deliberately unlike the platform's
+// own conversion, which keeps 16 bits of each and reads "1/1/67535" as 1999-01-01.
 struct TimeOfDay {
-  std::uint16_t hour = 0, minute = 0, second = 0;
+  std::uint64_t hour = 0, minute = 0, second = 0;
 };
 
 // Which fields are the time: hours and minutes (and seconds) joined by time separators before
 // or after the date's fields, or one hour marked AM/PM. Leaves `f` with the date's fields from
 // `offset`; throws when the fields fit no pattern.
-std::uint16_t part(std::uint64_t value) {
-  return static_cast<std::uint16_t>(value);
-}
-
 TimeOfDay split_time(DateFields& f, int& offset) {
   TimeOfDay t;
   unsigned pattern = 0;
@@ -139,48 +142,48 @@ TimeOfDay split_time(DateFields& f, int& offset) {
     case 0x1:  // hh:mm before a date of none, two or three fields
       fail_if(f.count > 3 && (f.marked(2) || f.marked(3) || f.marked(4)));
       fail_if(f.count != 2 && f.count != 4 && f.count != 5);
-      t = {part(f.values[0]), part(f.values[1]), 0};
+      t = {f.values[0], f.values[1], 0};
       f.count -= 2;
       offset = 2;
       return t;
     case 0x3:  // hh:mm:ss before a date
       fail_if(f.count > 4 && (f.marked(3) || f.marked(4) || f.marked(5)));
       fail_if(f.count != 3 && f.count != 5 && f.count != 6);
-      t = {part(f.values[0]), part(f.values[1]), part(f.values[2])};
+      t = {f.values[0], f.values[1], f.values[2]};
       f.count -= 3;
       offset = 3;
       return t;
     case 0x4:  // a two-field date, then hh:mm
       fail_if(f.count != 4 || f.marked(0) || f.marked(1));
-      t = {part(f.values[2]), part(f.values[3]), 0};
+      t = {f.values[2], f.values[3], 0};
       f.count -= 2;
       return t;
     case 0xC:  // a two-field date, then hh:mm:ss
       fail_if(f.count != 5 || f.marked(0) || f.marked(1));
-      t = {part(f.values[2]), part(f.values[3]), part(f.values[4])};
+      t = {f.values[2], f.values[3], f.values[4]};
       f.count -= 3;
       return t;
     case 0x18:  // a three-field date, then hh:mm:ss
       fail_if(f.marked(0) || f.marked(1) || f.marked(2));
-      t = {part(f.values[3]), part(f.values[4]), part(f.values[5])};
+      t = {f.values[3], f.values[4], f.values[5]};
       f.count -= 3;
       return t;
     case 0x0:
       if (f.count == 1 && f.any_marked()) {  // an hour alone
-        t.hour = part(f.values[0]);
+        t.hour = f.values[0];
         f.count = 0;
         return t;
       }
       fail_if(f.count > 4 || (f.count < 3 && f.any_marked()));
       if (f.count == 3) {
         if (f.marked(0)) {  // an hour, then a two-field date
-          t.hour = part(f.values[0]);
+          t.hour = f.values[0];
           f.count = 2;
           offset = 1;
           return t;
         }
         if (f.marked(2)) {  // a two-field date, then an hour
-          t.hour = part(f.values[2]);
+          t.hour = f.values[2];
           f.count = 2;
           return t;
         }
@@ -188,11 +191,11 @@ TimeOfDay split_time(DateFields& f, int& offset) {
       } else if (f.count == 4) {
         f.count = 3;
         if (f.marked(0)) {
-          t.hour = part(f.values[0]);
+          t.hour = f.values[0];
           offset = 1;
         } else {
           fail_if(!f.marked(3));
-          t.hour = part(f.values[3]);
+          t.hour = f.values[3];
         }
         return t;
       }
@@ -201,7 +204,7 @@ TimeOfDay split_time(DateFields& f, int& offset) {
       fail_if((f.count == 2 && f.any_marked()) ||
               (f.count == 5 && (f.marked(0) || f.marked(1) || f.marked(2))) || f.count == 4 ||
               f.count == 6);
-      t = {part(f.values[3]), part(f.values[4]), 0};
+      t = {f.values[3], f.values[4], 0};
       if (f.count == 5) f.count -= 2;
       return t;
     default:
@@ -291,10 +294,10 @@ DateSerial platform_date(std::u32string_view text, Locale locale, int current_ye
   if (time.hour > 23 || time.minute > 59 || time.second > 59) raise_type_mismatch();
   if (time.hour < 12 && (fields.flags_all & DateFields::pm)) time.hour += 12;
   if (time.hour == 12 && (fields.flags_all & DateFields::am)) time.hour = 0;
-  const std::uint16_t year = part(full_year(date.year));
+  const std::uint64_t year = full_year(date.year);
   if (year < 100 || year > 9999) raise_type_mismatch();
-  DateSerial serial =
-      make_date(year, static_cast<long long>(date.month), static_cast<long long>(date.day));
+  DateSerial serial = make_date(static_cast<long long>(year), static_cast<long long>(date.month),
+                                static_cast<long long>(date.day));
   // The time of day counts away from day 0 on either side, added part by part.
   const double sign = serial < 0 ? -1.0 : 1.0;
   serial += static_cast<double>(time.hour) / 24.0 * sign;
@@ -309,8 +312,9 @@ DateSerial date_from_text(std::string_view text, Locale locale, int current_year
   try {
     return platform_date(text_characters(text), locale, current_year);
   } catch (const RuntimeError&) {
-    // The ISO form with a 'T' before the time, as the control writes dates itself.
-    if (const auto iso = parse_date_text(text)) return *iso;
+    // The ISO form with a 'T' before the time, as the control writes dates itself, or without
+    // the seconds.
+    if (const auto iso = parse_iso_date_text(text)) return *iso;
     throw;
   }
 }

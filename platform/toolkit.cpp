@@ -4,65 +4,12 @@
 
 namespace dnovar {
 
-void Widget::set_caption(std::string_view) {
-  raise_not_supported();
-}
-std::string Widget::caption() const {
-  raise_not_supported();
-}
-void Widget::set_text(std::string_view) {
-  raise_not_supported();
-}
-std::string Widget::text() const {
-  raise_not_supported();
-}
-void Widget::set_back_colour(Colour) {
-  raise_not_supported();
-}
-Colour Widget::back_colour() const {
-  raise_not_supported();
-}
-void Widget::set_fore_colour(Colour) {
-  raise_not_supported();
-}
-Colour Widget::fore_colour() const {
-  raise_not_supported();
-}
-void Widget::set_font_bold(bool) {
-  raise_not_supported();
-}
-bool Widget::font_bold() const {
-  raise_not_supported();
-}
-void Widget::set_enabled(bool) {
-  raise_not_supported();
-}
-bool Widget::enabled() const {
-  raise_not_supported();
-}
 void Widget::set_look(std::string_view caption, Colour back, bool bold) {
   set_caption(caption);
   set_back_colour(back);
   set_font_bold(bold);
 }
-void Widget::set_value(Int32) {
-  raise_not_supported();
-}
-Int32 Widget::value() const {
-  raise_not_supported();
-}
-void Widget::clear_items() {
-  raise_not_supported();
-}
-void Widget::add_item(std::string_view) {
-  raise_not_supported();
-}
-int Widget::list_index() const {
-  raise_not_supported();
-}
-std::vector<std::string> Widget::items() const {
-  raise_not_supported();
-}
+
 void Widget::set_accessible_text(std::string_view name, std::string_view description) {
   recipe_ = {};
   recipe_pending_ = false;

@@ -11,6 +11,10 @@
 // - while the surface as a whole is disabled, no user input reaches any of its widgets;
 // - every notification is one dispatch: what the handler throws is reported to the ErrorSink and
 //   the backend carries on (see guarded_notification.h).
+//
+// Every member of the seam is pure: whoever implements it (a backend, or a wrapper that passes a
+// surface and its notifications on) says what it does with each, so a member added here does not
+// compile until each has decided; a forgotten forward once shipped.
 #pragma once
 
 #include <array>
@@ -55,41 +59,42 @@ struct AccessibleRecipe {
   friend bool operator==(const AccessibleRecipe&, const AccessibleRecipe&) = default;
 };
 
-// One widget. Every operation exists on the base; a kind that lacks it raises error 438, as a
-// late-bound call of a missing member would.
+// One widget. Every operation exists on every widget; a kind that lacks one raises error 438
+// (raise_not_supported), as a late-bound call of a missing member would. Each backend's widget says
+// what it does with every operation, so an operation added here is one each backend must decide.
 class Widget {
  public:
   virtual ~Widget() = default;
 
   // Label, frame, command button.
-  virtual void set_caption(std::string_view caption);
-  virtual std::string caption() const;
+  virtual void set_caption(std::string_view caption) = 0;
+  virtual std::string caption() const = 0;
   // Text box, combo box.
-  virtual void set_text(std::string_view text);
-  virtual std::string text() const;
-  virtual void set_back_colour(Colour colour);
-  virtual Colour back_colour() const;
-  virtual void set_fore_colour(Colour colour);
-  virtual Colour fore_colour() const;
-  virtual void set_font_bold(bool bold);
-  virtual bool font_bold() const;
-  virtual void set_enabled(bool enabled);
-  virtual bool enabled() const;
+  virtual void set_text(std::string_view text) = 0;
+  virtual std::string text() const = 0;
+  virtual void set_back_colour(Colour colour) = 0;
+  virtual Colour back_colour() const = 0;
+  virtual void set_fore_colour(Colour colour) = 0;
+  virtual Colour fore_colour() const = 0;
+  virtual void set_font_bold(bool bold) = 0;
+  virtual bool font_bold() const = 0;
+  virtual void set_enabled(bool enabled) = 0;
+  virtual bool enabled() const = 0;
   // Caption, back colour and boldness in one call, in that order (a refresh sets all three on
-  // every day cell).
-  virtual void set_look(std::string_view caption, Colour back, bool bold);
+  // every day cell). Widget::set_look is the three sets one after the other.
+  virtual void set_look(std::string_view caption, Colour back, bool bold) = 0;
   // Spin button.
-  virtual void set_value(Int32 value);
-  virtual Int32 value() const;
+  virtual void set_value(Int32 value) = 0;
+  virtual Int32 value() const = 0;
   // Combo box.
-  virtual void clear_items();
-  virtual void add_item(std::string_view item);
-  virtual int list_index() const;
-  virtual std::vector<std::string> items() const;
+  virtual void clear_items() = 0;
+  virtual void add_item(std::string_view item) = 0;
+  virtual int list_index() const = 0;
+  virtual std::vector<std::string> items() const = 0;
   // Every kind: what assistive technology (a screen reader) reads for the widget, its name and a
-  // description. Stored here and readable on every backend; a backend that shows the widget also
-  // hands both to its platform's accessibility.
-  virtual void set_accessible_text(std::string_view name, std::string_view description);
+  // description. Widget::set_accessible_text stores both, readable on every backend; a backend
+  // that shows the widget also hands both to its platform's accessibility.
+  virtual void set_accessible_text(std::string_view name, std::string_view description) = 0;
   // The same texts as a recipe (with its composer). A recipe equal to the last one set changes
   // nothing; on a backend that hands the texts to its platform the texts are composed at once,
   // elsewhere when first read (a live recipe at every read: only where texts are not handed on).
@@ -144,22 +149,22 @@ class Widget {
 class WidgetEvents {
  public:
   virtual ~WidgetEvents() = default;
-  virtual void click(WidgetId) {}
-  virtual void value_changed(WidgetId) {}
+  virtual void click(WidgetId id) = 0;
+  virtual void value_changed(WidgetId id) = 0;
   // The handler may replace the code; 0 discards the key.
-  virtual void key_press(WidgetId, int& /*key_code*/) {}
-  virtual void mouse_down(WidgetId, int /*button*/) {}
-  virtual void mouse_move(WidgetId, int /*buttons*/) {}
-  virtual void double_click(WidgetId) {}
+  virtual void key_press(WidgetId id, int& key_code) = 0;
+  virtual void mouse_down(WidgetId id, int button) = 0;
+  virtual void mouse_move(WidgetId id, int buttons) = 0;
+  virtual void double_click(WidgetId id) = 0;
   // Focus moved into the surface from outside, or out of it.
-  virtual void focus_entered() {}
-  virtual void focus_left() {}
+  virtual void focus_entered() = 0;
+  virtual void focus_left() = 0;
   // The day grid took the focus (it is one more tab stop, after the table's last) or lost it, and
   // a key pressed while it has it. Taking the focus from outside the surface comes after
   // focus_entered; losing it to outside comes before focus_left.
-  virtual void grid_focus_entered() {}
-  virtual void grid_focus_left() {}
-  virtual void grid_key(GridKey, int /*modifiers*/) {}
+  virtual void grid_focus_entered() = 0;
+  virtual void grid_focus_left() = 0;
+  virtual void grid_key(GridKey key, int modifiers) = 0;
 };
 
 // Where the backend reports a handler's failure (the host shows it; the control stays usable).
@@ -183,13 +188,13 @@ class Surface {
   // The day cell the grid's keyboard cursor is on (-1: none). While the grid has the focus the
   // backend draws a focus rectangle on that cell and tells assistive technology the cell has the
   // focus. A surface without a day grid (a form) ignores it.
-  virtual void set_grid_cursor(int /*cell*/) {}
-  // The cell the focus rectangle is on: -1 while the grid lacks the focus.
-  virtual int grid_cursor() const { return -1; }
+  virtual void set_grid_cursor(int cell) = 0;
+  // The cell the focus rectangle is on: -1 while the grid lacks the focus (always, on a form).
+  virtual int grid_cursor() const = 0;
   // What assistive technology reads for the day grid as a whole, as a recipe read whenever it is
   // asked for (a backend that shows the grid as one table names the table so). A surface without
-  // a day grid ignores it.
-  virtual void set_grid_accessible_recipe(const AccessibleRecipe& /*recipe*/) {}
+  // a day grid (a form) ignores it.
+  virtual void set_grid_accessible_recipe(const AccessibleRecipe& recipe) = 0;
 };
 
 // A top-level form (a dialog).

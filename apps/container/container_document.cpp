@@ -8,7 +8,7 @@
 namespace dnovar::container {
 
 ContainerDocument::ContainerDocument(Registry registry, app::ControlModule module,
-                                     ContainerSite& site, SiteListener& listener)
+                                     ContainerSite& site, ContainerSiteListener& listener)
     : registry_(std::move(registry)),
       module_(std::move(module)),
       site_(site),

@@ -25,7 +25,7 @@ class ContainerDocument {
   // `module` is registered when the registry cannot create the control, or names another module
   // than the one installed with the program (control_registration.h).
   ContainerDocument(Registry registry, app::ControlModule module, ContainerSite& site,
-                    SiteListener& listener);
+                    ContainerSiteListener& listener);
   ~ContainerDocument();
   ContainerDocument(const ContainerDocument&) = delete;
   ContainerDocument& operator=(const ContainerDocument&) = delete;
@@ -61,7 +61,7 @@ class ContainerDocument {
   Registry registry_;
   app::ControlModule module_;
   ContainerSite& site_;
-  SiteListener& listener_;
+  ContainerSiteListener& listener_;
   // Before the control: a module stays loaded while an object of it may live.
   ModuleCache modules_;
   std::unique_ptr<HostedControl> control_;

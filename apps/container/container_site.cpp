@@ -8,7 +8,7 @@ std::string error_line(const RuntimeError& error) {
   return "error " + std::to_string(error.number()) + " " + error.what();
 }
 
-ContainerSite::ContainerSite(SiteListener& listener) : listener_(listener) {
+ContainerSite::ContainerSite(ContainerSiteListener& listener) : listener_(listener) {
   toolkit_.on_beep([this] { listener_.log("beep"); });
 }
 

@@ -17,9 +17,9 @@
 namespace dnovar::container {
 
 // What the site tells the container.
-class SiteListener {
+class ContainerSiteListener {
  public:
-  virtual ~SiteListener() = default;
+  virtual ~ContainerSiteListener() = default;
   virtual void log(const std::string& line) = 0;
   virtual void property_changed(std::string_view name) = 0;
 };
@@ -28,7 +28,7 @@ std::string error_line(const RuntimeError& error);  // "error 6 Overflow"
 
 class ContainerSite final : public ControlSite {
  public:
-  explicit ContainerSite(SiteListener& listener);
+  explicit ContainerSite(ContainerSiteListener& listener);
 
   std::string extender_name() override { return name_; }
   void property_changed(std::string_view name) override;
@@ -36,6 +36,8 @@ class ContainerSite final : public ControlSite {
   void report_error(const RuntimeError& error) override { listener_.log(error_line(error)); }
   Toolkit& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  // The container hosts the control as any host of its automation interface: its own rules.
+  CalendarRules calendar_rules() const override { return CalendarRules::Control; }
 
   // Raises 380 for a name that is not valid_instance_name; the old name stays.
   void set_name(std::string name);
@@ -43,7 +45,7 @@ class ContainerSite final : public ControlSite {
   EmbeddingToolkit& embedding_toolkit() { return toolkit_; }
 
  private:
-  SiteListener& listener_;
+  ContainerSiteListener& listener_;
   EmbeddingToolkit toolkit_;
   SystemClock clock_;
   std::string name_ = "Dnovar1";

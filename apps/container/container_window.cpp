@@ -40,7 +40,7 @@ ContainerWindow::ContainerWindow(Registry registry, app::ControlModule module, Q
     : QMainWindow(parent),
       site_(*this),
       document_(std::make_unique<ContainerDocument>(std::move(registry), std::move(module), site_,
-                                                    static_cast<SiteListener&>(*this))) {
+                                                    static_cast<ContainerSiteListener&>(*this))) {
   build_menu();
   setCentralWidget(build_central());
   resize(780, 600);

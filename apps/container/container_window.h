@@ -19,7 +19,7 @@ namespace dnovar::container {
 class MethodPanel;
 class PropertyBrowser;
 
-class ContainerWindow final : public QMainWindow, private SiteListener {
+class ContainerWindow final : public QMainWindow, private ContainerSiteListener {
   Q_OBJECT
 
  public:

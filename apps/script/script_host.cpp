@@ -31,7 +31,7 @@ void expect_count(const std::vector<Token>& args, std::size_t min, std::size_t m
 int parse_int(const Token& token) {
   const Variant value = parse_value(token);
   if (value.type() != Variant::Type::I2 && value.type() != Variant::Type::I4)
-    throw SyntaxError("an integer was expected: " + token.text);
+    throw SyntaxError("an integer was expected", token.text);
   return value.to_i4();
 }
 
@@ -131,7 +131,7 @@ void ScriptHost::execute_line(const std::string& line) {
   if (tokens.empty() || (!tokens[0].quoted && tokens[0].text.front() == '#')) return;
   const auto command = commands_.find(tokens[0].text);
   if (tokens[0].quoted || command == commands_.end())
-    throw SyntaxError("unknown command: " + tokens[0].text);
+    throw SyntaxError("unknown command", tokens[0].text);
   const Arguments args(tokens.begin() + 1, tokens.end());
   try {
     (this->*(command->second))(args);
@@ -160,7 +160,7 @@ WidgetId ScriptHost::widget_named(const Token& name) {
   for (std::size_t i = 0; i < table.widgets.size(); ++i)
     if (table.widgets[i].name == name.text && table.widgets[i].index == kNoIndex)
       return WidgetId{static_cast<int>(i)};
-  throw SyntaxError("no such widget: " + name.text);
+  throw SyntaxError("no such widget", name.text);
 }
 
 WidgetId ScriptHost::day_cell(const Token& cell) {
@@ -218,7 +218,7 @@ void ScriptHost::load(const Arguments& args) {
     const std::size_t equals = args[i].text.find('=');
     if (equals == std::string::npos) {
       if (i == 0) continue;  // the instance's name
-      throw SyntaxError("KEY=VALUE expected: " + args[i].text);
+      throw SyntaxError("KEY=VALUE expected", args[i].text);
     }
     const Token value{args[i].text.substr(equals + 1), args[i].quoted};
     bag.set(args[i].text.substr(0, equals), parse_value(value));
@@ -348,7 +348,7 @@ void ScriptHost::access(const Arguments& args) {
     out_ << ' ' << format_value(Variant::string(widget.accessible_name())) << ' '
          << format_value(Variant::string(widget.accessible_description())) << '\n';
   }
-  if (!any) throw SyntaxError("no such widget: " + args[0].text);
+  if (!any) throw SyntaxError("no such widget", args[0].text);
   out_ << "end\n";
 }
 

@@ -2,6 +2,24 @@
 
 namespace dnovar::script {
 
+namespace {
+constexpr std::size_t kExcerptCharacters = 64;
+}  // namespace
+
+SyntaxError::SyntaxError(std::string_view what, std::string_view text)
+    : std::runtime_error(std::string(what) + ": " + excerpt(text)) {}
+
+std::string excerpt(std::string_view text) {
+  // Counted in characters and cut before a character's first byte, so the excerpt stays UTF-8.
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool starts_character = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (starts_character && characters++ == kExcerptCharacters)
+      return std::string(text.substr(0, i)) + "\u2026";
+  }
+  return std::string(text);
+}
+
 std::vector<Token> split_line(std::string_view line) {
   std::vector<Token> tokens;
   std::size_t pos = 0;

@@ -19,7 +19,13 @@ struct Token {
 class SyntaxError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // "WHAT: TEXT", with no more of the script's TEXT than `excerpt` keeps.
+  SyntaxError(std::string_view what, std::string_view text);
 };
+
+// Script text as a message shows it: the first 64 characters, then "…" when there are more (a
+// script's token may be megabytes long).
+std::string excerpt(std::string_view text);
 
 std::vector<Token> split_line(std::string_view line);
 

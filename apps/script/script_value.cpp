@@ -66,7 +66,7 @@ Variant parse_value(const Token& token) {
   if (text.rfind("date:", 0) == 0) {
     double serial = 0;
     if (!parse_double(std::string_view(text).substr(5), serial))
-      throw SyntaxError("bad date serial: " + text);
+      throw SyntaxError("bad date serial", text);
     return Variant::date(serial);
   }
   if (const auto date = parse_date_text(text)) return Variant::date(*date);
@@ -79,14 +79,14 @@ Variant parse_value(const Token& token) {
     if ((type == "i2" || type == "i4") && parse_integer(number, integer))
       return integer_of_width(integer, type);
     if (type == "r8" && parse_double(number, real)) return Variant::r8(real);
-    throw SyntaxError("bad typed value: " + text);
+    throw SyntaxError("bad typed value", text);
   }
   long long integer = 0;
   if (parse_integer(text, integer)) {
     if (integer >= -32768 && integer <= 32767) return Variant::i2(static_cast<Int16>(integer));
     return integer_of_width(integer, "i4");
   }
-  throw SyntaxError("not a value: " + text);
+  throw SyntaxError("not a value", text);
 }
 
 std::string format_value(const Variant& value) {

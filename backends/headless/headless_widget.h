@@ -33,6 +33,10 @@ class HeadlessWidget final : public Widget {
   void add_item(std::string_view item) override;
   int list_index() const override;
   std::vector<std::string> items() const override;
+  // Kept for whoever reads them; there is no platform to hand them to.
+  void set_accessible_text(std::string_view name, std::string_view description) override {
+    Widget::set_accessible_text(name, description);
+  }
 
   WidgetKind kind() const { return kind_; }
   // The text and the list without a copy, for the typing that reads them on every key.

@@ -81,6 +81,31 @@ void GridCell::set_enabled(bool enabled) {
   repaint();
 }
 
+void GridCell::set_text(std::string_view) {
+  raise_not_supported();
+}
+std::string GridCell::text() const {
+  raise_not_supported();
+}
+void GridCell::set_value(Int32) {
+  raise_not_supported();
+}
+Int32 GridCell::value() const {
+  raise_not_supported();
+}
+void GridCell::clear_items() {
+  raise_not_supported();
+}
+void GridCell::add_item(std::string_view) {
+  raise_not_supported();
+}
+int GridCell::list_index() const {
+  raise_not_supported();
+}
+std::vector<std::string> GridCell::items() const {
+  raise_not_supported();
+}
+
 void GridCell::set_look(std::string_view caption, Colour back, bool bold) {
   bool changed = store_caption(caption);
   changed = changed || back != back_colour_ || bold != bold_;

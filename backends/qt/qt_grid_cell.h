@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "platform/toolkit.h"
 
@@ -33,6 +34,19 @@ class GridCell final : public Widget {
   void set_enabled(bool enabled) override;
   bool enabled() const override { return enabled_; }
   void set_look(std::string_view caption, Colour back, bool bold) override;
+  // A label has no text, value or list (error 438, as on every backend).
+  void set_text(std::string_view text) override;
+  std::string text() const override;
+  void set_value(Int32 value) override;
+  Int32 value() const override;
+  void clear_items() override;
+  void add_item(std::string_view item) override;
+  int list_index() const override;
+  std::vector<std::string> items() const override;
+  // Kept until assistive technology reads them (through the grid's table); nothing is handed on.
+  void set_accessible_text(std::string_view name, std::string_view description) override {
+    Widget::set_accessible_text(name, description);
+  }
 
   WidgetId id() const { return id_; }
   CellGrid& grid() const { return grid_; }

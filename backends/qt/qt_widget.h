@@ -31,6 +31,10 @@ class QtWidget final : public Widget {
   bool font_bold() const override;
   void set_enabled(bool enabled) override;
   bool enabled() const override;
+  // The three sets one after the other; Qt paints what they leave once, at its next paint.
+  void set_look(std::string_view caption, Colour back, bool bold) override {
+    Widget::set_look(caption, back, bold);
+  }
   void set_value(Int32 value) override;
   Int32 value() const override;
   void clear_items() override;

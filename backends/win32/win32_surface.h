@@ -65,6 +65,9 @@ class Win32Surface final : public Form {
   // hear EVENT_OBJECT_FOCUS for it (the cell as a child of the surface's client object).
   void set_grid_cursor(int cell) override;
   int grid_cursor() const override { return grid_focused_ ? grid_cursor_ : -1; }
+  // MSAA clients see the drawn cells as children of the surface's client object, with no table
+  // to name: the grid's name is not shown.
+  void set_grid_accessible_recipe(const AccessibleRecipe&) override {}
   // The window holding the focus while the day grid has it; null on a form.
   HWND grid_window() const { return grid_keys_ ? grid_keys_->window() : nullptr; }
 

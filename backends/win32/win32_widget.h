@@ -39,12 +39,20 @@ class Win32Widget final : public Widget {
   bool font_bold() const override;
   void set_enabled(bool enabled) override;
   bool enabled() const override;
+  // The three sets one after the other; each repaints only what it changes.
+  void set_look(std::string_view caption, Colour back, bool bold) override {
+    Widget::set_look(caption, back, bold);
+  }
   void set_value(Int32 value) override;
   Int32 value() const override;
   void clear_items() override;
   void add_item(std::string_view item) override;
   int list_index() const override;
   std::vector<std::string> items() const override;
+  // Kept here: the surface's accessible object reads them when a client asks (win32_accessible.h).
+  void set_accessible_text(std::string_view name, std::string_view description) override {
+    Widget::set_accessible_text(name, description);
+  }
 
   WidgetKind kind() const { return kind_; }
   // The widget's own window; null for a label or a frame, which the surface draws.

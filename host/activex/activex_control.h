@@ -185,6 +185,8 @@ class ActiveXControl final
     void report_error(const RuntimeError& error) override;
     Toolkit& toolkit() override { return *control_.toolkit_; }
     const Clock& clock() const override { return clock_; }
+    // A host of the automation interface: the control's own rules.
+    CalendarRules calendar_rules() const override { return CalendarRules::Control; }
 
    private:
     // The container's date where it keeps one, else the system's.

@@ -28,7 +28,8 @@ HRESULT fail_at(HRESULT status, UINT index, UINT* argument_error) {
 // The value a caller gave, in its parameter's type.
 Variant converted(const VARIANT& given, const Parameter& parameter, Locale locale,
                   int current_year) {
-  return coerce(argument_from_text(variant_from_com(given), parameter.type, locale, current_year),
+  return coerce(argument_from_text(argument_from_com(given, parameter.type), parameter.type, locale,
+                                   current_year),
                 parameter.type);
 }
 

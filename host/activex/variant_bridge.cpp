@@ -20,12 +20,69 @@ Variant widened(const VARIANT& value) {
   return Variant::r8(V_R8(converted.get()));
 }
 
+// A script's variables arrive by reference: (VT_BYREF | VT_VARIANT) to the variable itself.
+const VARIANT& referenced(const VARIANT& given) {
+  const VARIANT* value = &given;
+  while (V_VT(value) == (VT_BYREF | VT_VARIANT)) value = V_VARIANTREF(value);
+  return *value;
+}
+
+// The integer types that `widened` passes through VT_I4, which keeps an unsigned value's bits
+// (VT_UI4 0xFFFF8000 is -32768 there).
+bool is_other_integer(VARTYPE type) {
+  switch (type & ~VT_BYREF) {
+    case VT_I1:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_I8:
+    case VT_UI8:
+      return true;
+    default:
+      return false;
+  }
+}
+
+VARTYPE com_type(ValueType type) {
+  switch (type) {
+    case ValueType::i2:
+      return VT_I2;
+    case ValueType::i4:
+    case ValueType::colour:
+      return VT_I4;
+    case ValueType::r8:
+      return VT_R8;
+    case ValueType::boolean:
+      return VT_BOOL;
+    case ValueType::date:
+      return VT_DATE;
+    case ValueType::string:
+      return VT_BSTR;
+    case ValueType::none:
+    case ValueType::variant:
+      break;
+  }
+  return VT_EMPTY;
+}
+
 }  // namespace
 
+Variant argument_from_com(const VARIANT& given, ValueType type) {
+  const VARIANT& value = referenced(given);
+  const VARTYPE target = com_type(type);
+  if (target == VT_EMPTY || !is_other_integer(V_VT(&value))) return variant_from_com(value);
+  ComVariant converted;
+  const HRESULT status =
+      VariantChangeType(converted.get(), const_cast<VARIANT*>(&value), 0, target);
+  if (status == DISP_E_OVERFLOW) raise_overflow();
+  if (FAILED(status)) raise_type_mismatch();
+  return variant_from_com(*converted);
+}
+
 Variant variant_from_com(const VARIANT& given) {
-  const VARIANT* value = &given;
-  // A script's variables arrive by reference: (VT_BYREF | VT_VARIANT) to the variable itself.
-  while (V_VT(value) == (VT_BYREF | VT_VARIANT)) value = V_VARIANTREF(value);
+  const VARIANT* value = &referenced(given);
   if (V_VT(value) & VT_BYREF) {
     // The copy holds what the reference points to (a string, an object's reference) until the
     // conversion ends, whether it succeeds or raises.

@@ -13,7 +13,6 @@
 
 #include "backends/qt/qt_colour.h"
 #include "component/bag_file.h"
-#include "component/file_io.h"
 #include "host/qt/hosted_calendar.h"
 #include "platform/date.h"
 #include "platform/error.h"
@@ -53,15 +52,6 @@ std::filesystem::path to_path(const QString& file) {
   return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
-// A widget saves into folders that exist: a mistyped path must not leave new folders behind
-// (an application running as root could create them anywhere).
-void require_folder_of(const std::filesystem::path& file) {
-  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-  std::error_code error;
-  if (!std::filesystem::is_directory(folder, error))
-    throw RuntimeError(error_number::path_not_found, "Path not found: " + path_text(folder));
-}
-
 Variant i2_value(int value) {
   // The control's own conversion, so a value out of range is its overflow (6), raised before
   // anything is written.
@@ -74,7 +64,7 @@ void show_now(HostedCalendar& control) {
 
 }  // namespace
 
-class CalendarWidgetPrivate final : public widget::SiteListener {
+class CalendarWidgetPrivate final : public widget::WidgetSiteListener {
  public:
   explicit CalendarWidgetPrivate(CalendarWidget& widget) : q(widget) {}
 
@@ -321,9 +311,8 @@ bool CalendarWidget::saveSettings(const QString& file) const {
       WidgetSite::CallScope scope(hosted.site());
       hosted.save(bag);
     }
-    const std::filesystem::path path = to_path(file);
-    require_folder_of(path);
-    save_bag_file(bag, path);
+    // A missing folder is 76 and stays missing (save_bag_file).
+    save_bag_file(bag, to_path(file));
   });
 }
 

@@ -5,7 +5,7 @@
 
 namespace dnovar::widget {
 
-HostedCalendar::HostedCalendar(SiteListener& listener)
+HostedCalendar::HostedCalendar(WidgetSiteListener& listener)
     : site_(listener),
       client_(make_object<DnovarControl>(), site_,
               [this](std::string_view name, DispatchId id) { site_.raise_event(name, id); }) {}

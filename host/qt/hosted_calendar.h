@@ -17,7 +17,7 @@ namespace dnovar::widget {
 class HostedCalendar {
  public:
   // The control with its widgets built; neither initialised nor loaded yet.
-  explicit HostedCalendar(SiteListener& listener);
+  explicit HostedCalendar(WidgetSiteListener& listener);
 
   WidgetSite& site() { return site_; }
   // The control's widgets as one Qt widget, owned by the control.

@@ -82,6 +82,9 @@ class WidgetSite::ReportingSurface final : public Surface {
   bool enabled() const override { return inner_->enabled(); }
   void set_grid_cursor(int cell) override { inner_->set_grid_cursor(cell); }
   int grid_cursor() const override { return inner_->grid_cursor(); }
+  void set_grid_accessible_recipe(const AccessibleRecipe& recipe) override {
+    inner_->set_grid_accessible_recipe(recipe);
+  }
 
  private:
   std::unique_ptr<Surface> inner_;

@@ -16,9 +16,10 @@
 
 namespace dnovar::widget {
 
-class SiteListener {
+// What the site tells the widget that holds it.
+class WidgetSiteListener {
  public:
-  virtual ~SiteListener() = default;
+  virtual ~WidgetSiteListener() = default;
   // A notification of the control's widgets (a click, a key, a mouse move...) has been handled,
   // or has failed and its failure been reported; nothing of the control runs any more.
   virtual void user_action_ended() = 0;
@@ -30,7 +31,7 @@ class SiteListener {
 
 class WidgetSite final : public ControlSite, private Toolkit {
  public:
-  explicit WidgetSite(SiteListener& listener) : listener_(listener) {}
+  explicit WidgetSite(WidgetSiteListener& listener) : listener_(listener) {}
 
   // The name a container gives its first instance: the caption of a control whose bag has none.
   std::string extender_name() override { return "Dnovar1"; }
@@ -72,7 +73,7 @@ class WidgetSite final : public ControlSite, private Toolkit {
   void notification_ended();
   void notification_failed();
 
-  SiteListener& listener_;
+  WidgetSiteListener& listener_;
   QtToolkit qt_;
   SystemClock clock_;
   QPointer<QWidget> control_root_;

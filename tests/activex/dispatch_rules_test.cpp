@@ -281,6 +281,119 @@ TEST_F(DispatchRulesTest, ANamedArgumentGivesWhatThePositionalOneGives) {
   }
 }
 
+// Integers of the types the control has no value for reach a member as the system's
+// VariantChangeType turns them into the member's type: the same status, the same value. (It
+// takes a VT_UI4 of 0xFFFFFFFF for -1 as a 32-bit integer but for an overflow as a 16-bit one, and
+// a VT_UI2 of 0xFFFF for -1 as a 16-bit one.)
+TEST_F(DispatchRulesTest, IntegersOfOtherTypesConvertAsTheSystemConvertsThem) {
+  const struct {
+    VARTYPE type;
+    ULONGLONG bits;  // of the value's VT_UI8 member: every type reads its own low bytes
+  } values[] = {
+      {VT_UI4, 0xFFFF8000},
+      {VT_UI4, 0xFFFFFFFF},
+      {VT_UI4, 0x80000000},
+      {VT_UI4, 0x7FFF},
+      {VT_UI4, 0x8000},
+      {VT_UINT, 0xFFFF8000},
+      {VT_UINT, 0xFFFFFFFF},
+      {VT_UI2, 0x7FFF},
+      {VT_UI2, 0x8000},
+      {VT_UI2, 0xFFFF},
+      {VT_UI8, 0xFFFFFFFFFFFFFFFF},
+      {VT_UI8, 0xFFFF8000},
+      {VT_UI8, 0x7FFF},
+      {VT_I8, 0xFFFFFFFFFFFF8000},
+      {VT_I8, 0xFFFF8000},
+      {VT_I8, 0xFFFFFFFF00007FFF},
+      {VT_I8, 0x8000},
+      {VT_INT, 0xFFFF8000},
+      {VT_I1, 0x80},
+      {VT_UI1, 0xFF},
+  };
+  const struct {
+    const wchar_t* member;
+    VARTYPE type;
+  } members[] = {{L"Dlow", VT_I2}, {L"Datum", VT_DATE}, {L"Caption", VT_BSTR}};
+  for (const auto& member : members) {
+    const DISPID id = id_of(member.member);
+    for (const auto& v : values) {
+      SCOPED_TRACE(testing::Message() << testing::PrintToString(member.member) << " = vt " << v.type
+                                      << " 0x" << std::hex << v.bits);
+      ComVariant given;
+      V_UI8(given.get()) = v.bits;
+      V_VT(given.get()) = v.type;
+      ComVariant expected;
+      const HRESULT system = VariantChangeType(expected.get(), given.get(), 0, member.type);
+
+      DISPID put_id = DISPID_PROPERTYPUT;
+      DISPPARAMS parameters{given.get(), &put_id, 1, 1};
+      EXCEPINFO exception{};
+      UINT argument_error = kNoArgument;
+      const HRESULT status = control_->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &parameters,
+                                              nullptr, &exception, &argument_error);
+      SysFreeString(exception.bstrSource);
+      SysFreeString(exception.bstrDescription);
+      SysFreeString(exception.bstrHelpFile);
+      EXPECT_EQ(status, system);
+      if (FAILED(system)) {
+        EXPECT_EQ(argument_error, 0u);
+      }
+      if (status != S_OK) continue;
+      DISPPARAMS none{};
+      ComVariant read;
+      EXPECT_EQ(control_->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, read.put(), nullptr,
+                                 nullptr),
+                S_OK);
+      EXPECT_EQ(V_VT(read.get()), member.type);
+      EXPECT_EQ(VarCmp(read.get(), expected.get(), 0, 0), static_cast<HRESULT>(VARCMP_EQ));
+    }
+  }
+}
+
+// A date given as text is read by the caller's locale; a year past 9999 stays one (the system's
+// own conversion keeps 16 bits of it and reads "1/1/67535" as 1999-01-01).
+TEST_F(DispatchRulesTest, DateTextsKeepTheirYearsAndTimesOfDay) {
+  constexpr LCID en = 0x0409, cs = 0x0405;
+  constexpr DATE may_20_2024 = 45432;
+  const struct {
+    const wchar_t* text;
+    LCID locale;
+    HRESULT status;
+    DATE date;
+  } cases[] = {
+      {L"75535-05-05", en, DISP_E_TYPEMISMATCH, 0},
+      {L"1/1/67535", en, DISP_E_TYPEMISMATCH, 0},
+      {L"1/1/67535", cs, DISP_E_TYPEMISMATCH, 0},
+      {L"20. kv\u011Btna 67535", cs, DISP_E_TYPEMISMATCH, 0},
+      {L"20. kv\u011Btna 2024", cs, S_OK, may_20_2024},
+      {L"2024-05-20T13:45", en, S_OK, may_20_2024 + (13 * 60 + 45) / 1440.0},
+      {L"2024-05-20T13:45", cs, S_OK, may_20_2024 + (13 * 60 + 45) / 1440.0},
+  };
+  const DISPID datum = id_of(L"Datum");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << testing::PrintToString(std::wstring(c.text)) << " locale " << c.locale);
+    ComVariant given;
+    V_VT(given.get()) = VT_BSTR;
+    V_BSTR(given.get()) = SysAllocString(c.text);
+    DISPID put_id = DISPID_PROPERTYPUT;
+    DISPPARAMS parameters{given.get(), &put_id, 1, 1};
+    UINT argument_error = kNoArgument;
+    EXPECT_EQ(control_->Invoke(datum, IID_NULL, c.locale, DISPATCH_PROPERTYPUT, &parameters,
+                               nullptr, nullptr, &argument_error),
+              c.status);
+    if (c.status != S_OK) continue;
+    DISPPARAMS none{};
+    ComVariant read;
+    ASSERT_EQ(control_->Invoke(datum, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, read.put(), nullptr,
+                               nullptr),
+              S_OK);
+    ASSERT_EQ(V_VT(read.get()), VT_DATE);
+    EXPECT_NEAR(V_DATE(read.get()), c.date, 1e-9);
+  }
+}
+
 TEST_F(DispatchRulesTest, ParameterNamesHaveTheirPositionsAsIds) {
   const struct {
     std::vector<const wchar_t*> names;

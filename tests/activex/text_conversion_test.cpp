@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -91,6 +92,16 @@ bool contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
 
+// Whether a run of digits in the text stands for 65536 or more.
+bool has_number_beyond_16_bits(const std::string& text) {
+  std::uint32_t value = 0;  // below 65536, so ten times it and a digit fit
+  for (const char c : text) {
+    value = c >= '0' && c <= '9' ? value * 10 + static_cast<std::uint32_t>(c - '0') : 0;
+    if (value >= 65536) return true;
+  }
+  return false;
+}
+
 // Where Wine's oleaut32 is known to read a text otherwise than Windows does; each case is
 // counted apart and never copied.
 bool known_wine_difference(const std::string& text, Locale locale, VARTYPE type,
@@ -101,7 +112,11 @@ bool known_wine_difference(const std::string& text, Locale locale, VARTYPE type,
     const Outcome real = own_conversion(text, locale, VT_R8);
     if (real.error == 0 && std::fabs(real.value) < 0.1) return true;
   }
-  if (type != VT_DATE || own.error != 0) return false;
+  if (type != VT_DATE) return false;
+  // A number of 65536 or more is no year, hour, minute or second: the system keeps its low 16 bits
+  // ("1,854211" in Czech is a day of 2243 there), the control refuses the text.
+  if (own.error == error_number::type_mismatch && has_number_beyond_16_bits(text)) return true;
+  if (own.error != 0) return false;
   // Wine 8 reads only the nominative month names and takes the first that begins the word, so
   // "červenec" (July) is "červen" (June) and a rest it cannot read; Windows reads the genitive
   // of its own long date form ("20. května 2024") and the whole word.

@@ -32,6 +32,7 @@ class RecordingQtSite final : public ControlSite {
   }
   Toolkit& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return CalendarRules::Control; }
 
   std::vector<std::string> take();
   std::vector<std::string> received;

@@ -57,6 +57,10 @@ class EventSpy : public WidgetEvents {
   void double_click(WidgetId id) override { record(Kind::DoubleClick, id.value, 0); }
   void focus_entered() override { record(Kind::FocusEntered, -1, 0); }
   void focus_left() override { record(Kind::FocusLeft, -1, 0); }
+  // The grid's notifications are tested through the calendar's handlers (qt_grid_keys_test.cpp).
+  void grid_focus_entered() override {}
+  void grid_focus_left() override {}
+  void grid_key(GridKey, int) override {}
 
   std::vector<Notice> take();
   std::vector<Notice> notices;

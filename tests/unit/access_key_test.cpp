@@ -60,6 +60,17 @@ WidgetTable form_with_button(const char* caption) {
 class CountingClicks final : public WidgetEvents {
  public:
   void click(WidgetId) override { ++clicks; }
+  // The form has only its button to press.
+  void value_changed(WidgetId) override {}
+  void key_press(WidgetId, int&) override {}
+  void mouse_down(WidgetId, int) override {}
+  void mouse_move(WidgetId, int) override {}
+  void double_click(WidgetId) override {}
+  void focus_entered() override {}
+  void focus_left() override {}
+  void grid_focus_entered() override {}
+  void grid_focus_left() override {}
+  void grid_key(GridKey, int) override {}
   int clicks = 0;
 };
 

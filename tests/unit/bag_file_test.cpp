@@ -414,6 +414,33 @@ TEST_F(BagFileOnDisk, SavesAndLoadsAndAFailedSaveLosesNothing) {
   EXPECT_EQ(files_in_folder(), 2u) << "no temporary file is left behind";
 }
 
+TEST_F(BagFileOnDisk, ASaveMakesNoFolder) {
+  std::ofstream(folder_ / "plain") << "a file, no folder";
+  std::filesystem::create_directories(folder_ / "there");
+  const struct {
+    const char* file;
+    const char* missing;  // the folder the message names; null: the save works
+  } cases[] = {
+      {"a/form.bag", "a"},         {"a/b/form.bag", "a/b"}, {"plain/form.bag", "plain"},
+      {"there/form.bag", nullptr}, {"form.bag", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::filesystem::path path = folder_ / c.file;
+    const Failure failure = failure_of([&] { save_bag_file(every_type(), path); });
+    if (c.missing == nullptr) {
+      EXPECT_EQ(failure.number, 0);
+      EXPECT_EQ(load_bag_file(path), every_type());
+      continue;
+    }
+    EXPECT_EQ(failure.number, 76);
+    EXPECT_NE(failure.message.find((folder_ / c.missing).make_preferred().string()),
+              std::string::npos)
+        << failure.message;
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "a")) << "nothing is created";
+  }
+}
+
 TEST_F(BagFileOnDisk, ASaveBeyondTheLimitsFailsAndKeepsTheOldFile) {
   const std::filesystem::path path = folder_ / "form.bag";
   const MemoryBag near_the_limit = wide_bag(4001, 200);

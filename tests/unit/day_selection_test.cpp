@@ -5,6 +5,7 @@
 namespace dnovar {
 namespace {
 
+using testing_support::error_of;
 using testing_support::StartedCalendar;
 
 // May 2024: the 1st is a Wednesday (Dtyd1 = 3, day d in cell d + 1); the current day is 20.
@@ -148,6 +149,100 @@ TEST(DaySelection, AnOlderDlowSurvivesADragFromCellZero) {
   play(c, drag(0, cell_of(4)));
   EXPECT_EQ(c.state().Dlow, 7);
   EXPECT_EQ(c.state().Dhigh, 4);
+}
+
+// A calendar with its handlers, left by a host as `prepare` leaves it.
+struct HostedCalendar {
+  testing_support::TestSite site;
+  Calendar calendar{site};
+  CalendarEvents events{calendar};
+};
+
+void start_on_20_may_2024(Calendar& c) {
+  c.state().AktDatum = make_date(2024, 5, 20);
+  c.Inicializuj();
+}
+
+// May 2024 as drawn: day 1 in cell 2, 31 days.
+constexpr DrawnMonth kMay2024{2, 31};
+static_assert(day_for_cell(kMay2024, 2) == 1 && cell_for_day(kMay2024, 1) == 2);
+static_assert(day_for_cell(kMay2024, 32) == 31 && cell_for_day(kMay2024, 31) == 32);
+static_assert(day_for_cell(kMay2024, 1) == 0 && day_for_cell(kMay2024, 33) == 0);
+
+// A double-click picks the day its cell shows: what the refresh last drew, whatever the host wrote
+// since. A blank cell picks nothing; before the first refresh every cell shows "D", no day (13).
+TEST(DaySelection, DoubleClickPicksTheDayTheCellShows) {
+  const struct {
+    const char* what;
+    void (*prepare)(Calendar&);
+    int days_shown;
+    int cell_of_1st;  // -1: none shows it
+  } cases[] = {
+      {"before the first refresh", [](Calendar&) {}, 0, -1},
+      {"refreshed before the start-up: a month without days", [](Calendar& c) { c.Aktualizuj(0); },
+       0, -1},
+      {"May 2024", start_on_20_may_2024, 31, 2},
+      {"February of a leap year",
+       [](Calendar& c) {
+         start_on_20_may_2024(c);
+         c.state().Mesic = 2;
+         c.Aktualizuj(0);
+       },
+       29, 3},
+      {"Dtyd1 rewritten by the host",
+       [](Calendar& c) {
+         start_on_20_may_2024(c);
+         c.state().Dtyd1 = 6;
+       },
+       31, 2},
+      {"a refresh failing before it draws",
+       [](Calendar& c) {
+         start_on_20_may_2024(c);
+         c.state().Rok = 9999;
+         c.state().Mesic = 12;
+         c.state().Den = 32;
+         EXPECT_EQ(error_of([&] { c.Aktualizuj(0); }), 5);
+       },
+       31, 2},
+      {"a refresh failing after it draws",
+       [](Calendar& c) {
+         start_on_20_may_2024(c);
+         c.state().Mesic = 6;
+         c.state().Dlow = 32767;
+         c.state().Dhigh = 1;
+         EXPECT_EQ(error_of([&] { c.Aktualizuj(0); }), 6);
+       },
+       30, 5},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    int days_shown = 0;
+    int cell_of_1st = -1;
+    for (int cell = 0; cell < kDayCellCount; ++cell) {
+      HostedCalendar h;
+      k.prepare(h.calendar);
+      const std::string shown = h.calendar.day_cell(cell).caption();
+      const CalendarState before = h.calendar.state();
+      h.site.received.clear();
+      static_cast<HeadlessSurface&>(h.calendar.surface()).user_double_click(day_cell_id(cell));
+      const CalendarState& after = h.calendar.state();
+      if (shown.empty() || shown == "D") {
+        EXPECT_EQ(h.site.received,
+                  shown.empty() ? std::vector<std::string>{} : std::vector<std::string>{"error 13"})
+            << cell;
+        EXPECT_EQ(after.Den, before.Den) << cell;
+        EXPECT_EQ(after.AktDatum, before.AktDatum) << cell;
+        continue;
+      }
+      const int day = std::stoi(shown);
+      ++days_shown;
+      if (day == 1) cell_of_1st = cell;
+      EXPECT_EQ(after.Den, day) << cell;
+      EXPECT_EQ(after.AktDatum, make_date(before.Rok, before.Mesic, day)) << cell;
+    }
+    EXPECT_EQ(days_shown, k.days_shown);
+    EXPECT_EQ(cell_of_1st, k.cell_of_1st);
+  }
 }
 
 TEST(DaySelection, DoubleClick) {

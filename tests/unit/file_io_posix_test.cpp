@@ -107,6 +107,31 @@ TEST_F(ReplaceFile, WritesThroughSymbolicLinks) {
   EXPECT_EQ(error_of([&] { replace_file(folder_ / "loop.bag", "x"); }), 75);
 }
 
+// The folder that counts is the one the file is written in: a link's target's.
+TEST_F(ReplaceFile, AMissingFolderIsRefusedOrMadeAsAsked) {
+  fs::create_directories(folder_ / "there");
+  fs::create_symlink("new/form.bag", folder_ / "dangling.bag");
+  fs::create_symlink("../dangling.bag", folder_ / "there" / "chain.bag");
+  fs::create_symlink("../new/deeper/form.bag", folder_ / "there" / "deep.bag");
+  const struct {
+    const char* path;
+    const char* written;  // where the file lands when the folder is made
+  } cases[] = {
+      {"new/form.bag", "new/form.bag"},
+      {"dangling.bag", "new/form.bag"},
+      {"there/chain.bag", "new/form.bag"},
+      {"there/deep.bag", "new/deeper/form.bag"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(error_of([&] { replace_file(folder_ / c.path, "x", MissingFolder::refuse); }), 76);
+    EXPECT_FALSE(fs::exists(folder_ / "new")) << "nothing is created";
+    replace_file(folder_ / c.path, "made", MissingFolder::create);
+    EXPECT_EQ(contents(folder_ / c.written), "made");
+    fs::remove_all(folder_ / "new");
+  }
+}
+
 TEST_F(ReplaceFile, RefusesAReadOnlyFileAndKeepsIt) {
   const fs::path file = folder_ / "read-only.bag";
   for (const mode_t mode : {0444, 0400, 0555}) {

@@ -136,6 +136,45 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"24:00 5/20/2024", en, 0, 0, 0, 0, 0, 0},
         DateCase{"5/20/2024/1", en, 0, 0, 0, 0, 0, 0}, DateCase{"May", en, 0, 0, 0, 0, 0, 0}));
 
+constexpr DateCase mismatch(const char* text, Locale locale) {
+  return {text, locale, 0, 0, 0, 0, 0, 0};
+}
+
+// Every number is checked at its full size: 75535 is 9999 + 65536 and 65595 is 59 + 65536, which
+// a 16-bit part would take for 9999 and 59.
+constexpr DateCase kNumbersOutOfRange[] = {
+    {"5/20/100", en, 100, 5, 20, 0, 0, 0},
+    {"12/31/9999", en, 9999, 12, 31, 0, 0, 0},
+    {"5/20/99", cs, 1999, 5, 20, 0, 0, 0},
+    mismatch("5/20/10000", en),
+    mismatch("75535-05-05", en),
+    mismatch("75535-05-05", cs),
+    mismatch("1/1/67535", en),
+    mismatch("1/1/67535", cs),
+    mismatch("20. kv\u011Btna 67535", cs),
+    mismatch("May 20, 67535", en),
+    mismatch("1/1/4294967296", en),
+    mismatch("1/1/18446744073709551616009999", en),
+    mismatch("65548:00 5/20/2024", en),
+    mismatch("5/20/2024 13:65595", en),
+    mismatch("5/20/2024 1:00:65595", en),
+};
+INSTANTIATE_TEST_SUITE_P(NumbersOutOfRange, DateFromText, ::testing::ValuesIn(kNumbersOutOfRange));
+
+// The ISO form with a 'T' takes a time of day with or without the seconds.
+constexpr DateCase kIsoTimesOfDay[] = {
+    {"2024-05-20T13:45", en, 2024, 5, 20, 13, 45, 0},
+    {"2024-05-20T13:45", cs, 2024, 5, 20, 13, 45, 0},
+    {"2024-05-20T00:01:02", en, 2024, 5, 20, 0, 1, 2},
+    mismatch("2024-05-20T13", en),
+    mismatch("2024-05-20T13:", en),
+    mismatch("2024-05-20T13:45:", en),
+    mismatch("2024-05-20T24:00", en),
+    mismatch("2024-05-20T13:60", cs),
+    mismatch("2024-05-20T1:45", en),
+};
+INSTANTIATE_TEST_SUITE_P(IsoTimeOfDay, DateFromText, ::testing::ValuesIn(kIsoTimesOfDay));
+
 TEST(DateFromText, TimeOfDayCountsForwardBeforeDayZero) {
   EXPECT_EQ(date_from_text("12/29/1899 6:00", en, kYear), -1.25);
   EXPECT_EQ(date_from_text("12/30/1899 12:00", en, kYear), 0.5);

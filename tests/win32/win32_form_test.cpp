@@ -27,6 +27,17 @@ class ClosingEvents final : public WidgetEvents {
     ++clicks;
     form_.unload();
   }
+  // The test presses the button and nothing else.
+  void value_changed(WidgetId) override {}
+  void key_press(WidgetId, int&) override {}
+  void mouse_down(WidgetId, int) override {}
+  void mouse_move(WidgetId, int) override {}
+  void double_click(WidgetId) override {}
+  void focus_entered() override {}
+  void focus_left() override {}
+  void grid_focus_entered() override {}
+  void grid_focus_left() override {}
+  void grid_key(GridKey, int) override {}
   int clicks = 0;
 
  private:

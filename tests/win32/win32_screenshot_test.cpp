@@ -22,6 +22,7 @@ class Win32Site final : public ControlSite {
   void report_error(const RuntimeError& error) override { ADD_FAILURE() << error.what(); }
   Toolkit& toolkit() override { return toolkit_; }
   const Clock& clock() const override { return clock_; }
+  CalendarRules calendar_rules() const override { return CalendarRules::Control; }
 
  private:
   Win32Toolkit toolkit_;

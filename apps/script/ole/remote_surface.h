@@ -19,6 +19,22 @@ class RemoteWidget final : public Widget {
  public:
   RemoteWidget(DnovarInspection& control, WidgetId id) : control_(control), id_(id) {}
 
+  // The host changes the control's widgets only through input and the control's members, never
+  // by setting them: every set is a member the widget does not have (438).
+  void set_caption(std::string_view) override { raise_not_supported(); }
+  void set_text(std::string_view) override { raise_not_supported(); }
+  void set_back_colour(Colour) override { raise_not_supported(); }
+  void set_fore_colour(Colour) override { raise_not_supported(); }
+  void set_font_bold(bool) override { raise_not_supported(); }
+  void set_enabled(bool) override { raise_not_supported(); }
+  void set_look(std::string_view, Colour, bool) override { raise_not_supported(); }
+  void set_value(Int32) override { raise_not_supported(); }
+  void clear_items() override { raise_not_supported(); }
+  void add_item(std::string_view) override { raise_not_supported(); }
+  // Keeps the texts (as refresh_accessible_text does), for Widget's accessors to read.
+  void set_accessible_text(std::string_view name, std::string_view description) override {
+    Widget::set_accessible_text(name, description);
+  }
   std::string caption() const override;
   std::string text() const override;
   Colour back_colour() const override;
@@ -55,6 +71,10 @@ class RemoteSurface final : public Surface {
   void set_events(WidgetEvents*) override {}
   void set_enabled(bool) override { raise_not_supported(); }
   bool enabled() const override;
+  // The control moves its cursor itself, from the keys the host sends it.
+  void set_grid_cursor(int) override {}
+  // What the control's own surface names, across the process boundary; nothing to hold here.
+  void set_grid_accessible_recipe(const AccessibleRecipe&) override {}
   // The day grid's keyboard cursor as MSAA clients hear it: the day cell the control's window
   // last reported focused (EVENT_OBJECT_FOCUS), while the grid's window has the focus.
   int grid_cursor() const override;
