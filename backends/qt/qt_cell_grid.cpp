@@ -99,6 +99,17 @@ GridCell* CellGrid::cell_by_index(int index) const {
 
 void CellGrid::cell_changed(const GridCell& cell) {
   update(cell.rect());
+  // The cursor's cell may be renamed with what it shows: a reader hears of it once the control has
+  // named it, from the event loop (once, however many changes come before).
+  if (name_check_pending_ || &cell != focused_cell() || !QAccessible::isActive()) return;
+  name_check_pending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    name_check_pending_ = false;
+    GridCell* focused = focused_cell();
+    if (focused == nullptr || focused->accessible_name() == announced_name_) return;
+    announced_name_ = focused->accessible_name();
+    announce_name_change(*focused);
+  });
 }
 
 // --- Painting
@@ -270,8 +281,10 @@ GridCell* CellGrid::focused_cell() const {
 }
 
 void CellGrid::announce_cursor() {
-  if (GridCell* cell = focused_cell(); cell != nullptr && QAccessible::isActive())
-    announce_focus(*cell);
+  GridCell* cell = focused_cell();
+  if (cell == nullptr || !QAccessible::isActive()) return;
+  announced_name_ = cell->accessible_name();
+  announce_focus(*cell);
 }
 
 void CellGrid::keyPressEvent(QKeyEvent* event) {

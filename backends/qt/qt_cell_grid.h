@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -103,6 +104,9 @@ class CellGrid final : public QWidget {
   // Focus just came in: Qt tells assistive technology of the grid after focusInEvent, and the
   // cursor's cell is told after it, so that a reader ends on the cell.
   bool announcing_ = false;
+  // A check of the cursor's cell's name is due, and the name a reader last heard for it.
+  bool name_check_pending_ = false;
+  std::string announced_name_;
   std::function<void(GridKey, int)> on_key_;
   AccessibleRecipe recipe_;
 };

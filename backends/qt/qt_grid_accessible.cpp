@@ -222,11 +222,23 @@ QAccessibleInterface* cell_accessible(const GridCell& cell) {
   return cells != nullptr && row >= 0 ? cells->cellAt(row, column) : nullptr;
 }
 
-void announce_focus(const GridCell& cell) {
+namespace {
+
+void announce(const GridCell& cell, QAccessible::Event type) {
   if (QAccessibleInterface* shown = cell_accessible(cell)) {
-    QAccessibleEvent event(shown, QAccessible::Focus);
+    QAccessibleEvent event(shown, type);
     QAccessible::updateAccessibility(&event);
   }
+}
+
+}  // namespace
+
+void announce_focus(const GridCell& cell) {
+  announce(cell, QAccessible::Focus);
+}
+
+void announce_name_change(const GridCell& cell) {
+  announce(cell, QAccessible::NameChanged);
 }
 
 }  // namespace dnovar

@@ -19,7 +19,8 @@ QAccessibleInterface* make_grid_accessible(CellGrid& grid);
 // The accessible interface of a cell of its grid (made once, kept with the grid's table).
 QAccessibleInterface* cell_accessible(const GridCell& cell);
 
-// Tells assistive technology that `cell` now has the focus.
+// Tells assistive technology that `cell` now has the focus, or that its name changed.
 void announce_focus(const GridCell& cell);
+void announce_name_change(const GridCell& cell);
 
 }  // namespace dnovar
