@@ -14,7 +14,7 @@ void insert_sorted(std::vector<int>& values, int value) {
 
 }  // namespace
 
-std::vector<LabelGridShape> find_label_grids(const WidgetTable& table) {
+std::vector<LabelGridShape> find_label_arrays(const WidgetTable& table) {
   std::vector<LabelGridShape> shapes;
   std::vector<bool> one_container;  // per shape: all its labels share their container
   for (const WidgetRow& row : table.widgets) {
@@ -38,11 +38,17 @@ std::vector<LabelGridShape> find_label_grids(const WidgetTable& table) {
     insert_sorted(shape->tops, row.rect.top);
     insert_sorted(shape->lefts, row.rect.left);
   }
-  // An array spread over several containers, or on one line, is no grid.
-  std::vector<LabelGridShape> grids;
+  // An array spread over several containers is none, nor a single label.
+  std::vector<LabelGridShape> arrays;
   for (std::size_t i = 0; i < shapes.size(); ++i)
-    if (one_container[i] && shapes[i].tops.size() > 1 && shapes[i].lefts.size() > 1)
-      grids.push_back(std::move(shapes[i]));
+    if (one_container[i] && shapes[i].tops.size() + shapes[i].lefts.size() > 2)
+      arrays.push_back(std::move(shapes[i]));
+  return arrays;
+}
+
+std::vector<LabelGridShape> find_label_grids(const WidgetTable& table) {
+  std::vector<LabelGridShape> grids = find_label_arrays(table);
+  std::erase_if(grids, [](const LabelGridShape& shape) { return !is_grid(shape); });
   return grids;
 }
 

@@ -19,8 +19,16 @@ struct LabelGridShape {
   TwipRect bounds;
 };
 
-// The label arrays of `table` that form a grid: more than one row and more than one column, all
-// in one container; in the table's order.
+// Whether labels of this shape form a grid: more than one row and more than one column.
+inline bool is_grid(const LabelGridShape& shape) {
+  return shape.tops.size() > 1 && shape.lefts.size() > 1;
+}
+
+// The label arrays of `table` with more than one element, all in one container (a line of labels
+// or a grid); in the table's order.
+std::vector<LabelGridShape> find_label_arrays(const WidgetTable& table);
+
+// The label arrays of `table` that form a grid; in the table's order.
 std::vector<LabelGridShape> find_label_grids(const WidgetTable& table);
 
 }  // namespace dnovar

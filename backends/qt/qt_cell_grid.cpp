@@ -23,7 +23,7 @@ namespace dnovar {
 
 namespace {
 
-int position_of(const std::vector<int>& values, int value) {
+int index_of(const std::vector<int>& values, int value) {
   return static_cast<int>(std::lower_bound(values.begin(), values.end(), value) - values.begin());
 }
 
@@ -63,8 +63,8 @@ GridCell& CellGrid::add_cell(const WidgetRow& row, WidgetId id) {
   cells_.push_back(
       std::make_unique<GridCell>(row, id, *this, rect, font_for(plain), font_for(bold)));
   GridCell& made = *cells_.back();
-  const int row_index = position_of(shape_.tops, row.rect.top);
-  const int column = position_of(shape_.lefts, row.rect.left);
+  const int row_index = index_of(shape_.tops, row.rect.top);
+  const int column = index_of(shape_.lefts, row.rect.left);
   places_[static_cast<std::size_t>(row_index * column_count() + column)] = &made;
   if (row.index >= 0) {
     const auto index = static_cast<std::size_t>(row.index);
@@ -84,6 +84,15 @@ std::pair<int, int> CellGrid::place_of(const GridCell& cell) const {
   if (found == places_.end()) return {-1, -1};
   const int index = static_cast<int>(found - places_.begin());
   return {index / column_count(), index % column_count()};
+}
+
+int CellGrid::position_of(const GridCell& cell) const {
+  int position = 0;
+  for (const GridCell* each : places_) {
+    if (each == &cell) return position;
+    if (each != nullptr) ++position;
+  }
+  return -1;
 }
 
 GridCell* CellGrid::cell_at(QPoint point) const {

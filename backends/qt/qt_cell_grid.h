@@ -1,13 +1,14 @@
-// A control array of labels laid out on a grid (several columns and several rows, such as the
-// calendar's day cells) is one Qt widget that paints them all: its labels are GridCells, light
+// A control array of labels in one container (the calendar's day cells, its weekday names) is one
+// Qt widget that paints them all: its labels are GridCells, light
 // objects that keep what they show and ask the grid to paint their rectangles again. One paint
 // draws every cell in the table's order (a later cell covers the line it shares with an earlier
 // one, as a later sibling widget would), each as a QLabel of its look paints it, and the keyboard
 // cursor's focus frame. The mouse is read by the cells' rectangles: presses, double-clicks and
 // moves (with the buttons held, and without) are reported under the WidgetId of the enabled cell
 // under the pointer, as labels report them; between the cells nothing is. Assistive technology sees
-// a table (qt_grid_accessible.h): rows by the cells' tops, columns by their lefts, top to bottom
-// and left to right.
+// a grid of them (several rows and several columns) as a table (qt_grid_accessible.h): rows by the
+// cells' tops, columns by their lefts, top to bottom and left to right; a line of them as a group
+// of texts.
 #pragma once
 
 #include <QWidget>
@@ -41,12 +42,16 @@ class CellGrid final : public QWidget {
   // grid's container), in the row's font. The grid owns it.
   GridCell& add_cell(const WidgetRow& row, WidgetId id);
 
+  // Whether the cells are an array's grid, which assistive technology sees as a table (a
+  // container's loose labels, named by no array, are none).
+  bool is_table() const { return !shape_.name.empty() && is_grid(shape_); }
   int row_count() const { return static_cast<int>(shape_.tops.size()); }
   int column_count() const { return static_cast<int>(shape_.lefts.size()); }
   // The cell at (row, column), or null where the grid has a gap.
   GridCell* cell(int row, int column) const;
-  // The row and column of a cell of the grid.
+  // The row and column of a cell of the grid, and its place counted row by row among the cells.
   std::pair<int, int> place_of(const GridCell& cell) const;
+  int position_of(const GridCell& cell) const;
   // The cell whose rectangle holds `point` (the later one where two overlap), or null.
   GridCell* cell_at(QPoint point) const;
 

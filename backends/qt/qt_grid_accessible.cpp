@@ -57,7 +57,9 @@ class GridCellAccessible final : public QAccessibleInterface, public QAccessible
     if (shown == nullptr) return {};
     return QRect(grid_->mapToGlobal(shown->rect().topLeft()), shown->rect().size());
   }
-  QAccessible::Role role() const override { return QAccessible::Cell; }
+  QAccessible::Role role() const override {
+    return grid_ != nullptr && grid_->is_table() ? QAccessible::Cell : QAccessible::StaticText;
+  }
   QAccessible::State state() const override {
     QAccessible::State state;
     const GridCell* shown = cell();
@@ -74,7 +76,7 @@ class GridCellAccessible final : public QAccessibleInterface, public QAccessible
   }
 
   void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::TableCellInterface)
+    if (type == QAccessible::TableCellInterface && grid_ != nullptr && grid_->is_table())
       return static_cast<QAccessibleTableCellInterface*>(this);
     return nullptr;
   }
@@ -102,7 +104,7 @@ class GridCellAccessible final : public QAccessibleInterface, public QAccessible
 class GridAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
   explicit GridAccessible(CellGrid& grid)
-      : QAccessibleWidget(&grid, QAccessible::Table),
+      : QAccessibleWidget(&grid, grid.is_table() ? QAccessible::Table : QAccessible::Grouping),
         cell_ids_(static_cast<std::size_t>(grid.row_count() * grid.column_count()), 0) {}
   ~GridAccessible() override {
     for (QAccessible::Id id : cell_ids_)
@@ -110,7 +112,8 @@ class GridAccessible final : public QAccessibleWidget, public QAccessibleTableIn
   }
 
   void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+    if (type == QAccessible::TableInterface)
+      return grid().is_table() ? static_cast<QAccessibleTableInterface*>(this) : nullptr;
     return QAccessibleWidget::interface_cast(type);
   }
 
@@ -123,7 +126,7 @@ class GridAccessible final : public QAccessibleWidget, public QAccessibleTableIn
     return qt_text(t == QAccessible::Name ? name : description);
   }
 
-  // The cells, row by row.
+  // The cells, row by row (their positions, CellGrid::position_of).
   int childCount() const override {
     int count = 0;
     for_each_cell([&](int, int) { ++count; });
@@ -214,12 +217,11 @@ QAccessibleInterface* make_grid_accessible(CellGrid& grid) {
 }
 
 QAccessibleInterface* cell_accessible(const GridCell& cell) {
-  // Through the table's interface: the table may be another module's copy of this code, when a
-  // program holds the control of a component module too.
+  // Through the grid's interface as Qt hands it out: it may be another module's copy of this code,
+  // when a program holds the control of a component module too.
   QAccessibleInterface* table = table_of(&cell.grid());
-  QAccessibleTableInterface* cells = table != nullptr ? table->tableInterface() : nullptr;
-  const auto [row, column] = cell.grid().place_of(cell);
-  return cells != nullptr && row >= 0 ? cells->cellAt(row, column) : nullptr;
+  const int position = cell.grid().position_of(cell);
+  return table != nullptr && position >= 0 ? table->child(position) : nullptr;
 }
 
 namespace {

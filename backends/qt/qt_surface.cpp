@@ -16,6 +16,41 @@ namespace dnovar {
 
 namespace {
 
+void insert_sorted(std::vector<int>& values, int value) {
+  const auto at = std::lower_bound(values.begin(), values.end(), value);
+  if (at == values.end() || *at != value) values.insert(at, value);
+}
+
+// Adds to `arrays` the shape of each container's labels that belong to no array (by container,
+// with no name), so that one widget paints them.
+void add_loose_labels(const WidgetTable& table, std::vector<LabelGridShape>& arrays) {
+  const std::size_t array_count = arrays.size();
+  for (const WidgetRow& row : table.widgets) {
+    if (row.kind != WidgetKind::Label) continue;
+    const auto in_array = [&](const LabelGridShape& a) { return a.name == row.name; };
+    if (row.index != kNoIndex &&
+        std::any_of(arrays.begin(), arrays.begin() + static_cast<std::ptrdiff_t>(array_count),
+                    in_array))
+      continue;
+    auto loose =
+        std::find_if(arrays.begin() + static_cast<std::ptrdiff_t>(array_count), arrays.end(),
+                     [&](const LabelGridShape& a) { return a.parent == row.parent; });
+    if (loose == arrays.end()) {
+      arrays.push_back({"", row.parent, {}, {}, row.rect});
+      loose = arrays.end() - 1;
+    }
+    TwipRect& b = loose->bounds;
+    const int right = std::max(b.left + b.width, row.rect.left + row.rect.width);
+    const int bottom = std::max(b.top + b.height, row.rect.top + row.rect.height);
+    b.left = std::min(b.left, row.rect.left);
+    b.top = std::min(b.top, row.rect.top);
+    b.width = right - b.left;
+    b.height = bottom - b.top;
+    insert_sorted(loose->tops, row.rect.top);
+    insert_sorted(loose->lefts, row.rect.left);
+  }
+}
+
 bool takes_focus(WidgetKind kind) {
   return kind == WidgetKind::TextBox || kind == WidgetKind::ComboBox ||
          kind == WidgetKind::CommandButton || kind == WidgetKind::SpinButton;
@@ -41,7 +76,7 @@ QtSurface::QtSurface(const WidgetTable& table, ErrorSink& errors, Role role)
     root_->on_close([this] { unload(); });
   }
   try {
-    build_widgets();
+    build_widgets(role);
   } catch (...) {
     delete root_.data();
     throw;
@@ -74,8 +109,14 @@ QtSurface::~QtSurface() {
   owned_.clear();
 }
 
-void QtSurface::build_widgets() {
-  const std::vector<LabelGridShape> grids = find_label_grids(table_);
+void QtSurface::build_widgets(Role role) {
+  // Every array of labels in one container is painted by one widget (a grid of them, the day
+  // cells, is also a table for assistive technology); so are a container's other labels.
+  std::vector<LabelGridShape> grids;
+  if (role == Role::Control) {
+    grids = find_label_arrays(table_);
+    add_loose_labels(table_, grids);
+  }
   std::vector<CellGrid*> grid_widgets(grids.size(), nullptr);
   widgets_.reserve(table_.widgets.size());
   qt_widgets_.reserve(table_.widgets.size());
@@ -91,12 +132,19 @@ void QtSurface::build_widgets() {
         raise_invalid_argument();
       parent = &qt_widgets_[container]->qt_widget();
     }
+    // The arrays come first, then each container's loose labels (nameless).
     const auto grid = std::find_if(grids.begin(), grids.end(), [&](const LabelGridShape& g) {
-      return entry.kind == WidgetKind::Label && entry.index != kNoIndex && g.name == entry.name;
+      if (entry.kind != WidgetKind::Label) return false;
+      if (g.name.empty()) return g.parent == entry.parent;
+      return entry.index != kNoIndex && g.name == entry.name;
     });
     if (grid != grids.end()) {
       CellGrid*& cells = grid_widgets[static_cast<std::size_t>(grid - grids.begin())];
-      if (cells == nullptr) cells = new CellGrid(*grid, relay_, parent);
+      if (cells == nullptr) {
+        cells = new CellGrid(*grid, relay_, parent);
+        // The loose labels' widget spans the others': it stays beneath them.
+        if (grid->name.empty()) cells->lower();
+      }
       widgets_.push_back(&cells->add_cell(entry, id));
       qt_widgets_.push_back(nullptr);
       continue;
@@ -124,8 +172,11 @@ void QtSurface::set_tab_order() {
 void QtSurface::take_grid_keys() {
   // A CellGrid has no meta-object of its own, so Qt's findChild cannot tell it from any widget.
   for (QWidget* child : root_->findChildren<QWidget*>()) {
-    key_grid_ = dynamic_cast<CellGrid*>(child);
-    if (key_grid_ != nullptr) break;
+    auto* grid = dynamic_cast<CellGrid*>(child);
+    if (grid != nullptr && grid->is_table()) {
+      key_grid_ = grid;
+      break;
+    }
   }
   if (key_grid_ == nullptr) return;
   key_grid_->take_keys([this](GridKey key, int modifiers) {

@@ -1,6 +1,8 @@
 // A surface (the control's widgets, or a form) on Qt: one Qt widget per table entry under one
-// root widget whose size is the table's client area, except the labels of a grid (the day
-// cells), which one CellGrid paints (qt_cell_grid.h).
+// root widget whose size is the table's client area, except a control's labels: one CellGrid
+// (qt_cell_grid.h) paints each array of them (the day cells, the weekday names), and one more the
+// labels of a container that belong to no array, beneath the container's other widgets. (A form's
+// labels stay QLabels: the form fits itself to their texts.)
 //
 // A control surface's root is a plain widget that its host embeds (see qt_access.h). A form's root
 // is a top-level dialog window with the form's caption as title and a close box, no minimise or
@@ -55,7 +57,7 @@ class QtSurface final : public Form {
   QWidget& root() const;
 
  private:
-  void build_widgets();
+  void build_widgets(Role role);
   void set_tab_order();
   void take_grid_keys();
   void leave_grid();

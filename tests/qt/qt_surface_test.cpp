@@ -177,8 +177,8 @@ TEST_F(QtSurfaceLook, SystemColoursPaintAsThePalettesRoles) {
   for (const auto& c : cases) {
     label.set_back_colour(c.colour);
     const QImage picture = render_surface(*surface);
-    QWidget& widget = qt(widget_ids::lblPrestup);
-    EXPECT_EQ(picture.pixelColor(widget.mapTo(root, widget.rect().center())), c.painted)
+    const ShownArea widget = shown(widget_ids::lblPrestup);
+    EXPECT_EQ(picture.pixelColor(widget.widget.mapTo(root, widget.rect.center())), c.painted)
         << std::hex << c.colour;
   }
 }
