@@ -1,5 +1,6 @@
 #include "backends/qt/qt_list_combo.h"
 
+#include <QEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -35,9 +36,10 @@ void ListCombo::add_entry(const QString& entry) {
   const QString text = currentText();
   const int chosen = currentIndex();
   addItem(entry);
-  // Qt makes the first entry of an empty list the current one; the list only grows here.
-  setCurrentIndex(chosen);
-  setEditText(text);
+  // Qt makes the first entry of an empty list the current one; the list only grows here. Only
+  // then is anything to put back (the field's text is set again only when it changed).
+  if (currentIndex() != chosen) setCurrentIndex(chosen);
+  if (currentText() != text) setEditText(text);
 }
 
 void ListCombo::clear_entries() {
@@ -50,6 +52,21 @@ void ListCombo::clear_entries() {
 int ListCombo::chosen_index() const {
   const int index = currentIndex();
   return index >= 0 && itemText(index) == currentText() ? index : -1;
+}
+
+void ListCombo::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange && !popup_made_) {
+    QWidget::changeEvent(event);
+    updateGeometry();
+    return;
+  }
+  QComboBox::changeEvent(event);
+}
+
+void ListCombo::showPopup() {
+  // The popup made now takes the box's font; later font changes are QComboBox's to hand on.
+  popup_made_ = true;
+  QComboBox::showPopup();
 }
 
 void ListCombo::paintEvent(QPaintEvent*) {

@@ -22,8 +22,18 @@ class ListCombo final : public QComboBox {
   // The 0-based position of the chosen entry while the field still shows it, else -1.
   int chosen_index() const;
 
+  void showPopup() override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // QComboBox makes its list's popup at every font change, to give it the font: for a box that is
+  // given its font once, long before anyone opens the list (a fifth of a control's creation).
+  // Until the list has been opened, a font change is the box's alone: the popup takes the box's
+  // font when it is made.
+  void changeEvent(QEvent* event) override;
+
+ private:
+  bool popup_made_ = false;
 };
 
 }  // namespace dnovar

@@ -1,5 +1,6 @@
 // Real Qt input on the calendar surface and what it reports.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
@@ -176,6 +177,17 @@ TEST_F(QtInput, ComboEntryChosenFromTheOpenListIsAClick) {
   EXPECT_EQ(spy.take(), (std::vector<Notice>{{Kind::Click, widget_ids::cmbMonth.value, 0}}));
   EXPECT_EQ(month.list_index(), 10);
   EXPECT_EQ(month.text(), "Listopad");
+}
+
+// The open list shows its entries in the box's font, the control's (not the application's).
+TEST_F(QtInput, TheOpenListShowsTheBoxsFont) {
+  auto& combo = static_cast<QComboBox&>(qt(widget_ids::cmbMonth));
+  surface->widget(widget_ids::cmbMonth).add_item("Leden");
+  combo.showPopup();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(combo.view()->window()));
+  EXPECT_EQ(combo.view()->font(), combo.font());
+  EXPECT_NE(combo.view()->font(), QApplication::font());
+  combo.hidePopup();
 }
 
 TEST_F(QtInput, SpinnerValueFromCodeIsStoredAsGivenAndNotifiesOnlyARealChange) {
