@@ -1,14 +1,14 @@
-// A control array of labels in one container (the calendar's day cells, its weekday names) is one
-// Qt widget that paints them all: its labels are GridCells, light
-// objects that keep what they show and ask the grid to paint their rectangles again. One paint
-// draws every cell in the table's order (a later cell covers the line it shares with an earlier
-// one, as a later sibling widget would), each as a QLabel of its look paints it, and the keyboard
-// cursor's focus frame. The mouse is read by the cells' rectangles: presses, double-clicks and
-// moves (with the buttons held, and without) are reported under the WidgetId of the enabled cell
-// under the pointer, as labels report them; between the cells nothing is. Assistive technology sees
-// a grid of them (several rows and several columns) as a table (qt_grid_accessible.h): rows by the
-// cells' tops, columns by their lefts, top to bottom and left to right; a line of them as a group
-// of texts.
+// A control array of labels in one container (the calendar's day cells, its weekday names), or a
+// container's labels that belong to no array, are one Qt widget that paints them all: its labels
+// are GridCells, light objects that keep what they show and ask the grid to paint their rectangles
+// again. One paint draws every cell in the table's order (a later cell covers the line it shares
+// with an earlier one, as a later sibling widget would), each as a QLabel of its look paints it,
+// and the keyboard cursor's focus frame. The mouse is read by the cells' rectangles: presses,
+// double-clicks and moves (with the buttons held, and without) are reported under the WidgetId of
+// the enabled cell under the pointer, as labels report them; between the cells nothing is.
+// Assistive technology sees an array's grid (several rows and several columns) as a table
+// (qt_grid_accessible.h): rows by the cells' tops, columns by their lefts, top to bottom and left
+// to right; other labels as a group of texts.
 #pragma once
 
 #include <QWidget>
