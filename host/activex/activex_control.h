@@ -26,6 +26,7 @@
 #include "com/com_ref.h"
 #include "component/automation.h"
 #include "component/control_hosting.h"
+#include "host/activex/accelerator_table.h"
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"
@@ -298,8 +299,9 @@ class ActiveXControl final
   DWORD view_advise_flags_ = 0;
   bool in_place_active_ = false;
   bool ui_active_ = false;
-  SIZEL extent_{};            // HIMETRIC
-  ComRef<ITypeLib> library_;  // loaded on first use
+  SIZEL extent_{};                   // HIMETRIC
+  AcceleratorTable mnemonic_table_;  // the access keys GetControlInfo lends the container
+  ComRef<ITypeLib> library_;         // loaded on first use
 
   ConnectionPoint events_point_;
   ConnectionPoint property_point_;

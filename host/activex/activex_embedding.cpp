@@ -347,9 +347,7 @@ HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
       accelerators.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(key), 0});
     }
     info->cb = sizeof *info;
-    // The container owns the table it is given until it asks again.
-    info->hAccel =
-        CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+    info->hAccel = mnemonic_table_.of(accelerators);
     info->cAccel = static_cast<USHORT>(accelerators.size());
     // Enter in the year box or the shift box is the control's: no default button takes it there.
     const Win32Surface* shown = surface();

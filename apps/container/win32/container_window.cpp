@@ -140,7 +140,6 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
 ContainerWindow::~ContainerWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
   if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
-  if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
 }
 
 LRESULT CALLBACK ContainerWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -387,8 +386,6 @@ void ContainerWindow::report(const RuntimeError& error) {
 }
 
 void ContainerWindow::control_info_changed() {
-  if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
-  control_keys_ = nullptr;
   mnemonics_.clear();
   control_eats_enter_ = false;
   OleControl* control = document_ ? document_->control() : nullptr;
@@ -397,11 +394,11 @@ void ContainerWindow::control_info_changed() {
   info.cb = sizeof info;
   if (FAILED(control->ole_control()->GetControlInfo(&info))) return;
   control_eats_enter_ = (info.dwFlags & CTRLINFO_EATS_RETURN) != 0;
+  // The table is the control's, lent until it asks again: the container keeps a copy of its keys.
   if (info.hAccel == nullptr) return;
-  control_keys_ = info.hAccel;
   mnemonics_.resize(info.cAccel);
   if (!mnemonics_.empty())
-    CopyAcceleratorTableW(control_keys_, mnemonics_.data(), static_cast<int>(mnemonics_.size()));
+    CopyAcceleratorTableW(info.hAccel, mnemonics_.data(), static_cast<int>(mnemonics_.size()));
 }
 
 void ContainerWindow::control_event(const std::string& name) {

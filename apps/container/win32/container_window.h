@@ -76,8 +76,7 @@ class ContainerWindow final : private ole::SiteOwner, private SinkListener {
   HWND name_label_ = nullptr;
   HWND log_ = nullptr;
   HACCEL accelerators_ = nullptr;
-  HACCEL control_keys_ = nullptr;  // the control's mnemonics (IOleControl::GetControlInfo)
-  std::vector<ACCEL> mnemonics_;
+  std::vector<ACCEL> mnemonics_;  // the control's access keys (IOleControl::GetControlInfo)
   std::string instance_name_ = "Dnovar1";  // the extender's Name
   ComRef<ole::InPlaceFrame> frame_;
   ComRef<ole::ContainerSite> site_;
