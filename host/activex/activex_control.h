@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/com_object.h"
@@ -31,6 +32,7 @@
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"
 #include "host/activex/object_safety.h"
+#include "host/activex/owner_thread.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/clock.h"
 #include "platform/site.h"
@@ -268,11 +270,13 @@ class ActiveXControl final
   Win32Surface* surface() const { return toolkit_ ? toolkit_->control_surface() : nullptr; }
   SIZEL natural_extent() const;
 
-  // The control is apartment-threaded: its windows and state belong to the thread that made it.
-  // A call another thread makes with the raw pointer (no proxy) is refused before it touches
-  // either, so it neither waits on the owner's messages nor races it.
-  bool on_owner_thread() const { return GetCurrentThreadId() == owner_thread_; }
-  const DWORD owner_thread_ = GetCurrentThreadId();
+  // The prologue of every COM method of the control (owner_thread.h): a call from another thread
+  // is refused, the body runs inside the error boundary.
+  template <typename... Arguments>
+  HRESULT guarded(const ErrorOrigin& origin, Arguments&&... arguments) const noexcept {
+    return owner_thread_.guarded(origin, std::forward<Arguments>(arguments)...);
+  }
+  const OwnerThread owner_thread_;
 
   HWND parking_window_ = nullptr;  // hidden; holds the control's window while it is not in place
   HWND window_ = nullptr;          // the control's window, parent of its surface

@@ -43,18 +43,18 @@ void write_all(IStream& stream, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 HRESULT ActiveXControl::GetClassID(CLSID* out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = windows_guid(kDnovarClassId);
-  return S_OK;
+  return guarded(kStreamOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = windows_guid(kDnovarClassId);
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::InitNew() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  // One of InitNew and Load, once: a second is the container's mistake.
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    // One of InitNew and Load, once: a second is the container's mistake.
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     ExceptionInfo info;
     const Status status = hosting_->init_new(&info);
     // A container that runs its controls runs this one now: nobody will load it before. A
@@ -66,11 +66,10 @@ HRESULT ActiveXControl::InitNew() {
 }
 
 HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (bag == nullptr) return E_POINTER;
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kBagOrigin, [&] {
+  return guarded(kBagOrigin, [&] {
+    if (bag == nullptr) return E_POINTER;
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     PropertyBagBridge bridge(*bag, log);
     ExceptionInfo info;
     const Status status = hosting_->load(bridge, &info);
@@ -81,9 +80,8 @@ HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
 }
 
 HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (bag == nullptr) return E_POINTER;
-  return com_boundary(kBagOrigin, [&] {
+  return guarded(kBagOrigin, [&] {
+    if (bag == nullptr) return E_POINTER;
     PropertyBagBridge bridge(*bag, nullptr);
     ExceptionInfo info;
     const Status status = hosting_->save(bridge, &info);
@@ -93,16 +91,14 @@ HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
 }
 
 HRESULT ActiveXControl::IsDirty() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return com_boundary(kStreamOrigin, [&] { return is_dirty() ? S_OK : S_FALSE; });
+  return guarded(kStreamOrigin, [&] { return is_dirty() ? S_OK : S_FALSE; });
 }
 
 HRESULT ActiveXControl::Load(LPSTREAM stream) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (stream == nullptr) return E_POINTER;
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    if (stream == nullptr) return E_POINTER;
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     ExceptionInfo info;
     const Status status = guarded_call(&info, [&] {
       std::uint8_t header[kStreamHeaderSize];
@@ -119,9 +115,8 @@ HRESULT ActiveXControl::Load(LPSTREAM stream) {
 }
 
 HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (stream == nullptr) return E_POINTER;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    if (stream == nullptr) return E_POINTER;
     ExceptionInfo info;
     const Status status = guarded_call(&info, [&] {
       MemoryBag bag;
@@ -135,9 +130,8 @@ HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
 }
 
 HRESULT ActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (size == nullptr) return E_POINTER;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    if (size == nullptr) return E_POINTER;
     ExceptionInfo info;
     const Status status = guarded_call(&info, [&] {
       MemoryBag bag;

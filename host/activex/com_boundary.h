@@ -1,7 +1,9 @@
 // The one boundary between the project's errors and COM's, both ways.
 //
 // Our COM methods (the control's, the containers' sites and sinks) run their bodies through
-// `com_boundary` or, for IDispatch::Invoke, `dispatch_boundary`: nothing escapes a COM method.
+// `com_boundary` or, for IDispatch::Invoke, `dispatch_boundary`: nothing escapes a COM method. The
+// control's methods reach them through their one prologue, which checks the thread first
+// (owner_thread.h).
 // - A run-time error becomes its control error, 0x800A0000 | number (error 13 is 0x800A000D),
 //   with its text in the thread's error info (IErrorInfo: description, source, interface id), or
 //   in the caller's EXCEPINFO when Invoke was given one (the call then returns DISP_E_EXCEPTION).
