@@ -226,9 +226,11 @@ class ActiveXControl final
   bool build();
 
   // Every automation call goes through here, inside its method's boundary: starts a control
-  // nobody has loaded yet and calls the component. A run-time error the component reports is
-  // thrown for the boundary to report; any other failing status is returned as it is.
-  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result);
+  // nobody has loaded yet and calls the component. A run-time error the component reports (its
+  // dispatch caught it) is reported from there straight to the caller, into Invoke's `exception`
+  // or as the error info; any other failing status is returned as it is.
+  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
+               EXCEPINFO* exception = nullptr);
   // The dual interface's entries: their bodies run through the boundary, which reports errors as
   // Invoke does. A read converts the member's value into `out`, a write `value` into the member's.
   template <typename Body>

@@ -56,15 +56,14 @@ bool choose_kind(DISPID id, WORD flags, InvokeKind& kind) {
 }  // namespace
 
 HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& args,
-                             Variant* result) {
+                             Variant* result, EXCEPINFO* exception) {
   // A member may open a modal loop (ShowAbout, a handler's message box) or call the container.
   const ObjectHold hold(holder());
+  start_if_unloaded();
   ExceptionInfo info;
-  const Status status = guarded_call(&info, [&] {
-    start_if_unloaded();
-    return calendar_->invoke(id, kind, args, result, &info);
-  });
-  if (status == Status::exception) throw RuntimeError(info.number, info.description);
+  const Status status = calendar_->invoke(id, kind, args, result, &info);
+  if (status == Status::exception)
+    return report_error(info.number, info.description, kAutomationOrigin, exception);
   return succeeded(status) ? S_OK : static_cast<HRESULT>(status);
 }
 
@@ -136,7 +135,7 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD f
     }
 
     Variant value;
-    const HRESULT status = call(id, kind, args, &value);
+    const HRESULT status = call(id, kind, args, &value, exception);
     if (SUCCEEDED(status) && result != nullptr && kind != InvokeKind::property_put)
       *result = com_from_variant(value).detach();
     return status;

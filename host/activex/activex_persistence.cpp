@@ -16,11 +16,11 @@ namespace {
 constexpr ErrorOrigin kBagOrigin{kDnovarProgId, &IID_IPersistPropertyBag};
 constexpr ErrorOrigin kStreamOrigin{kDnovarProgId, &IID_IPersistStreamInit};
 
-// The status of a persistence step as COM has it: a run-time error the component reports is
-// thrown for the method's boundary, which keeps its number as a control error
-// (0x800A0000 | number) and its text as the error info.
-HRESULT persistence_result(Status status, const ExceptionInfo& info) {
-  if (status == Status::exception) throw RuntimeError(info.number, info.description);
+// The status of a persistence step as COM has it: a run-time error the component reports keeps
+// its number as a control error (0x800A0000 | number) and its text as the error info.
+HRESULT persistence_result(Status status, const ExceptionInfo& info, const ErrorOrigin& origin) {
+  if (status == Status::exception)
+    return report_error(info.number, info.description, origin, nullptr);
   return succeeded(status) ? S_OK : static_cast<HRESULT>(status);
 }
 
@@ -61,7 +61,7 @@ HRESULT ActiveXControl::InitNew() {
     // container in design mode places it as initialised and reloads it when it runs the form.
     if (succeeded(status) && user_mode_) start_from_own_save();
     mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 
@@ -75,7 +75,7 @@ HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
     const Status status = hosting_->load(bridge, &info);
     // What the load changed is the loaded state, not the user's change.
     mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kBagOrigin);
   });
 }
 
@@ -86,7 +86,7 @@ HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
     ExceptionInfo info;
     const Status status = hosting_->save(bridge, &info);
     if (succeeded(status) && clear_dirty) mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kBagOrigin);
   });
 }
 
@@ -110,7 +110,7 @@ HRESULT ActiveXControl::Load(LPSTREAM stream) {
       return hosting_->load(bag, &info);
     });
     mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 
@@ -125,7 +125,7 @@ HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
       return Status::ok;
     });
     if (succeeded(status) && clear_dirty) mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 
@@ -139,7 +139,7 @@ HRESULT ActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
       size->QuadPart = encode_settings(bag).size();
       return Status::ok;
     });
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 

@@ -33,17 +33,14 @@ struct ErrorOrigin {
   const IID* interface_id = nullptr;
 };
 
-HRESULT hresult_of(const RuntimeError& error) noexcept;
+// A run-time error reported to a COM caller: into its EXCEPINFO when it gave one (the status is
+// then DISP_E_EXCEPTION, or E_OUTOFMEMORY with the EXCEPINFO left empty when its strings cannot be
+// made), else as the thread's error info (skipped when there is no memory for it) with the control
+// error as the status.
+HRESULT report_error(int number, std::string_view description, const ErrorOrigin& origin,
+                     EXCEPINFO* exception) noexcept;
 
-// Sets the thread's error info; does nothing when there is no memory for it.
-void set_error_info(const RuntimeError& error, const ErrorOrigin& origin) noexcept;
-
-// Fills a caller's EXCEPINFO and returns DISP_E_EXCEPTION, or E_OUTOFMEMORY (and leaves it
-// empty) when its strings cannot be made.
-HRESULT fill_exception_info(const RuntimeError& error, const ErrorOrigin& origin,
-                            EXCEPINFO& exception) noexcept;
-
-// Inside a catch block: the exception in flight reported as above, into `exception` when given.
+// Inside a catch block: the exception in flight reported so.
 HRESULT report_error_in_flight(const ErrorOrigin& origin, EXCEPINFO* exception) noexcept;
 
 template <typename Body>
