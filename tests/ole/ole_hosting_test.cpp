@@ -195,5 +195,34 @@ TEST(ComPropertyBag, ReadGivesTheTypeAskedFor) {
   }
 }
 
+// The container's own IDispatch objects are called by dispatch id (the extender by its one name,
+// Name): every other name is unknown, each id DISPID_UNKNOWN; a missing array is E_POINTER.
+TEST(LateBoundObjects, AnswerNamesTheyDoNotKnowAsUnknownInEveryId) {
+  Quiet quiet;
+  const ComRef<OleClientSite> site = make_com<OleClientSite>(quiet, nullptr, nullptr);
+  const ComRef<IDispatch> ambients = site.query<IDispatch>();
+  ComRef<IDispatch> extender;
+  ASSERT_EQ(site->GetExtendedControl(extender.put()), S_OK);
+  const ComRef<ControlSinks> sinks = make_com<ControlSinks>(quiet, IID_NULL, nullptr, nullptr);
+  const struct {
+    const char* name;
+    IDispatch* object;
+  } objects[] = {
+      {"the site's ambient properties", ambients.get()},
+      {"the extender", extender.get()},
+      {"the control's sinks", static_cast<IDispatch*>(sinks.get())},
+  };
+  for (const auto& o : objects) {
+    SCOPED_TRACE(o.name);
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"Dlow"), const_cast<LPOLESTR>(L"Rok")};
+    DISPID ids[] = {7, 7};
+    EXPECT_EQ(o.object->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids[0], DISPID_UNKNOWN);
+    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+    EXPECT_EQ(o.object->GetIDsOfNames(IID_NULL, names, 2, 0, nullptr), E_POINTER);
+    EXPECT_EQ(o.object->GetIDsOfNames(IID_NULL, nullptr, 2, 0, ids), E_POINTER);
+  }
+}
+
 }  // namespace
 }  // namespace dnovar::ole

@@ -40,12 +40,9 @@ class ControlSinks final : public LateBoundDispatch<IDispatch, IPropertyNotifySi
   // The events' interface id is known only once the control is made: the IDispatch answers it.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 
-  // IDispatch: the events, called by dispatch id.
+  // IDispatch: the events, called by dispatch id (no names: LateBoundDispatch's GetIDsOfNames).
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                                    EXCEPINFO*, UINT*) override;
 

@@ -30,11 +30,11 @@ class Extender final : public LateBoundDispatch<IDispatch> {
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
-    if (names == nullptr || ids == nullptr) return E_POINTER;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (count != 1 || lstrcmpiW(names[0], L"Name") != 0) return DISP_E_UNKNOWNNAME;
-    ids[0] = kName;
-    return S_OK;
+    if (names != nullptr && ids != nullptr && count == 1 && lstrcmpiW(names[0], L"Name") == 0) {
+      ids[0] = kName;
+      return S_OK;
+    }
+    return unknown_names(names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                    VARIANT* result, EXCEPINFO*, UINT*) override {
@@ -155,12 +155,6 @@ HRESULT OleClientSite::TransformCoords(POINTL* himetric, POINTF* container, DWOR
     return E_INVALIDARG;
   }
   return S_OK;
-}
-
-HRESULT OleClientSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) {
-  if (ids == nullptr) return E_POINTER;
-  for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-  return DISP_E_UNKNOWNNAME;  // controls ask for ambients by their standard ids
 }
 
 HRESULT OleClientSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,

@@ -91,9 +91,8 @@ class OleClientSite : public LateBoundDispatch<IOleClientSite, Answers<IOleInPla
   HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
 
-  // IDispatch: the ambient properties, by their standard ids only.
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
-                                          DISPID* ids) override;
+  // IDispatch: the ambient properties, by their standard ids only (LateBoundDispatch's
+  // GetIDsOfNames knows no names).
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                    VARIANT* result, EXCEPINFO*, UINT*) override;
 
