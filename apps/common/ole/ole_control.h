@@ -72,7 +72,7 @@ class OleControl {
 };
 
 // IPersistPropertyBag's calls on a control, sited or not, with the program's bag lent to it
-// (com_property_bag.h). Raise 430 for a control without IPersistPropertyBag.
+// (com_property_bag.h). Each raises 430 for a control without IPersistPropertyBag.
 void init_new(IUnknown& control);
 void load(IUnknown& control, MemoryBag& bag);
 void save(IUnknown& control, MemoryBag& bag);
