@@ -99,7 +99,7 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
   ASSERT_NE(form, nullptr);
   Listener listener;
   const ComRef<ole::InPlaceFrame> frame = make_com<ole::InPlaceFrame>(form);
-  const ComRef<ole::ContainerSite> site = make_com<ole::ContainerSite>(listener, form, frame);
+  const ComRef<ole::OleClientSite> site = make_com<ole::OleClientSite>(listener, form, frame);
   const ComRef<ActiveObject> active = make_com<ActiveObject>();
   ASSERT_EQ(frame->SetActiveObject(active.get(), nullptr), S_OK);
   const ULONG held_by_frame = active->references();
@@ -184,7 +184,7 @@ TEST(ContainerWindowKeys, TabWalksThroughTheControlAndOnToTheWindowsFields) {
 // container designs it.
 TEST(ContainerSites, AmbientUserModeIsFalseOnlyWhileTheContainerDesigns) {
   Listener listener;
-  const ComRef<ole::ContainerSite> site = make_com<ole::ContainerSite>(listener, nullptr, nullptr);
+  const ComRef<ole::OleClientSite> site = make_com<ole::OleClientSite>(listener, nullptr, nullptr);
   const auto user_mode = [&] {
     DISPPARAMS none{};
     ComVariant value;

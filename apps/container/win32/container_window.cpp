@@ -131,8 +131,8 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
   log_ = child(main_window, L"EDIT", L"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                WS_EX_CLIENTEDGE, kLog);
   frame_ = make_com<ole::InPlaceFrame>(main_window);
-  site_ = make_com<ole::ContainerSite>(static_cast<ole::SiteOwner&>(*this), form_, frame_);
-  document_ = std::make_unique<OleDocument>(site_, static_cast<SinkListener&>(*this));
+  site_ = make_com<ole::OleClientSite>(static_cast<ole::SiteOwner&>(*this), form_, frame_);
+  document_ = std::make_unique<OleDocument>(site_, static_cast<ole::SinkListener&>(*this));
   accelerators_ = shortcuts();
   window_ = window.release();
 }
@@ -140,7 +140,6 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
 ContainerWindow::~ContainerWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
   if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
-  if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
 }
 
 LRESULT CALLBACK ContainerWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -307,12 +306,12 @@ bool ContainerWindow::may_discard_changes() {
 }
 
 HWND ContainerWindow::control_window() const {
-  OleControl* control = document_ ? document_->control() : nullptr;
+  ole::OleControl* control = document_ ? document_->control() : nullptr;
   return control != nullptr ? control->window() : nullptr;
 }
 
 void ContainerWindow::show_control() {
-  OleControl* control = document_->control();
+  ole::OleControl* control = document_->control();
   layout();
   if (control != nullptr) {
     const SIZE size = control->size();
@@ -332,7 +331,7 @@ void ContainerWindow::show_control() {
 // The form fits the control; the method buttons go below it, the property list to its right and
 // the log along the bottom. The window's client area is made to fit them all.
 void ContainerWindow::layout() {
-  OleControl* control = document_->control();
+  ole::OleControl* control = document_->control();
   const SIZE size = control != nullptr ? control->size() : SIZE{300, 240};
   MoveWindow(name_label_, kMargin, kMargin + 3, 40, 18, TRUE);
   MoveWindow(name_, kMargin + 44, kMargin, 160, 22, TRUE);
@@ -364,7 +363,7 @@ void ContainerWindow::rename() {
                          "Invalid property value: \"" + wanted + "\" is no valid name");
     instance_name_ = wanted;
     log("renamed " + wanted);
-    if (OleControl* control = document_->control(); control && control->ole_control())
+    if (ole::OleControl* control = document_->control(); control && control->ole_control())
       control->ole_control()->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYNAME);
   } catch (const RuntimeError& error) {
     report(error);
@@ -387,28 +386,26 @@ void ContainerWindow::report(const RuntimeError& error) {
 }
 
 void ContainerWindow::control_info_changed() {
-  if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
-  control_keys_ = nullptr;
   mnemonics_.clear();
   control_eats_enter_ = false;
-  OleControl* control = document_ ? document_->control() : nullptr;
+  ole::OleControl* control = document_ ? document_->control() : nullptr;
   if (control == nullptr || control->ole_control() == nullptr) return;
   CONTROLINFO info{};
   info.cb = sizeof info;
   if (FAILED(control->ole_control()->GetControlInfo(&info))) return;
   control_eats_enter_ = (info.dwFlags & CTRLINFO_EATS_RETURN) != 0;
+  // The table is the control's, lent until it asks again: the container keeps a copy of its keys.
   if (info.hAccel == nullptr) return;
-  control_keys_ = info.hAccel;
   mnemonics_.resize(info.cAccel);
   if (!mnemonics_.empty())
-    CopyAcceleratorTableW(control_keys_, mnemonics_.data(), static_cast<int>(mnemonics_.size()));
+    CopyAcceleratorTableW(info.hAccel, mnemonics_.data(), static_cast<int>(mnemonics_.size()));
 }
 
-void ContainerWindow::control_event(const std::string& name) {
+void ContainerWindow::control_event(DISPID, const std::string& name) {
   log("event " + name);
 }
 
-void ContainerWindow::control_changed(const std::string& name) {
+void ContainerWindow::control_changed(DISPID, const std::string& name) {
   log("changed " + name);
   document_->note_change();
   schedule_refresh();
