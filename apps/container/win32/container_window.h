@@ -21,13 +21,13 @@
 
 namespace dnovar::container {
 
-class ContainerWindow final : private ole::SiteOwner, private ole::SinkListener {
+class OleContainerWindow final : private ole::SiteOwner, private ole::SinkListener {
  public:
   // Raises 7 when the window cannot be made. `shown` runs once the window is first painted.
-  explicit ContainerWindow(std::function<void(ContainerWindow&)> shown);
-  ~ContainerWindow() override;
-  ContainerWindow(const ContainerWindow&) = delete;
-  ContainerWindow& operator=(const ContainerWindow&) = delete;
+  explicit OleContainerWindow(std::function<void(OleContainerWindow&)> shown);
+  ~OleContainerWindow() override;
+  OleContainerWindow(const OleContainerWindow&) = delete;
+  OleContainerWindow& operator=(const OleContainerWindow&) = delete;
 
   // Opens the bag file, or starts a new instance without one (also when the file fails to open),
   // then shows the window.
@@ -70,7 +70,7 @@ class ContainerWindow final : private ole::SiteOwner, private ole::SinkListener 
   void update_title();
   bool inside_control(HWND window) const;
 
-  std::function<void(ContainerWindow&)> shown_;
+  std::function<void(OleContainerWindow&)> shown_;
   HWND window_ = nullptr;
   HWND form_ = nullptr;
   HWND name_ = nullptr;
