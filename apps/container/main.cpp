@@ -13,7 +13,7 @@
 
 namespace {
 
-struct Options {
+struct ContainerOptions {
   std::string bag;
   std::string screenshot;
   bool print_geometry = false;
@@ -43,7 +43,7 @@ int run_container(int& argc, char** argv) {
       dnovar::app::QtPlatform::OffscreenWithoutDisplay, argc, argv);
   QApplication::setApplicationName(QStringLiteral("dnovar-container"));
 
-  Options options;
+  ContainerOptions options;
   CLI::App cli{
       "dnovar-container: hosts the Dnovar calendar control beside its properties, methods and "
       "events"};

@@ -18,9 +18,9 @@ namespace {
 // A host that only draws: no name of its own, nothing to notify, today from the system clock, the
 // rules it is given.
 // A handler's failure is kept, so the picture of a control in trouble is not passed off as good.
-class RenderSite final : public ControlSite {
+class Win32RenderSite final : public ControlSite {
  public:
-  explicit RenderSite(CalendarRules rules) : rules_(rules) {}
+  explicit Win32RenderSite(CalendarRules rules) : rules_(rules) {}
   std::string extender_name() override { return "Dnovar1"; }
   void property_changed(std::string_view) override {}
   void raise_event(std::string_view, int) override {}
@@ -43,7 +43,7 @@ class RenderSite final : public ControlSite {
 };
 
 Picture render_calendar(const RenderSettings& settings) {
-  RenderSite site(settings.rules);
+  Win32RenderSite site(settings.rules);
   Calendar calendar(site);
   CalendarEvents events(calendar);
   calendar.state().AktDatum = settings.date;

@@ -68,9 +68,9 @@ class QuietStart {
 };
 
 // Hears the component's events and hands them to the control's connection point.
-class EventRelay final : public ObjectBase<EventSink> {
+class ConnectionPointRelay final : public ObjectBase<EventSink> {
  public:
-  explicit EventRelay(std::function<void(DispatchId)> fire) : fire_(std::move(fire)) {}
+  explicit ConnectionPointRelay(std::function<void(DispatchId)> fire) : fire_(std::move(fire)) {}
   Status invoke(DispatchId id, std::vector<Variant>&) override {
     fire_(id);
     return Status::ok;
@@ -144,7 +144,7 @@ bool ActiveXControl::build() {
   ComponentPtr<EventSource> events = calendar_.query<EventSource>();
   if (!hosting_ || !events) return false;
   ComponentPtr<EventSink> relay =
-      make_object<EventRelay, EventSink>([this](DispatchId id) { fire_event(id); });
+      make_object<ConnectionPointRelay, EventSink>([this](DispatchId id) { fire_event(id); });
   std::uint32_t cookie = 0;
   if (failed(events->advise(kDnovarEventsId, relay.get(), &cookie))) return false;
   ExceptionInfo info;

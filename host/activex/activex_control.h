@@ -20,16 +20,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/com_object.h"
 #include "com/com_ref.h"
 #include "component/automation.h"
 #include "component/control_hosting.h"
+#include "host/activex/accelerator_table.h"
 #include "host/activex/connection_points.h"
 #include "host/activex/control_toolkit.h"
 #include "host/activex/dual_interface.h"
 #include "host/activex/object_safety.h"
+#include "host/activex/owner_thread.h"
 #include "host/activex/private_interfaces.h"
 #include "platform/clock.h"
 #include "platform/site.h"
@@ -225,9 +228,11 @@ class ActiveXControl final
   bool build();
 
   // Every automation call goes through here, inside its method's boundary: starts a control
-  // nobody has loaded yet and calls the component. A run-time error the component reports is
-  // thrown for the boundary to report; any other failing status is returned as it is.
-  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result);
+  // nobody has loaded yet and calls the component. A run-time error the component reports (its
+  // dispatch caught it) is reported from there straight to the caller, into Invoke's `exception`
+  // or as the error info; any other failing status is returned as it is.
+  HRESULT call(DISPID id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
+               EXCEPINFO* exception = nullptr);
   // The dual interface's entries: their bodies run through the boundary, which reports errors as
   // Invoke does. A read converts the member's value into `out`, a write `value` into the member's.
   template <typename Body>
@@ -269,11 +274,13 @@ class ActiveXControl final
   Win32Surface* surface() const { return toolkit_ ? toolkit_->control_surface() : nullptr; }
   SIZEL natural_extent() const;
 
-  // The control is apartment-threaded: its windows and state belong to the thread that made it.
-  // A call another thread makes with the raw pointer (no proxy) is refused before it touches
-  // either, so it neither waits on the owner's messages nor races it.
-  bool on_owner_thread() const { return GetCurrentThreadId() == owner_thread_; }
-  const DWORD owner_thread_ = GetCurrentThreadId();
+  // The prologue of every COM method of the control (owner_thread.h): a call from another thread
+  // is refused, the body runs inside the error boundary.
+  template <typename... Arguments>
+  HRESULT guarded(const ErrorOrigin& origin, Arguments&&... arguments) const noexcept {
+    return owner_thread_.guarded(origin, std::forward<Arguments>(arguments)...);
+  }
+  const OwnerThread owner_thread_;
 
   HWND parking_window_ = nullptr;  // hidden; holds the control's window while it is not in place
   HWND window_ = nullptr;          // the control's window, parent of its surface
@@ -300,8 +307,9 @@ class ActiveXControl final
   DWORD view_advise_flags_ = 0;
   bool in_place_active_ = false;
   bool ui_active_ = false;
-  SIZEL extent_{};            // HIMETRIC
-  ComRef<ITypeLib> library_;  // loaded on first use
+  SIZEL extent_{};                   // HIMETRIC
+  AcceleratorTable mnemonic_table_;  // the access keys GetControlInfo lends the container
+  ComRef<ITypeLib> library_;         // loaded on first use
 
   ConnectionPoint events_point_;
   ConnectionPoint property_point_;

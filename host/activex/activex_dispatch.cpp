@@ -26,6 +26,8 @@ const TypeInfo& automation_type() {
 // Errors of the automation interface name the control's class and the dual interface, whether
 // the call came late-bound or through the vtable.
 constexpr ErrorOrigin kAutomationOrigin{kDnovarProgId, &DnovarDual::iid};
+constexpr ErrorOrigin kErrorInfoOrigin{kDnovarProgId, &IID_ISupportErrorInfo};
+constexpr ErrorOrigin kClassInfoOrigin{kDnovarProgId, &IID_IProvideClassInfo};
 
 // The year a date given without one falls in, as the system's own conversion takes it.
 int system_year() {
@@ -55,45 +57,43 @@ bool choose_kind(DISPID id, WORD flags, InvokeKind& kind) {
 }  // namespace
 
 HRESULT ActiveXControl::call(DISPID id, InvokeKind kind, std::vector<Variant>& args,
-                             Variant* result) {
+                             Variant* result, EXCEPINFO* exception) {
   // A member may open a modal loop (ShowAbout, a handler's message box) or call the container.
   const ObjectHold hold(holder());
+  start_if_unloaded();
   ExceptionInfo info;
-  const Status status = guarded_call(&info, [&] {
-    start_if_unloaded();
-    return calendar_->invoke(id, kind, args, result, &info);
-  });
-  if (status == Status::exception) throw RuntimeError(info.number, info.description);
+  const Status status = calendar_->invoke(id, kind, args, result, &info);
+  if (status == Status::exception)
+    return report_error(info.number, info.description, kAutomationOrigin, exception);
   return succeeded(status) ? S_OK : static_cast<HRESULT>(status);
 }
 
 template <typename Body>
 HRESULT ActiveXControl::dual_call(Body&& body) noexcept {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return com_boundary(kAutomationOrigin, std::forward<Body>(body));
+  return guarded(kAutomationOrigin, std::forward<Body>(body));
 }
 
 HRESULT ActiveXControl::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 1;
-  return S_OK;
+  return guarded(kAutomationOrigin, [&] {
+    if (count == nullptr) return E_POINTER;
+    *count = 1;
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (index != 0) return DISP_E_BADINDEX;
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return com_boundary(kAutomationOrigin, [&] {
+  return guarded(kAutomationOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
     if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
     return library_->GetTypeInfoOfGuid(windows_guid(kDnovarInterfaceId), out);
   });
 }
 
 HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  if (names == nullptr || ids == nullptr || count == 0) return E_POINTER;
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return com_boundary(kAutomationOrigin, [&] {
+  return guarded(kAutomationOrigin, [&] {
+    if (names == nullptr || ids == nullptr || count == 0) return E_POINTER;
     const std::string member = utf8_text(names[0]);
     DispatchId id = kDispidUnknown;
     const Status status = calendar_->get_ids_of_names(member, &id);
@@ -113,20 +113,19 @@ HRESULT ActiveXControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
 HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD flags,
                                DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                UINT* argument_error) {
-  if (interface_id != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  DISPPARAMS none{};
-  if (parameters == nullptr) parameters = &none;
-  InvokeKind kind;
-  if (!choose_kind(id, flags, kind)) return DISP_E_MEMBERNOTFOUND;
-  // A write accessor takes its one value, named as the new value.
-  if (kind == InvokeKind::property_put &&
-      (parameters->cNamedArgs != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT ||
-       parameters->cArgs != 1)) {
-    return parameters->cNamedArgs > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
-  }
+  return guarded(kAutomationOrigin, exception, [&] {
+    if (interface_id != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    DISPPARAMS none{};
+    if (parameters == nullptr) parameters = &none;
+    InvokeKind kind;
+    if (!choose_kind(id, flags, kind)) return DISP_E_MEMBERNOTFOUND;
+    // A write accessor takes its one value, named as the new value.
+    if (kind == InvokeKind::property_put &&
+        (parameters->cNamedArgs != 1 || parameters->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT ||
+         parameters->cArgs != 1)) {
+      return parameters->cNamedArgs > 1 ? DISP_E_NONAMEDARGS : DISP_E_BADPARAMCOUNT;
+    }
 
-  return dispatch_boundary(kAutomationOrigin, exception, [&] {
     std::vector<Variant> args;
     const Locale locale = locale_of_id(ConvertDefaultLocale(lcid));
     if (const HRESULT taken =
@@ -137,7 +136,7 @@ HRESULT ActiveXControl::Invoke(DISPID id, REFIID interface_id, LCID lcid, WORD f
     }
 
     Variant value;
-    const HRESULT status = call(id, kind, args, &value);
+    const HRESULT status = call(id, kind, args, &value, exception);
     if (SUCCEEDED(status) && result != nullptr && kind != InvokeKind::property_put)
       *result = com_from_variant(value).detach();
     return status;
@@ -294,26 +293,29 @@ HRESULT ActiveXControl::ShowAbout() {
 }
 
 HRESULT ActiveXControl::InterfaceSupportsErrorInfo(REFIID interface_id) {
-  return interface_id == windows_guid(kDnovarInterfaceId) ? S_OK : S_FALSE;
+  return guarded(kErrorInfoOrigin,
+                 [&] { return interface_id == windows_guid(kDnovarInterfaceId) ? S_OK : S_FALSE; });
 }
 
 HRESULT ActiveXControl::GetClassInfo(ITypeInfo** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IProvideClassInfo}, [&] {
+  return guarded(kClassInfoOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
     if (const HRESULT loaded = load_module_library(library_); FAILED(loaded)) return loaded;
     return library_->GetTypeInfoOfGuid(windows_guid(kDnovarClassId), out);
   });
 }
 
 HRESULT ActiveXControl::GetGUID(DWORD kind, GUID* out) {
-  if (out == nullptr) return E_POINTER;
-  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
-    *out = GUID_NULL;
-    return E_INVALIDARG;
-  }
-  *out = windows_guid(kDnovarEventsId);
-  return S_OK;
+  return guarded(kClassInfoOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
+      *out = GUID_NULL;
+      return E_INVALIDARG;
+    }
+    *out = windows_guid(kDnovarEventsId);
+    return S_OK;
+  });
 }
 
 }  // namespace dnovar

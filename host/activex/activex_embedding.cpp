@@ -39,7 +39,10 @@ ComRef<IOleInPlaceFrame> frame_of(IOleInPlaceSite& site) {
   return frame;
 }
 
-// Failures of the mnemonics' tables name the control's class and IOleControl.
+// A failure names the control's class and the interface whose method failed.
+constexpr ErrorOrigin kObjectOrigin{kDnovarProgId, &IID_IOleObject};
+constexpr ErrorOrigin kInPlaceOrigin{kDnovarProgId, &IID_IOleInPlaceObject};
+constexpr ErrorOrigin kActiveObjectOrigin{kDnovarProgId, &IID_IOleInPlaceActiveObject};
 constexpr ErrorOrigin kControlOrigin{kDnovarProgId, &IID_IOleControl};
 
 bool is_alt_key(const MSG& message) {
@@ -49,80 +52,85 @@ bool is_alt_key(const MSG& message) {
 }  // namespace
 
 HRESULT ActiveXControl::SetClientSite(IOleClientSite* site) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  client_site_ = ComRef<IOleClientSite>::share(site);
-  user_mode_ = read_user_mode();
-  if (site == nullptr) {
-    // The container is letting go: no more of its sites.
-    if (in_place_active_) InPlaceDeactivate();
-    in_place_site_.reset();
-  }
-  return S_OK;
+  return guarded(kObjectOrigin, [&] {
+    client_site_ = ComRef<IOleClientSite>::share(site);
+    user_mode_ = read_user_mode();
+    if (site == nullptr) {
+      // The container is letting go: no more of its sites.
+      if (in_place_active_) InPlaceDeactivate();
+      in_place_site_.reset();
+    }
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetClientSite(IOleClientSite** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return client_site_.copy_to(out);
+  return guarded(kObjectOrigin, [&] { return client_site_.copy_to(out); });
 }
 
 HRESULT ActiveXControl::SetHostNames(LPCOLESTR, LPCOLESTR) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;
+  return guarded(kObjectOrigin, [&] { return S_OK; });
 }
 
 HRESULT ActiveXControl::Close(DWORD save_option) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  const ObjectHold hold(holder());
-  if (save_option == OLECLOSE_SAVEIFDIRTY && client_site_ && is_dirty()) client_site_->SaveObject();
-  if (in_place_active_) InPlaceDeactivate();
-  if (advise_holder_) advise_holder_->SendOnClose();
-  return S_OK;
+  return guarded(kObjectOrigin, [&] {
+    const ObjectHold hold(holder());
+    if (save_option == OLECLOSE_SAVEIFDIRTY && client_site_ && is_dirty())
+      client_site_->SaveObject();
+    if (in_place_active_) InPlaceDeactivate();
+    if (advise_holder_) advise_holder_->SendOnClose();
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::SetMoniker(DWORD, IMoniker*) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return E_NOTIMPL;  // a control is not linked to
+  return guarded(kObjectOrigin, [&] {
+    return E_NOTIMPL;  // a control is not linked to
+  });
 }
 
 HRESULT ActiveXControl::GetMoniker(DWORD, DWORD, IMoniker** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out != nullptr) *out = nullptr;
-  return E_NOTIMPL;
+  return guarded(kObjectOrigin, [&] {
+    if (out != nullptr) *out = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
 HRESULT ActiveXControl::InitFromData(IDataObject*, BOOL, DWORD) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return E_NOTIMPL;  // nothing is pasted into a calendar
+  return guarded(kObjectOrigin, [&] {
+    return E_NOTIMPL;  // nothing is pasted into a calendar
+  });
 }
 
 HRESULT ActiveXControl::GetClipboardData(DWORD, IDataObject** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out != nullptr) *out = nullptr;
-  return E_NOTIMPL;
+  return guarded(kObjectOrigin, [&] {
+    if (out != nullptr) *out = nullptr;
+    return E_NOTIMPL;
+  });
 }
 
 HRESULT ActiveXControl::DoVerb(LONG verb, LPMSG, IOleClientSite* active_site, LONG, HWND parent,
                                LPCRECT position) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  IOleClientSite* site = active_site != nullptr ? active_site : client_site_.get();
-  switch (verb) {
-    case OLEIVERB_PRIMARY:
-    case OLEIVERB_SHOW:
-    case OLEIVERB_UIACTIVATE:
-      return activate_in_place(site, true, parent, position);
-    case OLEIVERB_INPLACEACTIVATE:
-      return activate_in_place(site, false, parent, position);
-    case OLEIVERB_HIDE:
-      ShowWindow(window_, SW_HIDE);
-      return S_OK;
-    default:
-      return OLEOBJ_S_INVALIDVERB;
-  }
+  return guarded(kObjectOrigin, [&] {
+    IOleClientSite* site = active_site != nullptr ? active_site : client_site_.get();
+    switch (verb) {
+      case OLEIVERB_PRIMARY:
+      case OLEIVERB_SHOW:
+      case OLEIVERB_UIACTIVATE:
+        return activate_in_place(site, true, parent, position);
+      case OLEIVERB_INPLACEACTIVATE:
+        return activate_in_place(site, false, parent, position);
+      case OLEIVERB_HIDE:
+        ShowWindow(window_, SW_HIDE);
+        return S_OK;
+      default:
+        return OLEOBJ_S_INVALIDVERB;
+    }
+  });
 }
 
 HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate, HWND parent,
                                           LPCRECT position) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
   if (site == nullptr) return E_UNEXPECTED;
   const ObjectHold hold(holder());
   if (!in_place_active_) {
@@ -160,149 +168,162 @@ HRESULT ActiveXControl::activate_in_place(IOleClientSite* site, bool ui_activate
 }
 
 HRESULT ActiveXControl::EnumVerbs(IEnumOLEVERB** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out != nullptr) *out = nullptr;
-  return OLE_S_USEREG;
+  return guarded(kObjectOrigin, [&] {
+    if (out != nullptr) *out = nullptr;
+    return OLE_S_USEREG;
+  });
 }
 
 HRESULT ActiveXControl::Update() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;
+  return guarded(kObjectOrigin, [&] { return S_OK; });
 }
 
 HRESULT ActiveXControl::IsUpToDate() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;
+  return guarded(kObjectOrigin, [&] { return S_OK; });
 }
 
 HRESULT ActiveXControl::GetUserClassID(CLSID* out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return GetClassID(out);
+  return guarded(kObjectOrigin, [&] { return GetClassID(out); });
 }
 
 HRESULT ActiveXControl::GetUserType(DWORD, LPOLESTR* out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out != nullptr) *out = nullptr;
-  return OLE_S_USEREG;
+  return guarded(kObjectOrigin, [&] {
+    if (out != nullptr) *out = nullptr;
+    return OLE_S_USEREG;
+  });
 }
 
 HRESULT ActiveXControl::SetExtent(DWORD aspect, SIZEL* size) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  if (size == nullptr) return E_POINTER;
-  extent_ = *size;
-  return S_OK;
+  return guarded(kObjectOrigin, [&] {
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (size == nullptr) return E_POINTER;
+    extent_ = *size;
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetExtent(DWORD aspect, SIZEL* size) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  if (size == nullptr) return E_POINTER;
-  *size = extent_;
-  return S_OK;
+  return guarded(kObjectOrigin, [&] {
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (size == nullptr) return E_POINTER;
+    *size = extent_;
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::Advise(IAdviseSink* sink, DWORD* cookie) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (sink == nullptr || cookie == nullptr) return E_POINTER;
-  if (!advise_holder_ && FAILED(CreateOleAdviseHolder(advise_holder_.put()))) return E_OUTOFMEMORY;
-  return advise_holder_->Advise(sink, cookie);
+  return guarded(kObjectOrigin, [&] {
+    if (sink == nullptr || cookie == nullptr) return E_POINTER;
+    if (!advise_holder_ && FAILED(CreateOleAdviseHolder(advise_holder_.put())))
+      return E_OUTOFMEMORY;
+    return advise_holder_->Advise(sink, cookie);
+  });
 }
 
 HRESULT ActiveXControl::Unadvise(DWORD cookie) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return advise_holder_ ? advise_holder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
+  return guarded(kObjectOrigin, [&] {
+    return advise_holder_ ? advise_holder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
+  });
 }
 
 HRESULT ActiveXControl::EnumAdvise(IEnumSTATDATA** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  return advise_holder_ ? advise_holder_->EnumAdvise(out) : S_OK;
+  return guarded(kObjectOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    return advise_holder_ ? advise_holder_->EnumAdvise(out) : S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetMiscStatus(DWORD aspect, DWORD* status) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (status == nullptr) return E_POINTER;
-  *status = aspect == DVASPECT_CONTENT ? kControlMiscStatus : 0;
-  return S_OK;
+  return guarded(kObjectOrigin, [&] {
+    if (status == nullptr) return E_POINTER;
+    *status = aspect == DVASPECT_CONTENT ? kControlMiscStatus : 0;
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::SetColorScheme(LOGPALETTE*) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return E_NOTIMPL;  // the control draws in system colours
+  return guarded(kObjectOrigin, [&] {
+    return E_NOTIMPL;  // the control draws in system colours
+  });
 }
 
 HRESULT ActiveXControl::GetWindow(HWND* out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = window_;
-  return S_OK;
+  return guarded(kInPlaceOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = window_;
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::ContextSensitiveHelp(BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return E_NOTIMPL;  // the control has no help file
+  return guarded(kInPlaceOrigin, [&] {
+    return E_NOTIMPL;  // the control has no help file
+  });
 }
 
 HRESULT ActiveXControl::InPlaceDeactivate() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (!in_place_active_) return S_OK;
-  const ObjectHold hold(holder());
-  UIDeactivate();
-  in_place_active_ = false;
-  ShowWindow(window_, SW_HIDE);
-  SetParent(window_, parking_window_);
-  if (in_place_site_) in_place_site_->OnInPlaceDeactivate();
-  in_place_site_.reset();
-  return S_OK;
+  return guarded(kInPlaceOrigin, [&] {
+    if (!in_place_active_) return S_OK;
+    const ObjectHold hold(holder());
+    UIDeactivate();
+    in_place_active_ = false;
+    ShowWindow(window_, SW_HIDE);
+    SetParent(window_, parking_window_);
+    if (in_place_site_) in_place_site_->OnInPlaceDeactivate();
+    in_place_site_.reset();
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::UIDeactivate() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (!ui_active_) return S_OK;
-  const ObjectHold hold(holder());
-  ui_active_ = false;
-  if (in_place_site_) {
-    if (ComRef<IOleInPlaceFrame> frame = frame_of(*in_place_site_))
-      frame->SetActiveObject(nullptr, nullptr);
-    in_place_site_->OnUIDeactivate(FALSE);
-  }
-  return S_OK;
+  return guarded(kInPlaceOrigin, [&] {
+    if (!ui_active_) return S_OK;
+    const ObjectHold hold(holder());
+    ui_active_ = false;
+    if (in_place_site_) {
+      if (ComRef<IOleInPlaceFrame> frame = frame_of(*in_place_site_))
+        frame->SetActiveObject(nullptr, nullptr);
+      in_place_site_->OnUIDeactivate(FALSE);
+    }
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::SetObjectRects(LPCRECT position, LPCRECT) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (position == nullptr) return E_POINTER;
-  MoveWindow(window_, position->left, position->top, position->right - position->left,
-             position->bottom - position->top, TRUE);
-  return S_OK;
+  return guarded(kInPlaceOrigin, [&] {
+    if (position == nullptr) return E_POINTER;
+    MoveWindow(window_, position->left, position->top, position->right - position->left,
+               position->bottom - position->top, TRUE);
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::ReactivateAndUndo() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return INPLACE_E_NOTUNDOABLE;
+  return guarded(kInPlaceOrigin, [&] { return INPLACE_E_NOTUNDOABLE; });
 }
 
 HRESULT ActiveXControl::TranslateAccelerator(LPMSG message) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (message == nullptr) return E_POINTER;
-  // Tab and Shift+Tab move between the control's widgets, Alt with an access key presses its
-  // button; everything else is the container's or the focused widget's.
-  const bool tab = message->message == WM_KEYDOWN && message->wParam == VK_TAB;
-  if (tab && tabs_out_of_control(GetKeyState(VK_SHIFT) < 0)) {
-    // The last stop (the first, backwards): the key is the container's, to move to its next
-    // field. Its site may take it; else its own loop (a dialog manager) does.
-    const ObjectHold hold(holder());
-    ComRef<IOleControlSite> control_site;
-    if (client_site_) client_site_->QueryInterface(IID_IOleControlSite, control_site.put_void());
-    constexpr DWORD kShift = 1;  // KEYMOD_SHIFT, which the compiler's headers lack
-    const DWORD modifiers = GetKeyState(VK_SHIFT) < 0 ? kShift : 0;
-    if (control_site && control_site->TranslateAccelerator(message, modifiers) == S_OK) return S_OK;
+  return guarded(kActiveObjectOrigin, [&] {
+    if (message == nullptr) return E_POINTER;
+    // Tab and Shift+Tab move between the control's widgets, Alt with an access key presses its
+    // button; everything else is the container's or the focused widget's.
+    const bool tab = message->message == WM_KEYDOWN && message->wParam == VK_TAB;
+    if (tab && tabs_out_of_control(GetKeyState(VK_SHIFT) < 0)) {
+      // The last stop (the first, backwards): the key is the container's, to move to its next
+      // field. Its site may take it; else its own loop (a dialog manager) does.
+      const ObjectHold hold(holder());
+      ComRef<IOleControlSite> control_site;
+      if (client_site_) client_site_->QueryInterface(IID_IOleControlSite, control_site.put_void());
+      constexpr DWORD kShift = 1;  // KEYMOD_SHIFT, which the compiler's headers lack
+      const DWORD modifiers = GetKeyState(VK_SHIFT) < 0 ? kShift : 0;
+      if (control_site && control_site->TranslateAccelerator(message, modifiers) == S_OK)
+        return S_OK;
+      return S_FALSE;
+    }
+    if ((tab || is_alt_key(*message)) && IsDialogMessageW(window_, message)) return S_OK;
     return S_FALSE;
-  }
-  if ((tab || is_alt_key(*message)) && IsDialogMessageW(window_, message)) return S_OK;
-  return S_FALSE;
+  });
 }
 
 bool ActiveXControl::tabs_out_of_control(bool backwards) const {
@@ -318,38 +339,33 @@ bool ActiveXControl::tabs_out_of_control(bool backwards) const {
 }
 
 HRESULT ActiveXControl::OnFrameWindowActivate(BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;
+  return guarded(kActiveObjectOrigin, [&] { return S_OK; });
 }
 
 HRESULT ActiveXControl::OnDocWindowActivate(BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;
+  return guarded(kActiveObjectOrigin, [&] { return S_OK; });
 }
 
 HRESULT ActiveXControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;  // the control has no toolbars to place
+  return guarded(kActiveObjectOrigin, [&] {
+    return S_OK;  // the control has no toolbars to place
+  });
 }
 
 HRESULT ActiveXControl::EnableModeless(BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return S_OK;
+  return guarded(kActiveObjectOrigin, [&] { return S_OK; });
 }
 
 HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (info == nullptr) return E_POINTER;
-  return com_boundary(kControlOrigin, [&] {
+  return guarded(kControlOrigin, [&] {
+    if (info == nullptr) return E_POINTER;
     std::vector<ACCEL> accelerators;
     for (const auto& [key, widget] : access_keys()) {
       (void)widget;
       accelerators.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(key), 0});
     }
     info->cb = sizeof *info;
-    // The container owns the table it is given until it asks again.
-    info->hAccel =
-        CreateAcceleratorTableW(accelerators.data(), static_cast<int>(accelerators.size()));
+    info->hAccel = mnemonic_table_.of(accelerators);
     info->cAccel = static_cast<USHORT>(accelerators.size());
     // Enter in the year box or the shift box is the control's: no default button takes it there.
     const Win32Surface* shown = surface();
@@ -359,14 +375,13 @@ HRESULT ActiveXControl::GetControlInfo(CONTROLINFO* info) {
 }
 
 HRESULT ActiveXControl::OnMnemonic(MSG* message) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (message == nullptr) return E_POINTER;
-  Win32Surface* shown = surface();
-  if (shown == nullptr) return S_FALSE;
-  // CharUpperW takes a single character in the low word of its pointer argument.
-  const auto pressed = reinterpret_cast<WPARAM>(
-      CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(message->wParam & 0xFFFF))));
-  return com_boundary(kControlOrigin, [&] {
+  return guarded(kControlOrigin, [&] {
+    if (message == nullptr) return E_POINTER;
+    Win32Surface* shown = surface();
+    if (shown == nullptr) return S_FALSE;
+    // CharUpperW takes a single character in the low word of its pointer argument.
+    const auto pressed = reinterpret_cast<WPARAM>(
+        CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(message->wParam & 0xFFFF))));
     for (const auto& [key, widget] : access_keys()) {
       if (static_cast<WPARAM>(key) == pressed) {
         SendMessageW(shown->widget(widget).window(), BM_CLICK, 0, 0);
@@ -378,22 +393,24 @@ HRESULT ActiveXControl::OnMnemonic(MSG* message) {
 }
 
 HRESULT ActiveXControl::OnAmbientPropertyChange(DISPID changed) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  // The one ambient the control reads is UserMode: its colours are the system's, its caption its
-  // own. DISPID_UNKNOWN means several changed.
-  if (changed == DISPID_AMBIENT_USERMODE || changed == DISPID_UNKNOWN)
-    user_mode_ = read_user_mode();
-  return S_OK;
+  return guarded(kControlOrigin, [&] {
+    // The one ambient the control reads is UserMode: its colours are the system's, its caption its
+    // own. DISPID_UNKNOWN means several changed.
+    if (changed == DISPID_AMBIENT_USERMODE || changed == DISPID_UNKNOWN)
+      user_mode_ = read_user_mode();
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::FreezeEvents(BOOL freeze) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (freeze) {
-    ++frozen_events_;
-  } else if (frozen_events_ > 0) {
-    --frozen_events_;
-  }
-  return S_OK;
+  return guarded(kControlOrigin, [&] {
+    if (freeze) {
+      ++frozen_events_;
+    } else if (frozen_events_ > 0) {
+      --frozen_events_;
+    }
+    return S_OK;
+  });
 }
 
 }  // namespace dnovar

@@ -30,10 +30,9 @@ std::string joined(const std::vector<std::string>& items) {
 }  // namespace
 
 HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (value == nullptr) return E_POINTER;
-  VariantInit(value);
-  return com_boundary(kInspectionOrigin, [&] {
+  return guarded(kInspectionOrigin, [&] {
+    if (value == nullptr) return E_POINTER;
+    VariantInit(value);
     if (component_->calendar() == nullptr) raise_object_not_set();
     *value = com_from_variant(
                  state_member(component_->calendar()->state(), static_cast<std::size_t>(index)))
@@ -43,14 +42,13 @@ HRESULT ActiveXControl::ReadMember(LONG index, VARIANT* value) {
 }
 
 HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* value) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (value == nullptr) return E_POINTER;
-  VariantInit(value);
-  Win32Surface* shown = surface();
-  if (shown == nullptr || id < 0 || id >= static_cast<LONG>(shown->widget_count()))
-    return E_INVALIDARG;
-  Win32Widget& widget = shown->widget(WidgetId{static_cast<int>(id)});
-  return com_boundary(kInspectionOrigin, [&] {
+  return guarded(kInspectionOrigin, [&] {
+    if (value == nullptr) return E_POINTER;
+    VariantInit(value);
+    Win32Surface* shown = surface();
+    if (shown == nullptr || id < 0 || id >= static_cast<LONG>(shown->widget_count()))
+      return E_INVALIDARG;
+    Win32Widget& widget = shown->widget(WidgetId{static_cast<int>(id)});
     switch (property) {
       case WidgetProperty::caption:
         *value = com_from_variant(Variant::string(widget.caption())).detach();
@@ -108,10 +106,9 @@ HRESULT ActiveXControl::ReadWidget(LONG id, WidgetProperty property, VARIANT* va
 }
 
 HRESULT ActiveXControl::StartOn(DATE date) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kInspectionOrigin, [&] {
+  return guarded(kInspectionOrigin, [&] {
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     Calendar* calendar = component_->calendar();
     if (calendar == nullptr) raise_object_not_set();
     calendar->state().AktDatum = date;

@@ -16,11 +16,11 @@ namespace {
 constexpr ErrorOrigin kBagOrigin{kDnovarProgId, &IID_IPersistPropertyBag};
 constexpr ErrorOrigin kStreamOrigin{kDnovarProgId, &IID_IPersistStreamInit};
 
-// The status of a persistence step as COM has it: a run-time error the component reports is
-// thrown for the method's boundary, which keeps its number as a control error
-// (0x800A0000 | number) and its text as the error info.
-HRESULT persistence_result(Status status, const ExceptionInfo& info) {
-  if (status == Status::exception) throw RuntimeError(info.number, info.description);
+// The status of a persistence step as COM has it: a run-time error the component reports keeps
+// its number as a control error (0x800A0000 | number) and its text as the error info.
+HRESULT persistence_result(Status status, const ExceptionInfo& info, const ErrorOrigin& origin) {
+  if (status == Status::exception)
+    return report_error(info.number, info.description, origin, nullptr);
   return succeeded(status) ? S_OK : static_cast<HRESULT>(status);
 }
 
@@ -43,66 +43,62 @@ void write_all(IStream& stream, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 HRESULT ActiveXControl::GetClassID(CLSID* out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = windows_guid(kDnovarClassId);
-  return S_OK;
+  return guarded(kStreamOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = windows_guid(kDnovarClassId);
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::InitNew() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  // One of InitNew and Load, once: a second is the container's mistake.
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    // One of InitNew and Load, once: a second is the container's mistake.
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     ExceptionInfo info;
     const Status status = hosting_->init_new(&info);
     // A container that runs its controls runs this one now: nobody will load it before. A
     // container in design mode places it as initialised and reloads it when it runs the form.
     if (succeeded(status) && user_mode_) start_from_own_save();
     mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 
 HRESULT ActiveXControl::Load(IPropertyBag* bag, IErrorLog* log) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (bag == nullptr) return E_POINTER;
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kBagOrigin, [&] {
+  return guarded(kBagOrigin, [&] {
+    if (bag == nullptr) return E_POINTER;
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     PropertyBagBridge bridge(*bag, log);
     ExceptionInfo info;
     const Status status = hosting_->load(bridge, &info);
     // What the load changed is the loaded state, not the user's change.
     mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kBagOrigin);
   });
 }
 
 HRESULT ActiveXControl::Save(IPropertyBag* bag, BOOL clear_dirty, BOOL) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (bag == nullptr) return E_POINTER;
-  return com_boundary(kBagOrigin, [&] {
+  return guarded(kBagOrigin, [&] {
+    if (bag == nullptr) return E_POINTER;
     PropertyBagBridge bridge(*bag, nullptr);
     ExceptionInfo info;
     const Status status = hosting_->save(bridge, &info);
     if (succeeded(status) && clear_dirty) mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kBagOrigin);
   });
 }
 
 HRESULT ActiveXControl::IsDirty() {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return com_boundary(kStreamOrigin, [&] { return is_dirty() ? S_OK : S_FALSE; });
+  return guarded(kStreamOrigin, [&] { return is_dirty() ? S_OK : S_FALSE; });
 }
 
 HRESULT ActiveXControl::Load(LPSTREAM stream) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (stream == nullptr) return E_POINTER;
-  if (persistence_started_) return E_UNEXPECTED;
-  persistence_started_ = true;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    if (stream == nullptr) return E_POINTER;
+    if (persistence_started_) return E_UNEXPECTED;
+    persistence_started_ = true;
     ExceptionInfo info;
     const Status status = guarded_call(&info, [&] {
       std::uint8_t header[kStreamHeaderSize];
@@ -114,14 +110,13 @@ HRESULT ActiveXControl::Load(LPSTREAM stream) {
       return hosting_->load(bag, &info);
     });
     mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 
 HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (stream == nullptr) return E_POINTER;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    if (stream == nullptr) return E_POINTER;
     ExceptionInfo info;
     const Status status = guarded_call(&info, [&] {
       MemoryBag bag;
@@ -130,14 +125,13 @@ HRESULT ActiveXControl::Save(LPSTREAM stream, BOOL clear_dirty) {
       return Status::ok;
     });
     if (succeeded(status) && clear_dirty) mark_clean();
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 
 HRESULT ActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (size == nullptr) return E_POINTER;
-  return com_boundary(kStreamOrigin, [&] {
+  return guarded(kStreamOrigin, [&] {
+    if (size == nullptr) return E_POINTER;
     ExceptionInfo info;
     const Status status = guarded_call(&info, [&] {
       MemoryBag bag;
@@ -145,7 +139,7 @@ HRESULT ActiveXControl::GetSizeMax(ULARGE_INTEGER* size) {
       size->QuadPart = encode_settings(bag).size();
       return Status::ok;
     });
-    return persistence_result(status, info);
+    return persistence_result(status, info, kStreamOrigin);
   });
 }
 

@@ -7,6 +7,12 @@
 
 namespace dnovar {
 
+namespace {
+
+constexpr ErrorOrigin kSafetyOrigin{kDnovarProgId, &IID_IObjectSafety};
+
+}  // namespace
+
 DWORD supported_safety_options(REFIID iid) {
   if (iid == IID_IDispatch || iid == windows_guid(kDnovarInterfaceId))
     return INTERFACESAFE_FOR_UNTRUSTED_CALLER;
@@ -16,20 +22,24 @@ DWORD supported_safety_options(REFIID iid) {
 }
 
 HRESULT ActiveXControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) {
-  if (supported == nullptr || enabled == nullptr) return E_POINTER;
-  *supported = supported_safety_options(iid);
-  *enabled = *supported & enabled_safety_;
-  return *supported == 0 ? E_NOINTERFACE : S_OK;
+  return guarded(kSafetyOrigin, [&] {
+    if (supported == nullptr || enabled == nullptr) return E_POINTER;
+    *supported = supported_safety_options(iid);
+    *enabled = *supported & enabled_safety_;
+    return *supported == 0 ? E_NOINTERFACE : S_OK;
+  });
 }
 
 HRESULT ActiveXControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) {
-  const DWORD supported = supported_safety_options(iid);
-  if (supported == 0) return E_NOINTERFACE;
-  // Asking for an option the interface lacks is refused; clearing one is harmless.
-  if (mask & enabled & ~supported) return E_FAIL;
-  mask &= supported;
-  enabled_safety_ = (enabled_safety_ & ~mask) | (enabled & mask);
-  return S_OK;
+  return guarded(kSafetyOrigin, [&] {
+    const DWORD supported = supported_safety_options(iid);
+    if (supported == 0) return E_NOINTERFACE;
+    // Asking for an option the interface lacks is refused; clearing one is harmless.
+    if (mask & enabled & ~supported) return E_FAIL;
+    mask &= supported;
+    enabled_safety_ = (enabled_safety_ & ~mask) | (enabled & mask);
+    return S_OK;
+  });
 }
 
 }  // namespace dnovar

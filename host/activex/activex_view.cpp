@@ -19,12 +19,11 @@ constexpr ErrorOrigin kConnectionsOrigin{kDnovarProgId, &IID_IConnectionPointCon
 HRESULT ActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC target,
                              LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
                              ULONG_PTR) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  if (target == nullptr || bounds == nullptr) return E_INVALIDARG;
-  Win32Surface* shown = surface();
-  if (shown == nullptr) return E_UNEXPECTED;
-  return com_boundary(kViewOrigin, [&] {
+  return guarded(kViewOrigin, [&] {
+    if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+    if (target == nullptr || bounds == nullptr) return E_INVALIDARG;
+    Win32Surface* shown = surface();
+    if (shown == nullptr) return E_UNEXPECTED;
     const SurfacePicture picture = picture_of(*shown);
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
@@ -42,49 +41,50 @@ HRESULT ActiveXControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HD
 }
 
 HRESULT ActiveXControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out != nullptr) *out = nullptr;
-  return S_FALSE;  // no palette of its own
+  return guarded(kViewOrigin, [&] {
+    if (out != nullptr) *out = nullptr;
+    return S_FALSE;  // no palette of its own
+  });
 }
 
 HRESULT ActiveXControl::Freeze(DWORD, LONG, void*, DWORD* cookie) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (cookie != nullptr) *cookie = 0;
-  return E_NOTIMPL;  // every drawing shows the control as it is
+  return guarded(kViewOrigin, [&] {
+    if (cookie != nullptr) *cookie = 0;
+    return E_NOTIMPL;  // every drawing shows the control as it is
+  });
 }
 
 HRESULT ActiveXControl::Unfreeze(DWORD) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return OLE_E_NOCONNECTION;
+  return guarded(kViewOrigin, [&] { return OLE_E_NOCONNECTION; });
 }
 
 HRESULT ActiveXControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  view_sink_ = ComRef<IAdviseSink>::share(sink);
-  view_advise_aspects_ = aspects;
-  view_advise_flags_ = flags;
-  if (sink != nullptr && (flags & ADVF_PRIMEFIRST)) view_changed();
-  return S_OK;
+  return guarded(kViewOrigin, [&] {
+    view_sink_ = ComRef<IAdviseSink>::share(sink);
+    view_advise_aspects_ = aspects;
+    view_advise_flags_ = flags;
+    if (sink != nullptr && (flags & ADVF_PRIMEFIRST)) view_changed();
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (aspects != nullptr) *aspects = view_advise_aspects_;
-  if (flags != nullptr) *flags = view_advise_flags_;
-  if (out != nullptr) view_sink_.copy_to(out);
-  return S_OK;
+  return guarded(kViewOrigin, [&] {
+    if (aspects != nullptr) *aspects = view_advise_aspects_;
+    if (flags != nullptr) *flags = view_advise_flags_;
+    if (out != nullptr) view_sink_.copy_to(out);
+    return S_OK;
+  });
 }
 
 HRESULT ActiveXControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  return GetExtent(aspect, size);
+  return guarded(kViewOrigin, [&] { return GetExtent(aspect, size); });
 }
 
 HRESULT ActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  return com_boundary(kConnectionsOrigin, [&] {
+  return guarded(kConnectionsOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
     *out = new_connection_point_enumerator({ComRef<IConnectionPoint>::share(&events_point_),
                                             ComRef<IConnectionPoint>::share(&property_point_)})
                .detach();
@@ -93,14 +93,15 @@ HRESULT ActiveXControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
 }
 
 HRESULT ActiveXControl::FindConnectionPoint(REFIID interface_id, IConnectionPoint** out) {
-  if (!on_owner_thread()) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  ConnectionPoint* point = nullptr;
-  if (interface_id == events_point_.outgoing()) point = &events_point_;
-  if (interface_id == property_point_.outgoing()) point = &property_point_;
-  if (point == nullptr) return CONNECT_E_NOCONNECTION;
-  return ComRef<IConnectionPoint>::share(point).copy_to(out);
+  return guarded(kConnectionsOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    ConnectionPoint* point = nullptr;
+    if (interface_id == events_point_.outgoing()) point = &events_point_;
+    if (interface_id == property_point_.outgoing()) point = &property_point_;
+    if (point == nullptr) return CONNECT_E_NOCONNECTION;
+    return ComRef<IConnectionPoint>::share(point).copy_to(out);
+  });
 }
 
 }  // namespace dnovar

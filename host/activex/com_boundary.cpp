@@ -30,46 +30,38 @@ std::string hex(HRESULT result) {
 
 }  // namespace
 
-HRESULT hresult_of(const RuntimeError& error) noexcept {
-  return static_cast<HRESULT>(control_error_status(error.number()));
-}
-
-void set_error_info(const RuntimeError& error, const ErrorOrigin& origin) noexcept {
-  try {
-    ComRef<ICreateErrorInfo> created;
-    if (FAILED(CreateErrorInfo(created.put()))) return;
-    const Bstr source(origin.source);
-    const Bstr description(error.what());
-    created->SetGUID(origin.interface_id != nullptr ? *origin.interface_id : GUID_NULL);
-    created->SetSource(source.get());
-    created->SetDescription(description.get());
-    SetErrorInfo(0, created.query<IErrorInfo>().get());
-  } catch (...) {
-    // No memory for the text: the caller still gets the status.
-  }
-}
-
-HRESULT fill_exception_info(const RuntimeError& error, const ErrorOrigin& origin,
-                            EXCEPINFO& exception) noexcept {
+HRESULT report_error(int number, std::string_view description, const ErrorOrigin& origin,
+                     EXCEPINFO* exception) noexcept {
+  const auto status = static_cast<HRESULT>(control_error_status(number));
   try {
     Bstr source(origin.source);
-    Bstr description(error.what());
-    exception = EXCEPINFO{};
-    // wCode stays 0: the error number travels in scode, as its control error.
-    exception.scode = hresult_of(error);
-    exception.bstrSource = source.detach();
-    exception.bstrDescription = description.detach();
-    return DISP_E_EXCEPTION;
+    Bstr text(description);
+    if (exception != nullptr) {
+      *exception = EXCEPINFO{};
+      // wCode stays 0: the error number travels in scode, as its control error.
+      exception->scode = status;
+      exception->bstrSource = source.detach();
+      exception->bstrDescription = text.detach();
+      return DISP_E_EXCEPTION;
+    }
+    ComRef<ICreateErrorInfo> created;
+    if (SUCCEEDED(CreateErrorInfo(created.put()))) {
+      created->SetGUID(origin.interface_id != nullptr ? *origin.interface_id : GUID_NULL);
+      created->SetSource(source.get());
+      created->SetDescription(text.get());
+      SetErrorInfo(0, created.query<IErrorInfo>().get());
+    }
   } catch (...) {
-    return E_OUTOFMEMORY;
+    // No memory for the text: the caller of Invoke hears that; any other caller still gets the
+    // status.
+    if (exception != nullptr) return E_OUTOFMEMORY;
   }
+  return status;
 }
 
 HRESULT report_error_in_flight(const ErrorOrigin& origin, EXCEPINFO* exception) noexcept {
   const RuntimeError error = error_in_flight();
-  if (exception != nullptr) return fill_exception_info(error, origin, *exception);
-  set_error_info(error, origin);
-  return hresult_of(error);
+  return report_error(error.number(), error.what(), origin, exception);
 }
 
 RuntimeError error_from_com(HRESULT result, ExcepInfo* exception, std::string_view what) {

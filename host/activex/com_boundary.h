@@ -1,7 +1,9 @@
 // The one boundary between the project's errors and COM's, both ways.
 //
 // Our COM methods (the control's, the containers' sites and sinks) run their bodies through
-// `com_boundary` or, for IDispatch::Invoke, `dispatch_boundary`: nothing escapes a COM method.
+// `com_boundary` or, for IDispatch::Invoke, `dispatch_boundary`: nothing escapes a COM method. The
+// control's methods reach them through their one prologue, which checks the thread first
+// (owner_thread.h).
 // - A run-time error becomes its control error, 0x800A0000 | number (error 13 is 0x800A000D),
 //   with its text in the thread's error info (IErrorInfo: description, source, interface id), or
 //   in the caller's EXCEPINFO when Invoke was given one (the call then returns DISP_E_EXCEPTION).
@@ -31,17 +33,14 @@ struct ErrorOrigin {
   const IID* interface_id = nullptr;
 };
 
-HRESULT hresult_of(const RuntimeError& error) noexcept;
+// A run-time error reported to a COM caller: into its EXCEPINFO when it gave one (the status is
+// then DISP_E_EXCEPTION, or E_OUTOFMEMORY with the EXCEPINFO left empty when its strings cannot be
+// made), else as the thread's error info (skipped when there is no memory for it) with the control
+// error as the status.
+HRESULT report_error(int number, std::string_view description, const ErrorOrigin& origin,
+                     EXCEPINFO* exception) noexcept;
 
-// Sets the thread's error info; does nothing when there is no memory for it.
-void set_error_info(const RuntimeError& error, const ErrorOrigin& origin) noexcept;
-
-// Fills a caller's EXCEPINFO and returns DISP_E_EXCEPTION, or E_OUTOFMEMORY (and leaves it
-// empty) when its strings cannot be made.
-HRESULT fill_exception_info(const RuntimeError& error, const ErrorOrigin& origin,
-                            EXCEPINFO& exception) noexcept;
-
-// Inside a catch block: the exception in flight reported as above, into `exception` when given.
+// Inside a catch block: the exception in flight reported so.
 HRESULT report_error_in_flight(const ErrorOrigin& origin, EXCEPINFO* exception) noexcept;
 
 template <typename Body>

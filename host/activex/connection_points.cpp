@@ -63,6 +63,9 @@ struct PointTraits {
   static IConnectionPoint* hand_out(const Held& held) { return Held(held).detach(); }
 };
 
+// A failure names the control's class and the connection point's interface.
+constexpr ErrorOrigin kPointOrigin{kDnovarProgId, &IID_IConnectionPoint};
+
 }  // namespace
 
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, const IID& outgoing,
@@ -70,25 +73,28 @@ ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, const IID
     : ComObject(container), container_(container), outgoing_(outgoing), or_dispatch_(or_dispatch) {}
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = outgoing_;
-  return S_OK;
+  return owner_thread_.guarded(kPointOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = outgoing_;
+    return S_OK;
+  });
 }
 
 HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
-  return ComRef<IConnectionPointContainer>::share(&container_).copy_to(out);
+  return owner_thread_.guarded(kPointOrigin, [&] {
+    return ComRef<IConnectionPointContainer>::share(&container_).copy_to(out);
+  });
 }
 
 HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  if (sink == nullptr || cookie == nullptr) return E_POINTER;
-  if (GetCurrentThreadId() != owner_thread_) return RPC_E_WRONG_THREAD;
-  *cookie = 0;
-  ComRef<IUnknown> held;
-  if (FAILED(sink->QueryInterface(outgoing_, held.put_void())) &&
-      (!or_dispatch_ || FAILED(sink->QueryInterface(IID_IDispatch, held.put_void())))) {
-    return CONNECT_E_CANNOTCONNECT;
-  }
-  return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IConnectionPoint}, [&] {
+  return owner_thread_.guarded(kPointOrigin, [&] {
+    if (sink == nullptr || cookie == nullptr) return E_POINTER;
+    *cookie = 0;
+    ComRef<IUnknown> held;
+    if (FAILED(sink->QueryInterface(outgoing_, held.put_void())) &&
+        (!or_dispatch_ || FAILED(sink->QueryInterface(IID_IDispatch, held.put_void())))) {
+      return CONNECT_E_CANNOTCONNECT;
+    }
     sinks_.emplace_back(next_cookie_, std::move(held));
     *cookie = next_cookie_++;
     return S_OK;
@@ -96,22 +102,22 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 }
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
-  if (GetCurrentThreadId() != owner_thread_) return RPC_E_WRONG_THREAD;
-  for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
-    if (it->first == cookie) {
-      ComRef<IUnknown> leaving = std::move(it->second);  // released after the list is sound
-      sinks_.erase(it);
-      return S_OK;
+  return owner_thread_.guarded(kPointOrigin, [&] {
+    for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
+      if (it->first == cookie) {
+        ComRef<IUnknown> leaving = std::move(it->second);  // released after the list is sound
+        sinks_.erase(it);
+        return S_OK;
+      }
     }
-  }
-  return CONNECT_E_NOCONNECTION;
+    return CONNECT_E_NOCONNECTION;
+  });
 }
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
-  if (GetCurrentThreadId() != owner_thread_) return RPC_E_WRONG_THREAD;
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  return com_boundary(ErrorOrigin{kDnovarProgId, &IID_IConnectionPoint}, [&] {
+  return owner_thread_.guarded(kPointOrigin, [&] {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
     *out = make_com<Enumerator<IEnumConnections, ConnectionTraits>>(sinks_).detach();
     return S_OK;
   });

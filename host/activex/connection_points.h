@@ -14,6 +14,7 @@
 
 #include "com/com_object.h"
 #include "com/com_ref.h"
+#include "host/activex/owner_thread.h"
 
 namespace dnovar {
 
@@ -37,9 +38,8 @@ class ConnectionPoint final : public ComObject<IConnectionPoint> {
   void clear() { sinks_.clear(); }
 
  private:
-  // Made with its control, on the control's thread; sinks are (un)advised there only, as every
-  // call of the apartment-threaded control.
-  const DWORD owner_thread_ = GetCurrentThreadId();
+  // Made with its control, on the control's thread; it answers there only, as the control does.
+  const OwnerThread owner_thread_;
   IConnectionPointContainer& container_;
   IID outgoing_;
   bool or_dispatch_;

@@ -31,7 +31,8 @@ bool PropertyBagBridge::failure_recorded(std::string_view key, const RuntimeErro
   const std::wstring name = wide_text(key);
   ExcepInfo info;
   // Without memory for the texts the entry names the key alone.
-  fill_exception_info(error, ErrorOrigin{kDnovarProgId, &IID_IPersistPropertyBag}, *info.get());
+  report_error(error.number(), error.what(), ErrorOrigin{kDnovarProgId, &IID_IPersistPropertyBag},
+               info.get());
   log_->AddError(name.c_str(), info.get());
   return true;
 }

@@ -6,13 +6,17 @@
 #include <windows.h>
 
 #include <oleauto.h>
+#include <olectl.h>
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "com/com_ref.h"
 #include "com/com_values.h"
 #include "host/activex/dual_interface.h"
+#include "host/activex/object_safety.h"
+#include "host/activex/private_interfaces.h"
 #include "tests/activex/ocx_factory.h"
 
 namespace dnovar {
@@ -77,67 +81,170 @@ class ApartmentTest : public ::testing::Test {
   ComRef<DnovarDual> dual_;
 };
 
+// An argument of type T for a call that must not read it: zero, or a pointer at a zeroed block
+// (a call that wrongly ran would find empty values there, not crash on a null pointer first).
+template <typename T>
+T blank(void* block) {
+  if constexpr (std::is_reference_v<T>) {
+    return *static_cast<std::remove_reference_t<T>*>(block);
+  } else if constexpr (std::is_pointer_v<T> && !std::is_function_v<std::remove_pointer_t<T>>) {
+    return static_cast<T>(block);
+  } else {
+    return T{};
+  }
+}
+
+// `method` of `object`'s Interface, called with blank arguments.
+template <typename Interface, typename... Params>
+HRESULT call_blank(IUnknown& object, HRESULT (STDMETHODCALLTYPE Interface::*method)(Params...)) {
+  [[maybe_unused]] alignas(16) unsigned char block[512]{};
+  ComRef<Interface> target;
+  if (FAILED(object.QueryInterface(interface_id<Interface>(), target.put_void())))
+    return E_NOINTERFACE;
+  return (target.get()->*method)(blank<Params>(block)...);
+}
+
+struct Method {
+  const char* name;
+  std::function<HRESULT()> call;
+};
+
+template <typename Member>
+Method method(const char* name, IUnknown& object, Member member) {
+  return {name, [&object, member] { return call_blank(object, member); }};
+}
+#define DNOVAR_METHOD(object, Interface, Name) \
+  method(#Interface "::" #Name, object, &Interface::Name)
+
 TEST_F(ApartmentTest, ARawCallFromAnotherThreadIsRefusedWithinASecond) {
-  IDispatch* control = control_.get();
-  DnovarDual* dual = dual_.get();
+  IUnknown& c = *control_;
   ComRef<IConnectionPoint> changes;
   ASSERT_EQ(control_.query<IConnectionPointContainer>()->FindConnectionPoint(
                 IID_IPropertyNotifySink, changes.put()),
             S_OK);
-  const struct {
-    const char* what;
-    std::function<HRESULT()> call;
-  } cases[] = {
-      {"Invoke",
-       [&] {
-         ComVariant result;
-         return easter(*control, result);
-       }},
-      {"GetIDsOfNames",
-       [&] {
-         LPOLESTR name = const_cast<LPOLESTR>(L"Dplus");
-         DISPID id = 0;
-         return control->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
-       }},
-      {"GetTypeInfo",
-       [&] {
-         ComRef<ITypeInfo> info;
-         return control->GetTypeInfo(0, 0, info.put());
-       }},
-      {"a read through the vtable",
-       [&] {
-         short value = 0;
-         return dual->get_Dplus(&value);
-       }},
-      {"Aktualizuj through the vtable", [&] { return dual->Aktualizuj(nullptr); }},
-      {"IOleObject::GetExtent",
-       [&] {
-         SIZEL extent{};
-         return control_.query<IOleObject>()->GetExtent(DVASPECT_CONTENT, &extent);
-       }},
-      {"IPersistStreamInit::IsDirty",
-       [&] { return control_.query<IPersistStreamInit>()->IsDirty(); }},
-      {"IConnectionPointContainer::FindConnectionPoint",
-       [&] {
-         ComRef<IConnectionPoint> point;
-         return control_.query<IConnectionPointContainer>()->FindConnectionPoint(
-             IID_IPropertyNotifySink, point.put());
-       }},
-      {"IConnectionPoint::Unadvise", [&] { return changes->Unadvise(1); }},
-      {"IOleControl::OnAmbientPropertyChange",
-       [&] { return control_.query<IOleControl>()->OnAmbientPropertyChange(DISPID_UNKNOWN); }},
+  IUnknown& point = *changes;
+  // Every method of every interface the control answers, and of its connection points.
+  const Method methods[] = {
+      DNOVAR_METHOD(c, IDispatch, GetTypeInfoCount),
+      DNOVAR_METHOD(c, IDispatch, GetTypeInfo),
+      DNOVAR_METHOD(c, IDispatch, GetIDsOfNames),
+      DNOVAR_METHOD(c, IDispatch, Invoke),
+      DNOVAR_METHOD(c, DnovarDual, get_Dtyd),
+      DNOVAR_METHOD(c, DnovarDual, put_Dtyd),
+      DNOVAR_METHOD(c, DnovarDual, get_Dtyd1),
+      DNOVAR_METHOD(c, DnovarDual, put_Dtyd1),
+      DNOVAR_METHOD(c, DnovarDual, get_Svatky),
+      DNOVAR_METHOD(c, DnovarDual, put_Svatky),
+      DNOVAR_METHOD(c, DnovarDual, get_Dlow),
+      DNOVAR_METHOD(c, DnovarDual, put_Dlow),
+      DNOVAR_METHOD(c, DnovarDual, get_Dhigh),
+      DNOVAR_METHOD(c, DnovarDual, put_Dhigh),
+      DNOVAR_METHOD(c, DnovarDual, get_Dplus),
+      DNOVAR_METHOD(c, DnovarDual, put_Dplus),
+      DNOVAR_METHOD(c, DnovarDual, Aktualizuj),
+      DNOVAR_METHOD(c, DnovarDual, get_Caption),
+      DNOVAR_METHOD(c, DnovarDual, put_Caption),
+      DNOVAR_METHOD(c, DnovarDual, get_VyberColor),
+      DNOVAR_METHOD(c, DnovarDual, put_VyberColor),
+      DNOVAR_METHOD(c, DnovarDual, get_Datum),
+      DNOVAR_METHOD(c, DnovarDual, put_Datum),
+      DNOVAR_METHOD(c, DnovarDual, Velikonoce),
+      DNOVAR_METHOD(c, DnovarDual, get_Enabled),
+      DNOVAR_METHOD(c, DnovarDual, put_Enabled),
+      DNOVAR_METHOD(c, DnovarDual, ShowAbout),
+      DNOVAR_METHOD(c, ISupportErrorInfo, InterfaceSupportsErrorInfo),
+      DNOVAR_METHOD(c, IProvideClassInfo, GetClassInfo),
+      DNOVAR_METHOD(c, IProvideClassInfo2, GetGUID),
+      DNOVAR_METHOD(c, IConnectionPointContainer, EnumConnectionPoints),
+      DNOVAR_METHOD(c, IConnectionPointContainer, FindConnectionPoint),
+      DNOVAR_METHOD(point, IConnectionPoint, GetConnectionInterface),
+      DNOVAR_METHOD(point, IConnectionPoint, GetConnectionPointContainer),
+      DNOVAR_METHOD(point, IConnectionPoint, Advise),
+      DNOVAR_METHOD(point, IConnectionPoint, Unadvise),
+      DNOVAR_METHOD(point, IConnectionPoint, EnumConnections),
+      DNOVAR_METHOD(c, IPersist, GetClassID),
+      DNOVAR_METHOD(c, IPersistPropertyBag, InitNew),
+      DNOVAR_METHOD(c, IPersistPropertyBag, Load),
+      DNOVAR_METHOD(c, IPersistPropertyBag, Save),
+      DNOVAR_METHOD(c, IPersistStreamInit, IsDirty),
+      DNOVAR_METHOD(c, IPersistStreamInit, Load),
+      DNOVAR_METHOD(c, IPersistStreamInit, Save),
+      DNOVAR_METHOD(c, IPersistStreamInit, GetSizeMax),
+      DNOVAR_METHOD(c, IPersistStreamInit, InitNew),
+      DNOVAR_METHOD(c, IOleObject, SetClientSite),
+      DNOVAR_METHOD(c, IOleObject, GetClientSite),
+      DNOVAR_METHOD(c, IOleObject, SetHostNames),
+      DNOVAR_METHOD(c, IOleObject, Close),
+      DNOVAR_METHOD(c, IOleObject, SetMoniker),
+      DNOVAR_METHOD(c, IOleObject, GetMoniker),
+      DNOVAR_METHOD(c, IOleObject, InitFromData),
+      DNOVAR_METHOD(c, IOleObject, GetClipboardData),
+      DNOVAR_METHOD(c, IOleObject, DoVerb),
+      DNOVAR_METHOD(c, IOleObject, EnumVerbs),
+      DNOVAR_METHOD(c, IOleObject, Update),
+      DNOVAR_METHOD(c, IOleObject, IsUpToDate),
+      DNOVAR_METHOD(c, IOleObject, GetUserClassID),
+      DNOVAR_METHOD(c, IOleObject, GetUserType),
+      DNOVAR_METHOD(c, IOleObject, SetExtent),
+      DNOVAR_METHOD(c, IOleObject, GetExtent),
+      DNOVAR_METHOD(c, IOleObject, Advise),
+      DNOVAR_METHOD(c, IOleObject, Unadvise),
+      DNOVAR_METHOD(c, IOleObject, EnumAdvise),
+      DNOVAR_METHOD(c, IOleObject, GetMiscStatus),
+      DNOVAR_METHOD(c, IOleObject, SetColorScheme),
+      DNOVAR_METHOD(c, IOleWindow, GetWindow),
+      DNOVAR_METHOD(c, IOleWindow, ContextSensitiveHelp),
+      DNOVAR_METHOD(c, IOleInPlaceObject, InPlaceDeactivate),
+      DNOVAR_METHOD(c, IOleInPlaceObject, UIDeactivate),
+      DNOVAR_METHOD(c, IOleInPlaceObject, SetObjectRects),
+      DNOVAR_METHOD(c, IOleInPlaceObject, ReactivateAndUndo),
+      DNOVAR_METHOD(c, IOleInPlaceActiveObject, TranslateAccelerator),
+      DNOVAR_METHOD(c, IOleInPlaceActiveObject, OnFrameWindowActivate),
+      DNOVAR_METHOD(c, IOleInPlaceActiveObject, OnDocWindowActivate),
+      DNOVAR_METHOD(c, IOleInPlaceActiveObject, ResizeBorder),
+      DNOVAR_METHOD(c, IOleInPlaceActiveObject, EnableModeless),
+      DNOVAR_METHOD(c, IOleControl, GetControlInfo),
+      DNOVAR_METHOD(c, IOleControl, OnMnemonic),
+      DNOVAR_METHOD(c, IOleControl, OnAmbientPropertyChange),
+      DNOVAR_METHOD(c, IOleControl, FreezeEvents),
+      DNOVAR_METHOD(c, IViewObject, Draw),
+      DNOVAR_METHOD(c, IViewObject, GetColorSet),
+      DNOVAR_METHOD(c, IViewObject, Freeze),
+      DNOVAR_METHOD(c, IViewObject, Unfreeze),
+      DNOVAR_METHOD(c, IViewObject, SetAdvise),
+      DNOVAR_METHOD(c, IViewObject, GetAdvise),
+      DNOVAR_METHOD(c, IViewObject2, GetExtent),
+      DNOVAR_METHOD(c, IObjectSafety, GetInterfaceSafetyOptions),
+      DNOVAR_METHOD(c, IObjectSafety, SetInterfaceSafetyOptions),
+      DNOVAR_METHOD(c, DnovarInspection, ReadMember),
+      DNOVAR_METHOD(c, DnovarInspection, ReadWidget),
+      DNOVAR_METHOD(c, DnovarInspection, StartOn),
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const Method& method : methods) {
+    SCOPED_TRACE(method.name);
     HRESULT status = S_OK;
     // The owner does not pump: a call that waited on it would not end.
-    ASSERT_TRUE(ran_on_other_thread([&] { status = c.call(); }, 1000, false));
+    ASSERT_TRUE(ran_on_other_thread([&] { status = method.call(); }, 1000, false));
     EXPECT_EQ(status, RPC_E_WRONG_THREAD);
   }
+  // IUnknown's methods are the harmless exception: they answer on any thread.
+  HRESULT identity = E_FAIL;
+  ULONG added = 0, released = 0;
+  ASSERT_TRUE(ran_on_other_thread(
+      [&] {
+        ComRef<IUnknown> unknown;
+        identity = c.QueryInterface(IID_IUnknown, unknown.put_void());
+        added = unknown->AddRef();
+        released = unknown->Release();
+      },
+      1000, false));
+  EXPECT_EQ(identity, S_OK);
+  EXPECT_EQ(added, released + 1);
   // The owner's own calls are unharmed.
   ComVariant result;
   EXPECT_EQ(easter(*control_, result), S_OK);
 }
+#undef DNOVAR_METHOD
 
 TEST_F(ApartmentTest, AMarshalledCallFromAnotherApartmentIsServed) {
   ComVariant own;

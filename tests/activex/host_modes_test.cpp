@@ -238,13 +238,38 @@ TEST_F(HostModesTest, TheControlEatsEnterWhileTheFocusIsInABoxThatActsOnIt) {
     CONTROLINFO info{};
     info.cb = sizeof info;
     ASSERT_EQ(control->GetControlInfo(&info), S_OK);
-    if (info.hAccel != nullptr) DestroyAcceleratorTable(info.hAccel);
     EXPECT_EQ((info.dwFlags & CTRLINFO_EATS_RETURN) != 0, c.eats);
     EXPECT_EQ(site.control_info_changes - changes, c.eats != eating ? 1 : 0);
     eating = c.eats;
   }
   // The control lets go of the site while the site is still there.
   TearDown();
+  SetUp();
+}
+
+// The access keys' table GetControlInfo lends the container is the control's: the container must
+// not free it, so every call hands out the one table, which the control destroys when it goes.
+TEST_F(HostModesTest, GetControlInfoLendsOneTableOfAccessKeysThatGoesWithTheControl) {
+  TestSite site(window_, true);
+  place(site, k20May2024);
+  const auto table = [&] {
+    CONTROLINFO info{};
+    info.cb = sizeof info;
+    EXPECT_EQ(control_.query<IOleControl>()->GetControlInfo(&info), S_OK);
+    return info;
+  };
+  const CONTROLINFO first = table();
+  ASSERT_NE(first.hAccel, nullptr);
+  std::vector<ACCEL> keys(first.cAccel);
+  ASSERT_EQ(CopyAcceleratorTableW(first.hAccel, keys.data(), static_cast<int>(keys.size())),
+            static_cast<int>(keys.size()));
+  std::vector<WORD> letters;
+  for (const ACCEL& key : keys) letters.push_back(key.key);
+  EXPECT_EQ(letters, (std::vector<WORD>{'D', 'Z'}));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(table().hAccel, first.hAccel) << "call " << i + 2;
+
+  TearDown();
+  EXPECT_EQ(CopyAcceleratorTableW(first.hAccel, nullptr, 0), 0) << "the table outlived the control";
   SetUp();
 }
 

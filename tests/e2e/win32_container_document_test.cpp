@@ -12,18 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "apps/container/win32/dispatch_calls.h"
+#include "apps/common/ole/dispatch_calls.h"
 #include "apps/container/win32/ole_document.h"
 #include "platform/clock.h"
 
 namespace dnovar::container {
 namespace {
 
-class Recorder final : public ole::SiteOwner, public SinkListener {
+class Recorder final : public ole::SiteOwner, public ole::SinkListener {
  public:
   std::string extender_name() override { return instance_name; }
-  void control_event(const std::string& name) override { lines.push_back("event " + name); }
-  void control_changed(const std::string& name) override { lines.push_back("changed " + name); }
+  void control_event(DISPID, const std::string& name) override { lines.push_back("event " + name); }
+  void control_changed(DISPID, const std::string& name) override {
+    lines.push_back("changed " + name);
+  }
   bool saw(const std::string& line) const {
     for (const std::string& seen : lines)
       if (seen == line) return true;
@@ -41,7 +43,7 @@ class ContainerDocumentTest : public ::testing::Test {
                             GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(form_, nullptr);
     frame_ = make_com<ole::InPlaceFrame>(form_);
-    site_ = make_com<ole::ContainerSite>(recorder_, form_, frame_);
+    site_ = make_com<ole::OleClientSite>(recorder_, form_, frame_);
     document_ = std::make_unique<OleDocument>(site_, recorder_);
     folder_ = std::filesystem::temp_directory_path() /
               ("dnovar-container-" + std::to_string(GetCurrentProcessId()));
@@ -67,7 +69,7 @@ class ContainerDocumentTest : public ::testing::Test {
   HWND form_ = nullptr;
   Recorder recorder_;
   ComRef<ole::InPlaceFrame> frame_;
-  ComRef<ole::ContainerSite> site_;
+  ComRef<ole::OleClientSite> site_;
   std::unique_ptr<OleDocument> document_;
   std::filesystem::path folder_;
 };
@@ -81,12 +83,12 @@ constexpr char kMayBag[] =
 TEST_F(ContainerDocumentTest, SaveDropsKeysSetBackToDefaultAndKeepsUnknownOnes) {
   const std::filesystem::path file = write_file("may.bag", kMayBag);
   document_->open(file);
-  EXPECT_EQ(get_property(control(), "Dlow").to_string(), "5");
+  EXPECT_EQ(ole::get_property(control(), "Dlow").to_string(), "5");
   EXPECT_FALSE(document_->modified());
 
-  put_property(control(), "Dlow", Variant::i2(0));
-  put_property(control(), "Dhigh", Variant::i2(0));
-  put_property(control(), "Dplus", Variant::i2(3));
+  ole::put_property(control(), "Dlow", Variant::i2(0));
+  ole::put_property(control(), "Dhigh", Variant::i2(0));
+  ole::put_property(control(), "Dplus", Variant::i2(3));
   EXPECT_TRUE(document_->modified());
   const std::filesystem::path saved = folder_ / "saved.bag";
   document_->save_as(saved);
@@ -107,7 +109,7 @@ TEST_F(ContainerDocumentTest, SaveDropsKeysSetBackToDefaultAndKeepsUnknownOnes) 
 TEST_F(ContainerDocumentTest, FailedOpenKeepsTheCurrentInstanceAndFile) {
   const std::filesystem::path good = write_file("good.bag", kMayBag);
   document_->open(good);
-  OleControl* current = document_->control();
+  ole::OleControl* current = document_->control();
   const struct {
     std::string name;
     std::string text;  // empty: the file is missing
@@ -138,22 +140,22 @@ TEST_F(ContainerDocumentTest, NewInstanceStartsOnTodayCaptionedWithTheExtendersN
   recorder_.instance_name = "Kalendar_2";
   document_->new_instance();
   EXPECT_TRUE(document_->file().empty());
-  EXPECT_EQ(get_property(control(), "Caption").to_string(), "Kalendar_2");
-  EXPECT_EQ(get_property(control(), "Datum").to_string(),
+  EXPECT_EQ(ole::get_property(control(), "Caption").to_string(), "Kalendar_2");
+  EXPECT_EQ(ole::get_property(control(), "Datum").to_string(),
             Variant::date(SystemClock().today()).to_string());
   EXPECT_FALSE(document_->modified());
 }
 
 TEST_F(ContainerDocumentTest, ChangesAndEventsReachTheContainerThroughItsSinks) {
   document_->new_instance();
-  OleControl& hosted = *document_->control();
+  ole::OleControl& hosted = *document_->control();
   ShowWindow(form_, SW_SHOWNA);  // a button clicks only where it can be seen
   hosted.activate(RECT{8, 8, 8 + hosted.size().cx, 8 + hosted.size().cy});
   ASSERT_NE(hosted.window(), nullptr);
   EXPECT_EQ(GetParent(hosted.window()), form_);
 
   recorder_.lines.clear();
-  put_property(control(), "Caption", Variant::string("Jiny"));
+  ole::put_property(control(), "Caption", Variant::string("Jiny"));
   EXPECT_TRUE(recorder_.saw("changed Caption"));
 
   // Alt+Z from outside the control: the container hands the mnemonic over, the control presses

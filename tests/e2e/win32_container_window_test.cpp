@@ -56,7 +56,7 @@ TEST(ContainerWindowFailure, AWindowThatCannotBeMadeTakesItsMenuAlong) {
   RefusedTopLevelWindow refusal;
   ASSERT_TRUE(refusal.hooked());
   try {
-    ContainerWindow window([](ContainerWindow&) {});
+    OleContainerWindow window([](OleContainerWindow&) {});
     ADD_FAILURE() << "the window was made";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.number(), error_number::out_of_memory) << error.what();
@@ -99,7 +99,7 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
   ASSERT_NE(form, nullptr);
   Listener listener;
   const ComRef<ole::InPlaceFrame> frame = make_com<ole::InPlaceFrame>(form);
-  const ComRef<ole::ContainerSite> site = make_com<ole::ContainerSite>(listener, form, frame);
+  const ComRef<ole::OleClientSite> site = make_com<ole::OleClientSite>(listener, form, frame);
   const ComRef<ActiveObject> active = make_com<ActiveObject>();
   ASSERT_EQ(frame->SetActiveObject(active.get(), nullptr), S_OK);
   const ULONG held_by_frame = active->references();
@@ -133,7 +133,7 @@ TEST(ContainerSites, SitesHeldPastTheWindowReachNeitherTheWindowNorTheListener) 
 }
 
 // One Tab (Shift+Tab) through the window's message loop; the focus after it.
-HWND press_tab(ContainerWindow& window, bool backwards) {
+HWND press_tab(OleContainerWindow& window, bool backwards) {
   BYTE keys[256]{};
   GetKeyboardState(keys);
   keys[VK_SHIFT] = backwards ? 0x80 : 0;
@@ -150,7 +150,7 @@ HWND press_tab(ContainerWindow& window, bool backwards) {
 TEST(ContainerWindowKeys, TabWalksThroughTheControlAndOnToTheWindowsFields) {
   constexpr int kMostPresses = 40;
   ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-  ContainerWindow window([](ContainerWindow&) {});
+  OleContainerWindow window([](OleContainerWindow&) {});
   window.start(std::nullopt);
   const auto inside = [&](HWND focus) { return IsChild(window.control_window(), focus) != FALSE; };
   ASSERT_NE(window.control_window(), nullptr);
@@ -184,7 +184,7 @@ TEST(ContainerWindowKeys, TabWalksThroughTheControlAndOnToTheWindowsFields) {
 // container designs it.
 TEST(ContainerSites, AmbientUserModeIsFalseOnlyWhileTheContainerDesigns) {
   Listener listener;
-  const ComRef<ole::ContainerSite> site = make_com<ole::ContainerSite>(listener, nullptr, nullptr);
+  const ComRef<ole::OleClientSite> site = make_com<ole::OleClientSite>(listener, nullptr, nullptr);
   const auto user_mode = [&] {
     DISPPARAMS none{};
     ComVariant value;
@@ -227,7 +227,7 @@ HWND child_of_class(HWND parent, const wchar_t* class_name, Wanted wanted) {
 }
 
 // Lets the window handle what is posted to it, as the container's message loop does.
-void pump(ContainerWindow& window) {
+void pump(OleContainerWindow& window) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (window.translate(message)) continue;
@@ -238,7 +238,7 @@ void pump(ContainerWindow& window) {
 }
 
 // Enter pressed on `focused`, through the container's message loop.
-void press_enter(ContainerWindow& window, HWND focused) {
+void press_enter(OleContainerWindow& window, HWND focused) {
   SetFocus(focused);
   pump(window);
   MSG enter{focused, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
@@ -254,7 +254,7 @@ TEST(ContainerWindowKeys, EnterPressesTheDefaultButtonOnlyWhereTheControlDoesNot
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   {
-    ContainerWindow window([](ContainerWindow&) {});
+    OleContainerWindow window([](OleContainerWindow&) {});
     window.start(std::nullopt);
     pump(window);
     const HWND control = window.control_window();

@@ -97,13 +97,13 @@ bool is_key(const MSG& message) {
 
 }  // namespace
 
-ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
+OleContainerWindow::OleContainerWindow(std::function<void(OleContainerWindow&)> shown)
     : shown_(std::move(shown)) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpfnWndProc = &ContainerWindow::procedure;
+  window_class.lpfnWndProc = &OleContainerWindow::procedure;
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kWindowClass;
   if ((!RegisterClassExW(&window_class) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ||
@@ -131,29 +131,28 @@ ContainerWindow::ContainerWindow(std::function<void(ContainerWindow&)> shown)
   log_ = child(main_window, L"EDIT", L"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                WS_EX_CLIENTEDGE, kLog);
   frame_ = make_com<ole::InPlaceFrame>(main_window);
-  site_ = make_com<ole::ContainerSite>(static_cast<ole::SiteOwner&>(*this), form_, frame_);
-  document_ = std::make_unique<OleDocument>(site_, static_cast<SinkListener&>(*this));
+  site_ = make_com<ole::OleClientSite>(static_cast<ole::SiteOwner&>(*this), form_, frame_);
+  document_ = std::make_unique<OleDocument>(site_, static_cast<ole::SinkListener&>(*this));
   accelerators_ = shortcuts();
   window_ = window.release();
 }
 
-ContainerWindow::~ContainerWindow() {
+OleContainerWindow::~OleContainerWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
   if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
-  if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
 }
 
-LRESULT CALLBACK ContainerWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+LRESULT CALLBACK OleContainerWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_NCCREATE) {
     const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(l);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
-  auto* self = reinterpret_cast<ContainerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<OleContainerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr || self->window_ == nullptr) return DefWindowProcW(window, message, w, l);
   return self->handle(message, w, l);
 }
 
-LRESULT ContainerWindow::handle(UINT message, WPARAM w, LPARAM l) {
+LRESULT OleContainerWindow::handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(w) == kName && HIWORD(w) == EN_KILLFOCUS) {
@@ -193,7 +192,7 @@ LRESULT ContainerWindow::handle(UINT message, WPARAM w, LPARAM l) {
   }
 }
 
-void ContainerWindow::command(int id) {
+void OleContainerWindow::command(int id) {
   const auto reported = [this](const RuntimeError& error) { report(error); };
   switch (id) {
     case kNew:
@@ -219,14 +218,14 @@ void ContainerWindow::command(int id) {
   }
 }
 
-void ContainerWindow::start(const std::optional<std::filesystem::path>& file) {
+void OleContainerWindow::start(const std::optional<std::filesystem::path>& file) {
   if (!file || !open_file(*file)) new_instance();
   ShowWindow(window_, SW_SHOWNORMAL);
   RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   PostMessageW(window_, kShown, 0, 0);
 }
 
-bool ContainerWindow::new_instance() {
+bool OleContainerWindow::new_instance() {
   try {
     document_->new_instance();
   } catch (const RuntimeError& error) {
@@ -238,7 +237,7 @@ bool ContainerWindow::new_instance() {
   return true;
 }
 
-bool ContainerWindow::open_file(const std::filesystem::path& file) {
+bool OleContainerWindow::open_file(const std::filesystem::path& file) {
   try {
     document_->open(file);
   } catch (const RuntimeError& error) {
@@ -251,12 +250,12 @@ bool ContainerWindow::open_file(const std::filesystem::path& file) {
   return true;
 }
 
-bool ContainerWindow::save() {
+bool OleContainerWindow::save() {
   if (document_->file().empty()) return save_as();
   return save_to(document_->file());
 }
 
-bool ContainerWindow::save_to(const std::filesystem::path& file) {
+bool OleContainerWindow::save_to(const std::filesystem::path& file) {
   try {
     document_->save_as(file);
   } catch (const RuntimeError& error) {
@@ -269,7 +268,7 @@ bool ContainerWindow::save_to(const std::filesystem::path& file) {
   return true;
 }
 
-bool ContainerWindow::save_as() {
+bool OleContainerWindow::save_as() {
   if (document_->control() == nullptr) return false;
   wchar_t chosen[MAX_PATH] = {};
   const std::wstring current = document_->file().wstring();
@@ -285,7 +284,7 @@ bool ContainerWindow::save_as() {
   return GetSaveFileNameW(&dialog) && save_to(std::filesystem::path(chosen));
 }
 
-void ContainerWindow::open_chosen_file() {
+void OleContainerWindow::open_chosen_file() {
   if (!may_discard_changes()) return;
   wchar_t chosen[MAX_PATH] = {};
   OPENFILENAMEW dialog{};
@@ -298,7 +297,7 @@ void ContainerWindow::open_chosen_file() {
   if (GetOpenFileNameW(&dialog)) open_file(std::filesystem::path(chosen));
 }
 
-bool ContainerWindow::may_discard_changes() {
+bool OleContainerWindow::may_discard_changes() {
   if (document_->control() == nullptr || !document_->modified()) return true;
   const int answer = MessageBoxW(window_, L"Save the changes to the control?", L"Unsaved changes",
                                  MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -306,13 +305,13 @@ bool ContainerWindow::may_discard_changes() {
   return answer == IDNO;
 }
 
-HWND ContainerWindow::control_window() const {
-  OleControl* control = document_ ? document_->control() : nullptr;
+HWND OleContainerWindow::control_window() const {
+  ole::OleControl* control = document_ ? document_->control() : nullptr;
   return control != nullptr ? control->window() : nullptr;
 }
 
-void ContainerWindow::show_control() {
-  OleControl* control = document_->control();
+void OleContainerWindow::show_control() {
+  ole::OleControl* control = document_->control();
   layout();
   if (control != nullptr) {
     const SIZE size = control->size();
@@ -331,8 +330,8 @@ void ContainerWindow::show_control() {
 
 // The form fits the control; the method buttons go below it, the property list to its right and
 // the log along the bottom. The window's client area is made to fit them all.
-void ContainerWindow::layout() {
-  OleControl* control = document_->control();
+void OleContainerWindow::layout() {
+  ole::OleControl* control = document_->control();
   const SIZE size = control != nullptr ? control->size() : SIZE{300, 240};
   MoveWindow(name_label_, kMargin, kMargin + 3, 40, 18, TRUE);
   MoveWindow(name_, kMargin + 44, kMargin, 160, 22, TRUE);
@@ -355,7 +354,7 @@ void ContainerWindow::layout() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ContainerWindow::rename() {
+void OleContainerWindow::rename() {
   const std::string wanted = window_text(name_);
   if (wanted == instance_name_) return;
   try {
@@ -364,7 +363,7 @@ void ContainerWindow::rename() {
                          "Invalid property value: \"" + wanted + "\" is no valid name");
     instance_name_ = wanted;
     log("renamed " + wanted);
-    if (OleControl* control = document_->control(); control && control->ole_control())
+    if (ole::OleControl* control = document_->control(); control && control->ole_control())
       control->ole_control()->OnAmbientPropertyChange(DISPID_AMBIENT_DISPLAYNAME);
   } catch (const RuntimeError& error) {
     report(error);
@@ -373,7 +372,7 @@ void ContainerWindow::rename() {
   schedule_refresh();
 }
 
-void ContainerWindow::log(const std::string& line) {
+void OleContainerWindow::log(const std::string& line) {
   std::cout << line << std::endl;
   if (log_ == nullptr) return;
   const std::wstring text = wide_text(line) + L"\r\n";
@@ -382,57 +381,55 @@ void ContainerWindow::log(const std::string& line) {
   SendMessageW(log_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void ContainerWindow::report(const RuntimeError& error) {
+void OleContainerWindow::report(const RuntimeError& error) {
   log("error " + std::to_string(error.number()) + " " + error.what());
 }
 
-void ContainerWindow::control_info_changed() {
-  if (control_keys_ != nullptr) DestroyAcceleratorTable(control_keys_);
-  control_keys_ = nullptr;
+void OleContainerWindow::control_info_changed() {
   mnemonics_.clear();
   control_eats_enter_ = false;
-  OleControl* control = document_ ? document_->control() : nullptr;
+  ole::OleControl* control = document_ ? document_->control() : nullptr;
   if (control == nullptr || control->ole_control() == nullptr) return;
   CONTROLINFO info{};
   info.cb = sizeof info;
   if (FAILED(control->ole_control()->GetControlInfo(&info))) return;
   control_eats_enter_ = (info.dwFlags & CTRLINFO_EATS_RETURN) != 0;
+  // The table is the control's, lent until it asks again: the container keeps a copy of its keys.
   if (info.hAccel == nullptr) return;
-  control_keys_ = info.hAccel;
   mnemonics_.resize(info.cAccel);
   if (!mnemonics_.empty())
-    CopyAcceleratorTableW(control_keys_, mnemonics_.data(), static_cast<int>(mnemonics_.size()));
+    CopyAcceleratorTableW(info.hAccel, mnemonics_.data(), static_cast<int>(mnemonics_.size()));
 }
 
-void ContainerWindow::control_event(const std::string& name) {
+void OleContainerWindow::control_event(DISPID, const std::string& name) {
   log("event " + name);
 }
 
-void ContainerWindow::control_changed(const std::string& name) {
+void OleContainerWindow::control_changed(DISPID, const std::string& name) {
   log("changed " + name);
   document_->note_change();
   schedule_refresh();
 }
 
-void ContainerWindow::schedule_refresh() {
+void OleContainerWindow::schedule_refresh() {
   if (refresh_pending_ || window_ == nullptr) return;
   refresh_pending_ = true;
   PostMessageW(window_, kRefresh, 0, 0);
 }
 
-void ContainerWindow::update_title() {
+void OleContainerWindow::update_title() {
   const std::filesystem::path& file = document_->file();
   std::string title = file.empty() ? "Untitled" : path_text(file.filename());
   if (document_->control() != nullptr && document_->modified()) title += "*";
   SetWindowTextW(window_, wide_text(title + " - dnovar-container").c_str());
 }
 
-bool ContainerWindow::inside_control(HWND window) const {
+bool OleContainerWindow::inside_control(HWND window) const {
   const HWND control = control_window();
   return control != nullptr && window != nullptr && (window == control || IsChild(control, window));
 }
 
-bool ContainerWindow::translate(MSG& message) {
+bool OleContainerWindow::translate(MSG& message) {
   if (window_ == nullptr || !is_key(message)) return false;
   // The control first, while it is UI-active and has the focus: Tab and its access keys.
   if (IOleInPlaceActiveObject* active = frame_->active_object();
@@ -476,7 +473,7 @@ bool ContainerWindow::translate(MSG& message) {
   return IsDialogMessageW(window_, &message);
 }
 
-void ContainerWindow::dispatched(const MSG& message) {
+void OleContainerWindow::dispatched(const MSG& message) {
   switch (message.message) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

@@ -13,20 +13,21 @@
 #include <string>
 #include <vector>
 
-#include "apps/common/ole/container_site.h"
+#include "apps/common/ole/control_sinks.h"
+#include "apps/common/ole/ole_client_site.h"
 #include "apps/container/win32/method_buttons.h"
 #include "apps/container/win32/ole_document.h"
 #include "apps/container/win32/property_list.h"
 
 namespace dnovar::container {
 
-class ContainerWindow final : private ole::SiteOwner, private SinkListener {
+class OleContainerWindow final : private ole::SiteOwner, private ole::SinkListener {
  public:
   // Raises 7 when the window cannot be made. `shown` runs once the window is first painted.
-  explicit ContainerWindow(std::function<void(ContainerWindow&)> shown);
-  ~ContainerWindow() override;
-  ContainerWindow(const ContainerWindow&) = delete;
-  ContainerWindow& operator=(const ContainerWindow&) = delete;
+  explicit OleContainerWindow(std::function<void(OleContainerWindow&)> shown);
+  ~OleContainerWindow() override;
+  OleContainerWindow(const OleContainerWindow&) = delete;
+  OleContainerWindow& operator=(const OleContainerWindow&) = delete;
 
   // Opens the bag file, or starts a new instance without one (also when the file fails to open),
   // then shows the window.
@@ -51,8 +52,8 @@ class ContainerWindow final : private ole::SiteOwner, private SinkListener {
   std::string extender_name() override { return instance_name_; }
   void control_info_changed() override;
   void log(const std::string& line);
-  void control_event(const std::string& name) override;
-  void control_changed(const std::string& name) override;
+  void control_event(DISPID id, const std::string& name) override;
+  void control_changed(DISPID id, const std::string& name) override;
 
   void report(const RuntimeError& error);
   bool new_instance();
@@ -69,18 +70,17 @@ class ContainerWindow final : private ole::SiteOwner, private SinkListener {
   void update_title();
   bool inside_control(HWND window) const;
 
-  std::function<void(ContainerWindow&)> shown_;
+  std::function<void(OleContainerWindow&)> shown_;
   HWND window_ = nullptr;
   HWND form_ = nullptr;
   HWND name_ = nullptr;
   HWND name_label_ = nullptr;
   HWND log_ = nullptr;
   HACCEL accelerators_ = nullptr;
-  HACCEL control_keys_ = nullptr;  // the control's mnemonics (IOleControl::GetControlInfo)
-  std::vector<ACCEL> mnemonics_;
+  std::vector<ACCEL> mnemonics_;  // the control's access keys (IOleControl::GetControlInfo)
   std::string instance_name_ = "Dnovar1";  // the extender's Name
   ComRef<ole::InPlaceFrame> frame_;
-  ComRef<ole::ContainerSite> site_;
+  ComRef<ole::OleClientSite> site_;
   bool control_eats_enter_ = false;  // where the focus is in it (CTRLINFO_EATS_RETURN)
   std::unique_ptr<OleDocument> document_;
   std::unique_ptr<PropertyList> properties_;

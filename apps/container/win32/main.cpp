@@ -20,7 +20,7 @@
 
 namespace {
 
-struct Options {
+struct OleContainerOptions {
   std::string bag;
   std::string screenshot;
   bool print_geometry = false;
@@ -30,7 +30,7 @@ struct Options {
 // its pixels, and the pixel ratio (1: the program is not DPI-aware, Windows scales it). A tool
 // sending real pointer events finds day cell i at (X + (1200 + 360 * (i / 7)) / 15,
 // Y + (1320 + 240 * (i % 7)) / 15) times RATIO. Then "screen X Y": the same place on the screen.
-void print_geometry(dnovar::container::ContainerWindow& window) {
+void print_geometry(dnovar::container::OleContainerWindow& window) {
   const HWND control = window.control_window();
   if (control == nullptr) {
     std::cout << "control none" << std::endl;
@@ -62,7 +62,7 @@ bool write_screenshot(HWND window, const std::string& file) {
 }
 
 int run_container(int argc, char** argv) {
-  Options options;
+  OleContainerOptions options;
   CLI::App cli{
       "dnovar-container: hosts the Dnovar ActiveX control beside its properties, methods and "
       "events"};
@@ -85,7 +85,7 @@ int run_container(int argc, char** argv) {
   InitCommonControlsEx(&controls);
   int status = 0;
   {
-    dnovar::container::ContainerWindow window([&](dnovar::container::ContainerWindow& shown) {
+    dnovar::container::OleContainerWindow window([&](dnovar::container::OleContainerWindow& shown) {
       if (options.print_geometry) print_geometry(shown);
       if (options.screenshot.empty()) return;
       if (write_screenshot(shown.window(), options.screenshot)) {

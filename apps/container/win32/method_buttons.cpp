@@ -3,7 +3,7 @@
 #include <ctime>
 #include <string>
 
-#include "apps/container/win32/dispatch_calls.h"
+#include "apps/common/ole/dispatch_calls.h"
 #include "backends/win32/win32_text.h"
 
 namespace dnovar::container {
@@ -68,14 +68,14 @@ bool MethodButtons::command(int id, const std::function<void(const RuntimeError&
   if (object_ == nullptr) return true;
   try {
     if (which == 0) {
-      call_method(*object_, "Aktualizuj", {Variant::string(window_text(k_))});
+      ole::call_method(*object_, "Aktualizuj", {Variant::string(window_text(k_))});
     } else if (which == 1) {
       SetWindowTextW(easter_, L"");
       const Variant monday =
-          call_method(*object_, "Velikonoce", {Variant::string(window_text(year_))});
+          ole::call_method(*object_, "Velikonoce", {Variant::string(window_text(year_))});
       SetWindowTextW(easter_, wide_text(monday.to_string()).c_str());
     } else {
-      call_method(*object_, "ShowAbout", {});
+      ole::call_method(*object_, "ShowAbout", {});
     }
   } catch (const RuntimeError& error) {
     report(error);

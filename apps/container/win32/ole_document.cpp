@@ -5,8 +5,9 @@
 
 namespace dnovar::container {
 
-std::unique_ptr<OleControl> OleDocument::create() {
-  return std::make_unique<OleControl>(kDnovarProgId, site_, listener_);
+std::unique_ptr<ole::OleControl> OleDocument::create() {
+  return std::make_unique<ole::OleControl>(ole::OleControl::create(kDnovarProgId), site_,
+                                           listener_);
 }
 
 void OleDocument::new_instance() {
@@ -16,18 +17,18 @@ void OleDocument::new_instance() {
   MemoryBag placed;
   {
     const ole::DesignTime designing(*site_, nullptr);
-    std::unique_ptr<OleControl> design = create();
+    std::unique_ptr<ole::OleControl> design = create();
     design->init_new();
     design->save(placed);
   }
-  std::unique_ptr<OleControl> running = create();
+  std::unique_ptr<ole::OleControl> running = create();
   running->load(placed);
   adopt(std::move(running), MemoryBag{}, {});
 }
 
 void OleDocument::open(const std::filesystem::path& file) {
   MemoryBag bag = load_bag_file(file);
-  std::unique_ptr<OleControl> created = create();
+  std::unique_ptr<ole::OleControl> created = create();
   MemoryBag reading = bag;  // the stored bag stays as the file has it whatever the control does
   created->load(reading);
   adopt(std::move(created), std::move(bag), file);
@@ -49,7 +50,7 @@ bool OleDocument::modified() {
   return !now || !saved_keys_ || !(*now == *saved_keys_);
 }
 
-void OleDocument::adopt(std::unique_ptr<OleControl> control, MemoryBag bag,
+void OleDocument::adopt(std::unique_ptr<ole::OleControl> control, MemoryBag bag,
                         std::filesystem::path file) {
   control_ = std::move(control);
   stored_ = std::move(bag);
@@ -59,7 +60,7 @@ void OleDocument::adopt(std::unique_ptr<OleControl> control, MemoryBag bag,
   saved_keys_ = snapshot();
 }
 
-MemoryBag OleDocument::saved_bag(OleControl& control) {
+MemoryBag OleDocument::saved_bag(ole::OleControl& control) {
   MemoryBag own;
   control.save(own);
   for (const MemoryBag::Entry& entry : own.entries()) control_keys_.insert(entry.key);

@@ -16,14 +16,14 @@
 #include <string>
 #include <utility>
 
-#include "apps/container/win32/ole_control.h"
+#include "apps/common/ole/ole_control.h"
 #include "component/bag_file.h"
 
 namespace dnovar::container {
 
 class OleDocument {
  public:
-  OleDocument(ComRef<ole::ContainerSite> site, SinkListener& listener)
+  OleDocument(ComRef<ole::OleClientSite> site, ole::SinkListener& listener)
       : site_(std::move(site)), listener_(listener) {}
 
   // A new instance belonging to no file: a placed instance initialised (InitNew) and saved to a
@@ -36,7 +36,7 @@ class OleDocument {
   // Lets go of the instance (before the window and its sites go).
   void close() { control_.reset(); }
 
-  OleControl* control() const { return control_.get(); }
+  ole::OleControl* control() const { return control_.get(); }
   const std::filesystem::path& file() const { return file_; }
 
   void note_change() { changed_ = true; }
@@ -44,15 +44,15 @@ class OleDocument {
   bool modified();
 
  private:
-  std::unique_ptr<OleControl> create();
-  void adopt(std::unique_ptr<OleControl> control, MemoryBag bag, std::filesystem::path file);
+  std::unique_ptr<ole::OleControl> create();
+  void adopt(std::unique_ptr<ole::OleControl> control, MemoryBag bag, std::filesystem::path file);
   // The bag a save would write: the stored bag without the control's keys, then the control's.
-  MemoryBag saved_bag(OleControl& control);
+  MemoryBag saved_bag(ole::OleControl& control);
   std::optional<MemoryBag> snapshot();
 
-  ComRef<ole::ContainerSite> site_;
-  SinkListener& listener_;
-  std::unique_ptr<OleControl> control_;
+  ComRef<ole::OleClientSite> site_;
+  ole::SinkListener& listener_;
+  std::unique_ptr<ole::OleControl> control_;
   MemoryBag stored_;
   std::filesystem::path file_;
   std::set<std::string> control_keys_;  // as the control spells them; bags compare keys by case

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "apps/common/ole/dispatch_calls.h"
 #include "apps/container/property_text.h"
 #include "backends/win32/win32_text.h"
 
@@ -98,7 +99,7 @@ void PropertyList::show_value(int row) {
   const PropertyInfo& property = properties_[static_cast<std::size_t>(row)];
   std::string text;
   try {
-    text = property_text(get_property(*object_, property.name), property.type);
+    text = property_text(ole::get_property(*object_, property.name), property.type);
   } catch (const RuntimeError& error) {
     // Shown in place: a value that cannot be read would otherwise fill the log at every refresh.
     text = "<error " + std::to_string(error.number()) + ": " + error.what() + ">";
@@ -132,7 +133,7 @@ bool PropertyList::apply(const std::function<void(const RuntimeError&)>& report)
   const PropertyInfo& property = properties_[static_cast<std::size_t>(row)];
   bool written = false;
   try {
-    put_property(*object_, property.name, property_value(window_text(value_), property.type));
+    ole::put_property(*object_, property.name, property_value(window_text(value_), property.type));
     written = true;
   } catch (const RuntimeError& error) {
     report(error);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "apps/container/win32/dispatch_calls.h"
+#include "apps/container/win32/control_properties.h"
 #include "platform/error.h"
 
 namespace dnovar::container {

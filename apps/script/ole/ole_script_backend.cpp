@@ -4,11 +4,13 @@
 
 #include <objbase.h>
 
-#include "apps/script/ole/ole_control.h"
+#include "apps/common/ole/ole_control.h"
+#include "apps/script/ole/ole_component.h"
 #include "apps/script/script_instance.h"
 #include "apps/script/script_site.h"
 #include "apps/script/win32/window_input.h"
 #include "backends/win32/win32_toolkit.h"
+#include "component/status.h"
 #include "core/surface_layout.h"
 #include "host/activex/com_boundary.h"
 #include "host/activex/private_interfaces.h"
@@ -44,24 +46,16 @@ class OleBackend final : public WindowInputBackend {
 
  private:
   ComponentPtr<Dispatch> created() {
-    const std::wstring prog_id(kDnovarProgId,
-                               kDnovarProgId + std::char_traits<char>::length(kDnovarProgId));
-    CLSID clsid{};
-    ComRef<IDispatch> control;
-    if (FAILED(CLSIDFromProgID(prog_id.c_str(), &clsid)) ||
-        FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                control.put_void()))) {
-      throw RuntimeError(error_number::cannot_create_object,
-                         "ActiveX component can't create object: DnovarLib.Dnovar (register "
-                         "dnovar.ocx with regsvr32)");
-    }
+    ComRef<IDispatch> control = ole::OleControl::create(kDnovarProgId).query<IDispatch>();
+    if (!control) throw error_from_status(Status::no_interface);
     OleHostCallbacks callbacks{host().place(),
                                [this] {
                                  if (beep_listener_) beep_listener_();
                                },
                                [this](HWND form) { return play(form); }};
-    ComponentPtr<Dispatch> made = make_object<OleControl, Dispatch>(std::move(control), callbacks);
-    last_ = static_cast<OleControl*>(made.get());
+    ComponentPtr<Dispatch> made =
+        make_object<OleComponent, Dispatch>(std::move(control), callbacks);
+    last_ = static_cast<OleComponent*>(made.get());
     return made;
   }
 
@@ -90,7 +84,7 @@ class OleBackend final : public WindowInputBackend {
 
   Win32Toolkit toolkit_;
   std::function<void()> beep_listener_;
-  OleControl* last_ = nullptr;
+  OleComponent* last_ = nullptr;
 };
 
 }  // namespace

@@ -23,9 +23,9 @@ constexpr int kActivationTimeoutMs = 5000;
 
 // The host's window: a field of the host's own above the place where the control sits. The field
 // holds the focus while it is outside the control.
-class HostWindow {
+class QtHostWindow {
  public:
-  HostWindow() {
+  QtHostWindow() {
     auto* layout = new QVBoxLayout(&window_);
     field_ = new QLineEdit(&window_);
     field_->setObjectName(QStringLiteral("hostField"));
@@ -65,7 +65,7 @@ class HostWindow {
 // QtToolkit, with each control surface placed in the host window as it is created.
 class HostedQtToolkit final : public Toolkit {
  public:
-  explicit HostedQtToolkit(HostWindow& window) : window_(window) {}
+  explicit HostedQtToolkit(QtHostWindow& window) : window_(window) {}
 
   std::unique_ptr<Surface> create_surface(const WidgetTable& table, ErrorSink& errors) override {
     std::unique_ptr<Surface> surface = toolkit_.create_surface(table, errors);
@@ -79,7 +79,7 @@ class HostedQtToolkit final : public Toolkit {
   void on_beep(std::function<void()> listener) { toolkit_.on_beep(std::move(listener)); }
 
  private:
-  HostWindow& window_;
+  QtHostWindow& window_;
   QtToolkit toolkit_;
 };
 
@@ -92,7 +92,7 @@ class QtBackend final : public ScriptBackend {
  public:
   QtBackend()
       : application_(app::start_qt_application(app::QtPlatform::OffscreenWithoutDisplay)),
-        window_(std::make_unique<HostWindow>()),
+        window_(std::make_unique<QtHostWindow>()),
         toolkit_(*window_),
         player_(window_->window()) {}
 
@@ -262,7 +262,7 @@ class QtBackend final : public ScriptBackend {
   static void settle() { QCoreApplication::processEvents(); }
 
   std::unique_ptr<QApplication> application_;
-  std::unique_ptr<HostWindow> window_;
+  std::unique_ptr<QtHostWindow> window_;
   HostedQtToolkit toolkit_;
   ModalPlayer player_;
 };

@@ -1,50 +1,12 @@
-#include "apps/container/win32/dispatch_calls.h"
+#include "apps/container/win32/control_properties.h"
 
 #include "com/com_ref.h"
+#include "com/com_values.h"
 #include "host/activex/com_boundary.h"
-#include "host/activex/variant_bridge.h"
-#include "platform/wide_text.h"
 
 namespace dnovar::container {
 
 namespace {
-
-DISPID id_of(IDispatch& object, std::string_view name) {
-  std::wstring wide = wide_text(name);
-  LPOLESTR names[] = {wide.data()};
-  DISPID id = DISPID_UNKNOWN;
-  check_com(object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
-            "looking up " + std::string(name));
-  return id;
-}
-
-// The arguments go in reverse order, as DISPPARAMS holds them. They are owned here until the call
-// returns; the callee reads them through `passed`, which owns nothing.
-Variant invoke(IDispatch& object, std::string_view name, WORD flags,
-               const std::vector<Variant>& args) {
-  const DISPID id = id_of(object, name);
-  std::vector<ComVariant> converted;
-  converted.reserve(args.size());
-  for (auto arg = args.rbegin(); arg != args.rend(); ++arg)
-    converted.push_back(com_from_variant(*arg));
-  std::vector<VARIANT> passed;
-  passed.reserve(converted.size());
-  for (const ComVariant& arg : converted) passed.push_back(*arg);
-  DISPID put_id = DISPID_PROPERTYPUT;
-  DISPPARAMS parameters{passed.data(), nullptr, static_cast<UINT>(passed.size()), 0};
-  if (flags == DISPATCH_PROPERTYPUT) {
-    parameters.rgdispidNamedArgs = &put_id;
-    parameters.cNamedArgs = 1;
-  }
-  ComVariant result;
-  ExcepInfo exception;
-  UINT argument_error = 0;
-  const HRESULT status = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
-                                       flags == DISPATCH_PROPERTYPUT ? nullptr : result.get(),
-                                       exception.get(), &argument_error);
-  if (FAILED(status)) raise_com_error(status, &exception, name);
-  return V_VT(result.get()) == VT_EMPTY ? Variant() : variant_from_com(*result);
-}
 
 bool is_colour_type(ITypeInfo& owner, const TYPEDESC& type) {
   if (type.vt != VT_USERDEFINED) return false;
@@ -76,27 +38,6 @@ ValueType value_type(ITypeInfo& owner, const TYPEDESC& type) {
 }
 
 }  // namespace
-
-Variant get_property(IDispatch& object, std::string_view name) {
-  return invoke(object, name, DISPATCH_PROPERTYGET, {});
-}
-
-void put_property(IDispatch& object, std::string_view name, const Variant& value) {
-  invoke(object, name, DISPATCH_PROPERTYPUT, {value});
-}
-
-Variant call_method(IDispatch& object, std::string_view name, const std::vector<Variant>& args) {
-  return invoke(object, name, DISPATCH_METHOD, args);
-}
-
-std::string member_name(ITypeInfo* type, DISPID id) {
-  Bstr name;
-  if (type == nullptr ||
-      FAILED(type->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr)) ||
-      name.get() == nullptr)
-    return std::to_string(id);
-  return name.utf8();
-}
 
 std::vector<PropertyInfo> properties_of(IDispatch& object) {
   ComRef<ITypeInfo> type;

@@ -1,13 +1,13 @@
-#include "apps/container/win32/control_sinks.h"
+#include "apps/common/ole/control_sinks.h"
 
-#include "apps/container/win32/dispatch_calls.h"
+#include "com/com_values.h"
 #include "host/activex/com_boundary.h"
 
-namespace dnovar::container {
+namespace dnovar::ole {
 
 namespace {
 
-const ErrorOrigin kOrigin{"dnovar-container", &IID_IPropertyNotifySink};
+const ErrorOrigin kOrigin{"dnovar container", &IID_IPropertyNotifySink};
 
 }  // namespace
 
@@ -35,16 +35,25 @@ HRESULT ControlSinks::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
                              EXCEPINFO*, UINT*) {
   if (result != nullptr) VariantInit(result);
   return com_boundary(kOrigin, [&] {
-    if (listener_ != nullptr) listener_->control_event(member_name(event_type_.get(), id));
+    if (listener_ != nullptr) listener_->control_event(id, member_name(event_type_.get(), id));
     return S_OK;
   });
 }
 
 HRESULT ControlSinks::OnChanged(DISPID id) {
   return com_boundary(kOrigin, [&] {
-    if (listener_ != nullptr) listener_->control_changed(member_name(control_type_.get(), id));
+    if (listener_ != nullptr) listener_->control_changed(id, member_name(control_type_.get(), id));
     return S_OK;
   });
 }
 
-}  // namespace dnovar::container
+std::string member_name(ITypeInfo* type, DISPID id) {
+  Bstr name;
+  if (type == nullptr ||
+      FAILED(type->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr)) ||
+      name.get() == nullptr)
+    return std::to_string(id);
+  return name.utf8();
+}
+
+}  // namespace dnovar::ole

@@ -1,15 +1,15 @@
-#include "apps/container/win32/com_property_bag.h"
+#include "apps/common/ole/com_property_bag.h"
 
 #include "host/activex/com_boundary.h"
 #include "host/activex/variant_bridge.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"
 
-namespace dnovar::container {
+namespace dnovar::ole {
 
 namespace {
 
-const ErrorOrigin kOrigin{"dnovar-container", &IID_IPropertyBag};
+const ErrorOrigin kOrigin{"dnovar container", &IID_IPropertyBag};
 
 }  // namespace
 
@@ -44,4 +44,4 @@ HRESULT ComPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
   });
 }
 
-}  // namespace dnovar::container
+}  // namespace dnovar::ole

@@ -1,7 +1,8 @@
 // dnovar.ocx behind the interfaces the script host drives every control through (Dispatch,
 // ControlHosting, EventSource, ControlInspection): each call becomes the COM call a container
-// makes, so the script host runs the same scripts against the real ActiveX control. The control
-// is activated in place in the host's window as soon as it has its site.
+// makes, through the OLE hosting our containers share (apps/common/ole/ole_control.h), so the
+// script host runs the same scripts against the real ActiveX control. The control is activated
+// in place in the host's window as soon as it has its site.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,8 @@
 #include <functional>
 #include <memory>
 
-#include "apps/script/ole/ole_sites.h"
+#include "apps/common/ole/ole_control.h"
+#include "apps/script/ole/ole_site.h"
 #include "apps/script/ole/remote_surface.h"
 #include "component/automation.h"
 #include "component/control_hosting.h"
@@ -25,19 +27,18 @@ struct OleHostCallbacks {
   std::function<bool(HWND form)> modal_idle;  // the user's turn in a modal form
 };
 
-class OleControl final
+class OleComponent final
     : public ObjectBase<Dispatch, ControlHosting, EventSource, ControlInspection>,
-      private OleSiteListener {
+      private OleSiteListener,
+      private ole::SinkListener {
  public:
   // Takes a new, unloaded instance of the control. A control without one of the interfaces a
   // call needs fails that call with error 430.
-  OleControl(ComRef<IDispatch> control, OleHostCallbacks callbacks);
-  ~OleControl() override;
+  OleComponent(ComRef<IDispatch> control, OleHostCallbacks callbacks);
+  ~OleComponent() override;
 
   RemoteSurface& surface() { return *surface_; }
   DnovarInspection& inspection() { return *inspection_; }
-  // The control's window, the parent of its widgets.
-  HWND window() const;
 
   Status get_ids_of_names(std::string_view name, DispatchId* id) override;
   Status invoke(DispatchId id, InvokeKind kind, std::vector<Variant>& args, Variant* result,
@@ -55,14 +56,17 @@ class OleControl final
   Status read_state(CalendarState* state, ExceptionInfo* info) override;
 
  private:
+  // OleSiteListener
   std::string extender_name() override;
   DateSerial today() override;
   void error_contained(const RuntimeError& error) override;
   void beeped() override;
   bool modal_idle(HWND form) override;
-  void property_changed(DISPID id) override;
-  void event_raised(DISPID id) override;
+  // ole::SinkListener
+  void control_event(DISPID id, const std::string& name) override;
+  void control_changed(DISPID id, const std::string& name) override;
 
+  // Sited on a new OleSite, advised and activated in place; and torn down in the hosting's order.
   void attach();
   void detach();
 
@@ -71,10 +75,9 @@ class OleControl final
   std::unique_ptr<RemoteSurface> surface_;
   OleHostCallbacks callbacks_;
   ComRef<OleSite> ole_site_;
+  std::unique_ptr<ole::OleControl> hosted_;
   ControlSite* site_ = nullptr;
   EventSinks sinks_;
-  DWORD event_cookie_ = 0;
-  DWORD notify_cookie_ = 0;
 };
 
 }  // namespace dnovar::script

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "apps/script/ole/ole_control.h"
+#include "apps/script/ole/ole_component.h"
 #include "backends/win32/win32_toolkit.h"
 #include "com/com_object.h"
 #include "component/bag_file.h"
@@ -39,15 +39,15 @@ class AutomationOnly final : public ComObject<IDispatch, DnovarInspection> {
   HRESULT STDMETHODCALLTYPE StartOn(DATE) override { return E_NOTIMPL; }
 };
 
-class OleControlWithoutInterfaces : public ::testing::Test {
+class OleComponentWithoutInterfaces : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr))); }
   void TearDown() override { CoUninitialize(); }
 
   ComponentPtr<ControlHosting> hosting() {
     const ComRef<AutomationOnly> control = make_com<AutomationOnly>();
-    return make_object<OleControl, ControlHosting>(ComRef<IDispatch>::share(control.get()),
-                                                   OleHostCallbacks{});
+    return make_object<OleComponent, ControlHosting>(ComRef<IDispatch>::share(control.get()),
+                                                     OleHostCallbacks{});
   }
 
   Win32Toolkit toolkit_;
@@ -55,7 +55,7 @@ class OleControlWithoutInterfaces : public ::testing::Test {
   MemoryBag bag_;
 };
 
-TEST_F(OleControlWithoutInterfaces, EachCallThatNeedsAMissingInterfaceIsError430) {
+TEST_F(OleComponentWithoutInterfaces, EachCallThatNeedsAMissingInterfaceIsError430) {
   const struct {
     std::string call;
     std::function<Status(ControlHosting&, ExceptionInfo*)> run;

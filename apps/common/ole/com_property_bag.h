@@ -1,5 +1,6 @@
 // The container's IPropertyBag over a MemoryBag: what a control saves through IPersistPropertyBag
-// lands in the bag the container writes to its file (docs/bag-format.md), and loading reads it.
+// lands in the bag the program keeps (a bag file's, docs/bag-format.md, or a script's), and
+// loading reads it.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,7 @@
 #include "com/com_object.h"
 #include "component/bag_file.h"
 
-namespace dnovar::container {
+namespace dnovar::ole {
 
 // Lent to the control for one Load or Save; the caller closes it after the call, so a control
 // that keeps it finds no bag (E_UNEXPECTED) instead of one that is gone.
@@ -19,8 +20,9 @@ class ComPropertyBag final : public ComObject<IPropertyBag> {
 
   void close() { bag_ = nullptr; }
 
-  // An absent key is E_INVALIDARG, as the control expects; a value is converted to the type the
-  // caller asks for when it asks for one (DISP_E_TYPEMISMATCH when it cannot be).
+  // An absent key is E_INVALIDARG, as the control expects. The caller's value holds the type it
+  // asks for: VT_EMPTY takes the value as stored, any other type gets the value converted to it
+  // (VariantChangeType's failure, DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW, when it cannot be).
   HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
   // Stores the value whatever it is; a value the bag files cannot hold is DISP_E_TYPEMISMATCH.
   HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override;
@@ -29,4 +31,4 @@ class ComPropertyBag final : public ComObject<IPropertyBag> {
   MemoryBag* bag_;
 };
 
-}  // namespace dnovar::container
+}  // namespace dnovar::ole

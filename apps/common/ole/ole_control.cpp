@@ -1,13 +1,25 @@
-#include "apps/container/win32/ole_control.h"
+#include "apps/common/ole/ole_control.h"
 
-#include "apps/container/win32/com_property_bag.h"
+#include <string>
+
+#include "apps/common/ole/com_property_bag.h"
+#include "component/status.h"
 #include "host/activex/com_boundary.h"
 #include "platform/error.h"
 #include "platform/wide_text.h"
 
-namespace dnovar::container {
+namespace dnovar::ole {
 
 namespace {
+
+// A control without `Interface` is error 430, as the run time reports a missing interface.
+template <typename Interface>
+ComRef<Interface> required(IUnknown& object) {
+  ComRef<Interface> found;
+  if (FAILED(object.QueryInterface(interface_id<Interface>(), found.put_void())))
+    throw error_from_status(Status::no_interface);
+  return found;
+}
 
 struct EventInterface {
   IID id{};
@@ -54,23 +66,27 @@ EventInterface default_events(IUnknown& object) {
 
 }  // namespace
 
-OleControl::OleControl(std::string_view prog_id, ComRef<ole::ContainerSite> site,
-                       SinkListener& listener)
-    : site_(std::move(site)) {
+ComRef<IUnknown> OleControl::create(std::string_view prog_id) {
+  const std::string cannot_create =
+      "ActiveX component can't create object: " + std::string(prog_id);
   CLSID class_id{};
   const std::wstring name = wide_text(prog_id);
   if (FAILED(CLSIDFromProgID(name.c_str(), &class_id)))
     throw RuntimeError(error_number::cannot_create_object,
-                       "ActiveX component can't create object: " + std::string(prog_id) +
-                           " is not registered (regsvr32 dnovar.ocx)");
-  check_com(
-      CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object_.put_void()),
-      "creating " + std::string(prog_id));
-  dispatch_ = object_.query<IDispatch>();
-  control_ = object_.query<IOleControl>();
-  if (!dispatch_)
-    throw RuntimeError(error_number::no_such_interface,
-                       "Class does not support Automation or does not support expected interface");
+                       cannot_create + " is not registered (regsvr32 dnovar.ocx)");
+  ComRef<IUnknown> object;
+  if (FAILED(CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                              object.put_void())))
+    throw RuntimeError(error_number::cannot_create_object,
+                       cannot_create + " (its module does not load or refuses)");
+  return object;
+}
+
+OleControl::OleControl(ComRef<IUnknown> object, ComRef<OleClientSite> site, SinkListener& listener)
+    : site_(std::move(site)),
+      object_(required<IOleObject>(*object)),
+      dispatch_(required<IDispatch>(*object)),
+      control_(object.query<IOleControl>()) {
   try {
     connect(listener);
   } catch (...) {
@@ -83,7 +99,6 @@ OleControl::~OleControl() {
   tear_down();
 }
 
-// The site before anything else: the control reads its extender's Name when it loads.
 void OleControl::connect(SinkListener& listener) {
   check_com(object_->SetClientSite(site_.get()), "giving the control its site");
   EventInterface events = default_events(*object_);
@@ -121,30 +136,16 @@ void OleControl::unadvise(REFIID iid, DWORD cookie) {
     point->Unadvise(cookie);
 }
 
-ComRef<IPersistPropertyBag> OleControl::persistence() const {
-  ComRef<IPersistPropertyBag> persist = object_.query<IPersistPropertyBag>();
-  if (!persist) raise_com_error(E_NOINTERFACE, nullptr, "IPersistPropertyBag");
-  return persist;
-}
-
 void OleControl::init_new() {
-  check_com(persistence()->InitNew(), "initialising the control");
+  ole::init_new(*object_);
 }
 
 void OleControl::load(MemoryBag& bag) {
-  const ComRef<IPersistPropertyBag> persist = persistence();
-  const ComRef<ComPropertyBag> reading = make_com<ComPropertyBag>(bag);
-  const HRESULT result = persist->Load(reading.get(), nullptr);
-  reading->close();
-  check_com(result, "loading the control");
+  ole::load(*object_, bag);
 }
 
 void OleControl::save(MemoryBag& bag) {
-  const ComRef<IPersistPropertyBag> persist = persistence();
-  const ComRef<ComPropertyBag> writing = make_com<ComPropertyBag>(bag);
-  const HRESULT result = persist->Save(writing.get(), TRUE, FALSE);
-  writing->close();
-  check_com(result, "saving the control");
+  ole::save(*object_, bag);
 }
 
 void OleControl::activate(const RECT& position) {
@@ -172,4 +173,26 @@ HWND OleControl::window() const {
   return window;
 }
 
-}  // namespace dnovar::container
+void init_new(IUnknown& control) {
+  check_com(required<IPersistPropertyBag>(control)->InitNew(), "initialising the control");
+}
+
+void load(IUnknown& control, MemoryBag& bag) {
+  const ComRef<IPersistPropertyBag> persist = required<IPersistPropertyBag>(control);
+  const ComRef<ComPropertyBag> reading = make_com<ComPropertyBag>(bag);
+  const HRESULT result = persist->Load(reading.get(), nullptr);
+  reading->close();
+  check_com(result, "loading the control");
+}
+
+void save(IUnknown& control, MemoryBag& bag) {
+  const ComRef<IPersistPropertyBag> persist = required<IPersistPropertyBag>(control);
+  const ComRef<ComPropertyBag> writing = make_com<ComPropertyBag>(bag);
+  // Every property, and the control's state is now the saved one (the script host's `save`, the
+  // container's file and its snapshots alike).
+  const HRESULT result = persist->Save(writing.get(), TRUE, TRUE);
+  writing->close();
+  check_com(result, "saving the control");
+}
+
+}  // namespace dnovar::ole

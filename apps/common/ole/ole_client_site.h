@@ -1,6 +1,6 @@
 // The container's side of a control's embedding, as an ActiveX container offers it, shared by
 // the programs that host dnovar.ocx (the Windows container and the script host's `ole` backend):
-//   ContainerSite  IOleClientSite, IOleInPlaceSite and IOleControlSite: where the control sits on
+//   OleClientSite  IOleClientSite, IOleInPlaceSite and IOleControlSite: where the control sits on
 //                  the form; IDispatch: the container's ambient properties (UserMode)
 //   the extender   IDispatch with the one extended property Name, which the control reads
 //                  late-bound for its caption (IOleControlSite::GetExtendedControl)
@@ -38,12 +38,12 @@ struct SiteConnection {
   SiteOwner* owner;
 };
 
-class ContainerSite : public LateBoundDispatch<IOleClientSite, Answers<IOleInPlaceSite, IOleWindow>,
+class OleClientSite : public LateBoundDispatch<IOleClientSite, Answers<IOleInPlaceSite, IOleWindow>,
                                                IOleControlSite, IDispatch> {
  public:
   // `form` is the window the control is activated in; `frame` the main window's frame, or null
   // for a control on a plain form (no frame to negotiate with).
-  ContainerSite(SiteOwner& owner, HWND form, ComRef<InPlaceFrame> frame);
+  OleClientSite(SiteOwner& owner, HWND form, ComRef<InPlaceFrame> frame);
 
   // Where the control goes on the form, in the form's pixels.
   void set_position(const RECT& position) { position_ = position; }
@@ -91,9 +91,8 @@ class ContainerSite : public LateBoundDispatch<IOleClientSite, Answers<IOleInPla
   HRESULT STDMETHODCALLTYPE OnFocus(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override { return E_NOTIMPL; }
 
-  // IDispatch: the ambient properties, by their standard ids only.
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID,
-                                          DISPID* ids) override;
+  // IDispatch: the ambient properties, by their standard ids only (LateBoundDispatch's
+  // GetIDsOfNames knows no names).
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                    VARIANT* result, EXCEPINFO*, UINT*) override;
 
@@ -118,13 +117,13 @@ class ContainerSite : public LateBoundDispatch<IOleClientSite, Answers<IOleInPla
 // container places, initialises and saves it as a form designer does.
 class DesignTime {
  public:
-  DesignTime(ContainerSite& site, IUnknown* control);
+  DesignTime(OleClientSite& site, IUnknown* control);
   ~DesignTime();
   DesignTime(const DesignTime&) = delete;
   DesignTime& operator=(const DesignTime&) = delete;
 
  private:
-  ContainerSite& site_;
+  OleClientSite& site_;
   ComRef<IOleControl> control_;
 };
 

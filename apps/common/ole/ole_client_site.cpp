@@ -1,4 +1,4 @@
-#include "apps/common/ole/container_site.h"
+#include "apps/common/ole/ole_client_site.h"
 
 #include <olectl.h>
 
@@ -30,11 +30,11 @@ class Extender final : public LateBoundDispatch<IDispatch> {
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
-    if (names == nullptr || ids == nullptr) return E_POINTER;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (count != 1 || lstrcmpiW(names[0], L"Name") != 0) return DISP_E_UNKNOWNNAME;
-    ids[0] = kName;
-    return S_OK;
+    if (names != nullptr && ids != nullptr && count == 1 && lstrcmpiW(names[0], L"Name") == 0) {
+      ids[0] = kName;
+      return S_OK;
+    }
+    return unknown_names(names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                    VARIANT* result, EXCEPINFO*, UINT*) override {
@@ -66,44 +66,44 @@ class Extender final : public LateBoundDispatch<IDispatch> {
 
 }  // namespace
 
-ContainerSite::ContainerSite(SiteOwner& owner, HWND form, ComRef<InPlaceFrame> frame)
+OleClientSite::OleClientSite(SiteOwner& owner, HWND form, ComRef<InPlaceFrame> frame)
     : connection_(std::make_shared<SiteConnection>(SiteConnection{&owner})),
       form_(form),
       frame_(std::move(frame)),
       extender_(ComRef<IDispatch>::adopt(make_com<Extender>(connection_).detach())) {}
 
-void ContainerSite::disconnect() {
+void OleClientSite::disconnect() {
   form_ = nullptr;
   connection_->owner = nullptr;
 }
 
-HRESULT ContainerSite::GetMoniker(DWORD, DWORD, IMoniker** out) {
+HRESULT OleClientSite::GetMoniker(DWORD, DWORD, IMoniker** out) {
   if (out != nullptr) *out = nullptr;
   return E_NOTIMPL;  // the form is not a linkable document
 }
 
-HRESULT ContainerSite::GetContainer(IOleContainer** out) {
+HRESULT OleClientSite::GetContainer(IOleContainer** out) {
   if (out != nullptr) *out = nullptr;
   return E_NOINTERFACE;
 }
 
-HRESULT ContainerSite::GetWindow(HWND* out) {
+HRESULT OleClientSite::GetWindow(HWND* out) {
   if (out == nullptr) return E_POINTER;
   *out = form_;
   return form_ != nullptr ? S_OK : E_UNEXPECTED;
 }
 
-HRESULT ContainerSite::OnInPlaceActivate() {
+HRESULT OleClientSite::OnInPlaceActivate() {
   in_place_active_ = true;
   return S_OK;
 }
 
-HRESULT ContainerSite::OnInPlaceDeactivate() {
+HRESULT OleClientSite::OnInPlaceDeactivate() {
   in_place_active_ = false;
   return S_OK;
 }
 
-HRESULT ContainerSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+HRESULT OleClientSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                         LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
   if (frame == nullptr || document == nullptr || position == nullptr || clip == nullptr)
     return E_POINTER;
@@ -123,25 +123,25 @@ HRESULT ContainerSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIW
   return S_OK;
 }
 
-HRESULT ContainerSite::OnPosRectChange(LPCRECT position) {
+HRESULT OleClientSite::OnPosRectChange(LPCRECT position) {
   if (position == nullptr) return E_POINTER;
   // The form has room for the size the control asks for: it gets it.
   position_ = *position;
   return S_OK;
 }
 
-HRESULT ContainerSite::OnControlInfoChanged() {
+HRESULT OleClientSite::OnControlInfoChanged() {
   return com_boundary(kSiteOrigin, [&] {
     if (owner() != nullptr) owner()->control_info_changed();
     return S_OK;
   });
 }
 
-HRESULT ContainerSite::GetExtendedControl(IDispatch** out) {
+HRESULT OleClientSite::GetExtendedControl(IDispatch** out) {
   return extender_.copy_to(out);
 }
 
-HRESULT ContainerSite::TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) {
+HRESULT OleClientSite::TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) {
   if (himetric == nullptr || container == nullptr) return E_POINTER;
   const int dpi_x = screen_dpi(LOGPIXELSX);
   const int dpi_y = screen_dpi(LOGPIXELSY);
@@ -157,13 +157,7 @@ HRESULT ContainerSite::TransformCoords(POINTL* himetric, POINTF* container, DWOR
   return S_OK;
 }
 
-HRESULT ContainerSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids) {
-  if (ids == nullptr) return E_POINTER;
-  for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-  return DISP_E_UNKNOWNNAME;  // controls ask for ambients by their standard ids
-}
-
-HRESULT ContainerSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+HRESULT OleClientSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                               VARIANT* result, EXCEPINFO*, UINT*) {
   if (id != DISPID_AMBIENT_USERMODE || !(flags & DISPATCH_PROPERTYGET))
     return DISP_E_MEMBERNOTFOUND;
@@ -175,7 +169,7 @@ HRESULT ContainerSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* p
   return S_OK;
 }
 
-DesignTime::DesignTime(ContainerSite& site, IUnknown* control) : site_(site) {
+DesignTime::DesignTime(OleClientSite& site, IUnknown* control) : site_(site) {
   if (control != nullptr) control->QueryInterface(IID_IOleControl, control_.put_void());
   site_.set_user_mode(false);
   if (control_) control_->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
