@@ -3,9 +3,9 @@
 // so a value converted halfway when an exception flies is still freed.
 #pragma once
 
-#include <windows.h>
-
+// COM's own headers, as the other headers of this layer take them (they bring what they need).
 #include <oaidl.h>
+#include <oleauto.h>
 
 #include <string>
 #include <string_view>
